@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Plays the installation's part: writes the machine-wide values and a home directory
+# holding the language files. Usage: install-stage.sh QUILLBELL_REG HOME_DIR
+# The stores are found through XDG_CONFIG_HOME and XDG_CONFIG_DIRS, as the program finds them.
+set -euo pipefail
+reg="$1"
+home="$2"
+root="$(cd "$(dirname "$0")/.." && pwd)"
+
+mkdir -p "$home"
+if compgen -G "$root/share/lang/*.lng" >/dev/null; then
+    cp "$root"/share/lang/*.lng "$home/"
+fi
+if compgen -G "$root/share/help/*" >/dev/null; then
+    cp -r "$root"/share/help/* "$home/"
+fi
+
+key='HKLM\Software\Orvane\Quillbell'
+"$reg" add "$key" /v HomeDir /d "$home/" /f >/dev/null
+"$reg" add "$key" /v WorkMode0 /d "Exchange profile and folder" /f >/dev/null
+"$reg" add "$key" /v WorkMode1 /d "Exchange profile" /f >/dev/null
+"$reg" add "$key" /v WorkMode2 /d "Exchange profile and password" /f >/dev/null
+"$reg" add "$key" /v WorkMode3 /d "Internet mail account (POP3)" /f >/dev/null
