@@ -1,0 +1,12 @@
+#pragma once
+// Puts a top-level window at the bottom right of its screen, 150 twips in from the right
+// edge and 450 twips up from the bottom edge (platform/WindowPlacement.h), converted with
+// that screen's logical dots per inch. The window's size is unchanged.
+
+class QWidget;
+
+namespace platform {
+
+void placeAtBottomRight(QWidget& window);
+
+}  // namespace platform
