@@ -1,0 +1,128 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "platform/SingleInstance.h"
+#include "platform/posix/FlockSingleInstance.h"
+#include "support/ScratchDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::FlockSingleInstance;
+
+// Sets or clears an environment variable for one test and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        apply(value);
+    }
+    ~ScopedEnv() { apply(old_); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    void apply(const std::optional<std::string>& value) {
+        if (value) {
+            setenv(name_, value->c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+class FlockSingleInstanceTest : public ::testing::Test {
+protected:
+    void TearDown() override { fs::remove_all(scratch_); }
+    fs::path scratch_ = testsupport::makeScratchDir();
+};
+
+TEST_F(FlockSingleInstanceTest, ASecondClaimSeesTheFirstUntilItEnds) {
+    const fs::path file = scratch_ / "app.lock";
+    auto first = std::make_unique<FlockSingleInstance>(file);
+    EXPECT_TRUE(first->isFirst());
+    {
+        FlockSingleInstance second(file);
+        EXPECT_FALSE(second.isFirst());
+        FlockSingleInstance third(file);
+        EXPECT_FALSE(third.isFirst()) << "a refused claim must not take the lock over";
+    }
+    EXPECT_FALSE(FlockSingleInstance(file).isFirst()) << "refused claims left it held";
+    first.reset();
+    ASSERT_TRUE(fs::exists(file)) << "the file stays; only the lock counts";
+    EXPECT_TRUE(FlockSingleInstance(file).isFirst());
+}
+
+TEST_F(FlockSingleInstanceTest, ClaimsOfOtherNamesDoNotMeet) {
+    const FlockSingleInstance a(scratch_ / "a.lock");
+    const FlockSingleInstance b(scratch_ / "b.lock");
+    EXPECT_TRUE(a.isFirst());
+    EXPECT_TRUE(b.isFirst());
+}
+
+TEST_F(FlockSingleInstanceTest, AClaimThatCannotBeCheckedLetsTheProgramRun) {
+    std::ofstream(scratch_ / "plain-file") << "x";
+    // The lock file's directory would have to be inside a regular file.
+    EXPECT_TRUE(FlockSingleInstance(scratch_ / "plain-file" / "app.lock").isFirst());
+}
+
+TEST_F(FlockSingleInstanceTest, TheHeldLockIsNotInheritedByStartedPrograms) {
+    const fs::path file = scratch_ / "app.lock";
+    const FlockSingleInstance claim(file);
+    ASSERT_TRUE(claim.isFirst());
+    int found = 0;
+    for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        if (fs::read_symlink(entry.path(), error) != file) {
+            continue;
+        }
+        ++found;
+        const int fd = std::stoi(entry.path().filename().string());
+        EXPECT_TRUE(fcntl(fd, F_GETFD) & FD_CLOEXEC)
+            << "a help viewer started meanwhile would keep the program locked after it ends";
+    }
+    EXPECT_EQ(found, 1);
+}
+
+TEST_F(FlockSingleInstanceTest, TheLockFileLivesInTheUsersRuntimeOrConfigDirectory) {
+    const ScopedEnv config("XDG_CONFIG_HOME", (scratch_ / "config").string());
+    const ScopedEnv home("HOME", (scratch_ / "home").string());
+    {
+        const ScopedEnv runtime("XDG_RUNTIME_DIR", (scratch_ / "run").string());
+        EXPECT_EQ(FlockSingleInstance::lockFileFor("Quillbell-Config"),
+                  scratch_ / "run" / "Quillbell-Config.lock");
+    }
+    {
+        const ScopedEnv runtime("XDG_RUNTIME_DIR", std::nullopt);
+        EXPECT_EQ(FlockSingleInstance::lockFileFor("x"), scratch_ / "config" / "x.lock");
+        // Relative directories are not the user's: the next candidate is used.
+        const ScopedEnv relativeConfig("XDG_CONFIG_HOME", "relative/config");
+        EXPECT_EQ(FlockSingleInstance::lockFileFor("x"), scratch_ / "home" / ".config" / "x.lock");
+    }
+    const ScopedEnv runtime("XDG_RUNTIME_DIR", (scratch_ / "run").string());
+    EXPECT_EQ(FlockSingleInstance::lockFileFor("../a/b"), scratch_ / "run" / ".._a_b.lock")
+        << "a name never leads out of the directory";
+}
+
+TEST_F(FlockSingleInstanceTest, TheProgramsClaimCreatesItsDirectoryAndRefusesASecondStart) {
+    const ScopedEnv runtime("XDG_RUNTIME_DIR", std::nullopt);
+    const ScopedEnv config("XDG_CONFIG_HOME", (scratch_ / "not-yet" / "config").string());
+    const auto first = platform::claimSingleInstance();
+    EXPECT_TRUE(first->isFirst());
+    EXPECT_TRUE(fs::exists(scratch_ / "not-yet" / "config" / "Quillbell-Config.lock"));
+    EXPECT_FALSE(platform::claimSingleInstance()->isFirst());
+    EXPECT_TRUE(platform::claimSingleInstance("another program")->isFirst());
+}
+
+}  // namespace
