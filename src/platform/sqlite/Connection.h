@@ -1,0 +1,46 @@
+#pragma once
+// One SQLite connection to a hive file, with its prepared statements kept for the
+// connection's lifetime so that a registry call costs no parsing of SQL.
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace platform::sqlitestore {
+
+class Connection {
+public:
+    Connection() = default;
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Opens an existing file, never creating one; returns an SQLite result code.
+    int open(const std::filesystem::path& file, bool readOnly,
+             std::chrono::milliseconds busyTimeout);
+    void close();
+    bool isOpen() const { return db_ != nullptr; }
+    bool readOnly() const { return readOnly_; }
+
+    // Runs SQL that returns no rows (pragmas that set, DDL, transaction control).
+    int exec(const char* sql);
+    // Runs a one-row, one-column query (a pragma that reports) and yields its integer.
+    int queryInteger(const char* sql, std::int64_t& value);
+    // Runs a one-row, one-column query and yields its text.
+    int queryText(const char* sql, std::string& value);
+    // The statement for `sql`, prepared on first use and cached under `slot`.
+    int statement(std::size_t slot, const char* sql, sqlite3_stmt*& out);
+
+private:
+    sqlite3* db_ = nullptr;
+    bool readOnly_ = false;
+    std::vector<sqlite3_stmt*> cache_;
+};
+
+}  // namespace platform::sqlitestore

@@ -1,0 +1,377 @@
+#include "platform/sqlite/Hive.h"
+
+#include <sqlite3.h>
+
+#include <array>
+#include <cstring>
+
+#include "platform/sqlite/HiveFile.h"
+#include "platform/sqlite/HiveSchema.h"
+#include "platform/sqlite/KeyNames.h"
+#include "platform/sqlite/SqliteErrors.h"
+#include "platform/sqlite/StatementRun.h"
+
+namespace platform::sqlitestore {
+
+namespace {
+
+enum Slot : std::size_t {
+    kFindKey,
+    kInsertKey,
+    kReadValue,
+    kWriteValue,
+    kDeleteValue,
+    kCountSubkeys,
+    kCountValues,
+    kSubkeyAt,
+    kValueAt,
+    kSlotCount,
+};
+
+constexpr std::array<const char*, kSlotCount> kSql = {
+    "SELECT id FROM reg_keys WHERE path = ?1",
+    "INSERT INTO reg_keys(parent, name, path) VALUES(?1, ?2, ?3)",
+    "SELECT type, data FROM reg_values WHERE key_id = ?1 AND fold = ?2",
+    // An existing value keeps its place among the values and its first spelling.
+    "INSERT INTO reg_values(key_id, name, fold, type, data) VALUES(?1, ?2, ?3, ?4, ?5) "
+    "ON CONFLICT(key_id, fold) DO UPDATE SET type = excluded.type, data = excluded.data",
+    "DELETE FROM reg_values WHERE key_id = ?1 AND fold = ?2",
+    "SELECT count(*), ifnull(max(length(name)), 0) FROM reg_keys WHERE parent = ?1",
+    // Windows keeps string data as UTF-16 and reports the longest data in those bytes:
+    // twice the ANSI byte count in a single-byte code page.
+    "SELECT count(*), ifnull(max(length(name)), 0), "
+    "ifnull(max(CASE WHEN type IN (1, 2, 7) THEN 2 * length(data) ELSE length(data) END), 0) "
+    "FROM reg_values WHERE key_id = ?1",
+    "SELECT name FROM reg_keys WHERE parent = ?1 ORDER BY path LIMIT 1 OFFSET ?2",
+    "SELECT name, type, data FROM reg_values WHERE key_id = ?1 ORDER BY id LIMIT 1 OFFSET ?2",
+};
+
+LSTATUS forReading(int rc) {
+    return toWinError(rc, Purpose::Reading);
+}
+
+LSTATUS forWriting(int rc) {
+    return toWinError(rc, Purpose::Writing);
+}
+
+LSTATUS stateError(HiveState state) {
+    return state == HiveState::Foreign ? winerror::kBadDb : winerror::kRegistryCorrupt;
+}
+
+// Copies a value row's type and data (columns from `first` on) into `out`.
+void takeValue(const StatementRun& run, int first, ValueRead& out) {
+    out.type = static_cast<std::uint32_t>(run.integerAt(first));
+    const std::string_view data = run.bytesAt(first + 1);
+    out.size = static_cast<std::uint32_t>(data.size());
+    out.copied = out.buffer != nullptr && out.size <= out.capacity;
+    if (out.copied && !data.empty()) {
+        std::memcpy(out.buffer, data.data(), data.size());
+    }
+}
+
+}  // namespace
+
+LSTATUS Hive::openForReading(bool& present) {
+    if (connection_.isOpen()) {
+        present = true;
+        return winerror::kSuccess;
+    }
+    present = false;
+    switch (probeHiveFile(settings_.file)) {
+        case FileKind::Missing:
+        case FileKind::Empty:
+            return winerror::kSuccess;
+        case FileKind::Unusable:
+            return winerror::kCantOpen;
+        case FileKind::Unreachable:
+            return winerror::kCantRead;
+        case FileKind::Regular:
+            break;
+    }
+    return openExisting(present);
+}
+
+bool Hive::writable() {
+    if (settings_.forcedReadOnly) {
+        return false;
+    }
+    if (connection_.isOpen()) {
+        return !connection_.readOnly();
+    }
+    return mayWriteHiveFile(settings_.file);
+}
+
+// The file is first looked at through a read-only connection: closing a read-write
+// connection to someone else's WAL database would checkpoint into it.
+LSTATUS Hive::openExisting(bool& present) {
+    const bool mayWrite = writable();
+    int rc = connection_.open(settings_.file, true, settings_.busyTimeout);
+    HiveState state = HiveState::Foreign;
+    if (rc == SQLITE_OK) {
+        rc = inspectHive(connection_, state);
+    }
+    if (rc != SQLITE_OK || state != HiveState::Ours) {
+        connection_.close();
+        if (rc != SQLITE_OK) {
+            return forReading(rc);
+        }
+        return state == HiveState::Empty ? winerror::kSuccess : stateError(state);
+    }
+    if (mayWrite) {
+        rc = connection_.open(settings_.file, false, settings_.busyTimeout);
+        if (rc != SQLITE_OK) {
+            connection_.close();
+            return forReading(rc);
+        }
+        configureForWriting();
+    }
+    present = true;
+    return winerror::kSuccess;
+}
+
+LSTATUS Hive::openForWriting() {
+    if (!writable()) {
+        return winerror::kAccessDenied;
+    }
+    bool present = false;
+    if (const LSTATUS status = openForReading(present); status != winerror::kSuccess) {
+        return status;
+    }
+    if (present) {
+        return winerror::kSuccess;
+    }
+    if (const LSTATUS status = createHiveFile(settings_.file, settings_.ownerOnly);
+        status != winerror::kSuccess) {
+        return status;
+    }
+    return layOutNewFile();
+}
+
+// Another process may be laying out the same empty file: the check and the layout
+// happen under one write lock, and whoever comes second finds a hive.
+LSTATUS Hive::layOutNewFile() {
+    int rc = connection_.open(settings_.file, false, settings_.busyTimeout);
+    if (rc == SQLITE_OK) {
+        rc = connection_.exec("BEGIN IMMEDIATE");
+    }
+    if (rc != SQLITE_OK) {
+        connection_.close();
+        return forWriting(rc);
+    }
+    const LSTATUS status = checkLaidOut();
+    if (status != winerror::kSuccess) {
+        connection_.exec("ROLLBACK");
+        connection_.close();
+        return status;
+    }
+    configureForWriting();
+    return winerror::kSuccess;
+}
+
+// Runs under the write lock. Only a file that is still empty gets laid out: inside a
+// transaction SQLite already counts a page for it, so the size on disk decides.
+LSTATUS Hive::checkLaidOut() {
+    int rc = SQLITE_OK;
+    if (probeHiveFile(settings_.file) == FileKind::Empty) {
+        rc = createHiveSchema(connection_);
+    } else {
+        HiveState state = HiveState::Foreign;
+        rc = inspectHive(connection_, state);
+        if (rc == SQLITE_OK && state != HiveState::Ours) {
+            return stateError(state);
+        }
+    }
+    if (rc == SQLITE_OK) {
+        rc = connection_.exec("COMMIT");
+    }
+    return forWriting(rc);
+}
+
+// Only ever called on a file known to be ours. Every set and delete is its own
+// transaction; in WAL mode synchronous=NORMAL keeps each commit atomic (a crash loses
+// at most the last commits, never leaves half a value) and spares an fsync per write.
+// The rollback journal needs FULL for the same guarantee.
+void Hive::configureForWriting() {
+    connection_.exec("PRAGMA foreign_keys = ON");
+    if (settings_.journal == JournalMode::Wal) {
+        connection_.exec("PRAGMA journal_mode = WAL");
+        connection_.exec("PRAGMA synchronous = NORMAL");
+    } else {
+        connection_.exec("PRAGMA journal_mode = DELETE");
+        connection_.exec("PRAGMA synchronous = FULL");
+    }
+}
+
+int Hive::prepare(std::size_t slot, sqlite3_stmt*& statement) {
+    return connection_.statement(slot, kSql[slot], statement);
+}
+
+LSTATUS Hive::findKey(const std::string& foldedPath, std::int64_t& id) {
+    sqlite3_stmt* statement = nullptr;
+    if (const int rc = prepare(kFindKey, statement); rc != SQLITE_OK) {
+        return forReading(rc);
+    }
+    StatementRun run(statement);
+    run.bindBytes(1, foldedPath);
+    const int rc = run.step();
+    if (rc == SQLITE_ROW) {
+        id = run.integerAt(0);
+        return winerror::kSuccess;
+    }
+    return rc == SQLITE_DONE ? winerror::kFileNotFound : forReading(rc);
+}
+
+LSTATUS Hive::insertKey(std::int64_t parentId, std::string_view name, const std::string& path,
+                        std::int64_t& id) {
+    sqlite3_stmt* statement = nullptr;
+    if (const int rc = prepare(kInsertKey, statement); rc != SQLITE_OK) {
+        return forWriting(rc);
+    }
+    StatementRun run(statement);
+    run.bind(1, parentId).bindBytes(2, name).bindBytes(3, path);
+    const int rc = run.step();
+    if (rc != SQLITE_DONE) {
+        return forWriting(rc);
+    }
+    id = sqlite3_last_insert_rowid(sqlite3_db_handle(statement));
+    return winerror::kSuccess;
+}
+
+LSTATUS Hive::createKey(std::int64_t parentId, std::string_view parentPath, std::string_view path,
+                        std::int64_t& id, bool& created) {
+    // IMMEDIATE takes the write lock at once, so two processes creating the same key
+    // wait for each other instead of failing on a lock upgrade.
+    if (const int rc = connection_.exec("BEGIN IMMEDIATE"); rc != SQLITE_OK) {
+        return forWriting(rc);
+    }
+    LSTATUS status = winerror::kSuccess;
+    std::string keyPath(parentPath);
+    id = parentId;
+    for (const std::string_view name : splitPath(path)) {
+        keyPath = joinPath(keyPath, foldName(name));
+        const std::int64_t parent = id;
+        status = findKey(keyPath, id);
+        created = status == winerror::kFileNotFound;
+        if (created) {
+            status = insertKey(parent, name, keyPath, id);
+        }
+        if (status != winerror::kSuccess) {
+            break;
+        }
+    }
+    if (status == winerror::kSuccess) {
+        status = forWriting(connection_.exec("COMMIT"));
+    }
+    if (status != winerror::kSuccess) {
+        connection_.exec("ROLLBACK");
+    }
+    return status;
+}
+
+LSTATUS Hive::readValue(std::int64_t keyId, std::string_view fold, ValueRead& out) {
+    sqlite3_stmt* statement = nullptr;
+    if (const int rc = prepare(kReadValue, statement); rc != SQLITE_OK) {
+        return forReading(rc);
+    }
+    StatementRun run(statement);
+    run.bind(1, keyId).bindBytes(2, fold);
+    const int rc = run.step();
+    if (rc != SQLITE_ROW) {
+        return rc == SQLITE_DONE ? winerror::kFileNotFound : forReading(rc);
+    }
+    takeValue(run, 0, out);
+    return winerror::kSuccess;
+}
+
+LSTATUS Hive::writeValue(std::int64_t keyId, std::string_view name, std::string_view fold,
+                         std::uint32_t type, const std::uint8_t* data, std::uint32_t count) {
+    sqlite3_stmt* statement = nullptr;
+    if (const int rc = prepare(kWriteValue, statement); rc != SQLITE_OK) {
+        return forWriting(rc);
+    }
+    StatementRun run(statement);
+    run.bind(1, keyId).bindBytes(2, name).bindBytes(3, fold).bind(4, type).bindBytes(5, data,
+                                                                                     count);
+    const int rc = run.step();
+    return rc == SQLITE_DONE ? winerror::kSuccess : forWriting(rc);
+}
+
+LSTATUS Hive::deleteValue(std::int64_t keyId, std::string_view fold) {
+    sqlite3_stmt* statement = nullptr;
+    if (const int rc = prepare(kDeleteValue, statement); rc != SQLITE_OK) {
+        return forWriting(rc);
+    }
+    StatementRun run(statement);
+    run.bind(1, keyId).bindBytes(2, fold);
+    const int rc = run.step();
+    if (rc != SQLITE_DONE) {
+        return forWriting(rc);
+    }
+    return sqlite3_changes(sqlite3_db_handle(statement)) > 0 ? winerror::kSuccess
+                                                             : winerror::kFileNotFound;
+}
+
+LSTATUS Hive::describeKey(std::int64_t keyId, KeyInfo& info) {
+    sqlite3_stmt* subkeys = nullptr;
+    sqlite3_stmt* values = nullptr;
+    int rc = prepare(kCountSubkeys, subkeys);
+    if (rc == SQLITE_OK) {
+        rc = prepare(kCountValues, values);
+    }
+    if (rc != SQLITE_OK) {
+        return forReading(rc);
+    }
+    KeyInfo result;
+    {
+        StatementRun run(subkeys);
+        run.bind(1, keyId);
+        if (rc = run.step(); rc != SQLITE_ROW) {
+            return forReading(rc);
+        }
+        result.subKeys = static_cast<std::uint32_t>(run.integerAt(0));
+        result.maxSubKeyLen = static_cast<std::uint32_t>(run.integerAt(1));
+    }
+    StatementRun run(values);
+    run.bind(1, keyId);
+    if (rc = run.step(); rc != SQLITE_ROW) {
+        return forReading(rc);
+    }
+    result.values = static_cast<std::uint32_t>(run.integerAt(0));
+    result.maxValueNameLen = static_cast<std::uint32_t>(run.integerAt(1));
+    result.maxValueLen = static_cast<std::uint32_t>(run.integerAt(2));
+    info = result;
+    return winerror::kSuccess;
+}
+
+LSTATUS Hive::subkeyAt(std::int64_t keyId, std::uint32_t index, std::string& name) {
+    sqlite3_stmt* statement = nullptr;
+    if (const int rc = prepare(kSubkeyAt, statement); rc != SQLITE_OK) {
+        return forReading(rc);
+    }
+    StatementRun run(statement);
+    run.bind(1, keyId).bind(2, index);
+    const int rc = run.step();
+    if (rc != SQLITE_ROW) {
+        return rc == SQLITE_DONE ? winerror::kNoMoreItems : forReading(rc);
+    }
+    name = run.bytesAt(0);
+    return winerror::kSuccess;
+}
+
+LSTATUS Hive::valueAt(std::int64_t keyId, std::uint32_t index, std::string& name, ValueRead& out) {
+    sqlite3_stmt* statement = nullptr;
+    if (const int rc = prepare(kValueAt, statement); rc != SQLITE_OK) {
+        return forReading(rc);
+    }
+    StatementRun run(statement);
+    run.bind(1, keyId).bind(2, index);
+    const int rc = run.step();
+    if (rc != SQLITE_ROW) {
+        return rc == SQLITE_DONE ? winerror::kNoMoreItems : forReading(rc);
+    }
+    name = run.bytesAt(0);
+    takeValue(run, 1, out);
+    return winerror::kSuccess;
+}
+
+}  // namespace platform::sqlitestore

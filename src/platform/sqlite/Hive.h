@@ -1,0 +1,87 @@
+#pragma once
+// One hive of the key store: a SQLite file holding a tree of keys with typed values.
+// The connection is opened on first use and kept; reading never creates the file or
+// its directory, and a file that is not a sound hive of ours is never written.
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "platform/Registry.h"
+#include "platform/sqlite/Connection.h"
+
+namespace platform::sqlitestore {
+
+enum class JournalMode {
+    // Readers and writers of several processes work side by side.
+    Wal,
+    // Readable by users who may not write the directory (a root-owned machine hive):
+    // WAL readers need to create the -shm file, rollback-journal readers need nothing.
+    Rollback,
+};
+
+struct HiveSettings {
+    std::filesystem::path file;
+    bool ownerOnly = false;
+    bool forcedReadOnly = false;
+    JournalMode journal = JournalMode::Wal;
+    std::chrono::milliseconds busyTimeout{2000};
+};
+
+// A value's type and size, and its data copied into `buffer` when it fits `capacity`.
+struct ValueRead {
+    std::uint8_t* buffer = nullptr;
+    std::uint32_t capacity = 0;
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    bool copied = false;
+};
+
+class Hive {
+public:
+    explicit Hive(HiveSettings settings) : settings_(std::move(settings)) {}
+
+    // Readies the hive for reading. While the file is missing or empty `present` is
+    // false and nothing is opened or made: the hive then reads as a bare root key.
+    LSTATUS openForReading(bool& present);
+    // Readies the hive for writing, laying out a new file when it is missing or empty.
+    // ERROR_ACCESS_DENIED when this process may not change the hive.
+    LSTATUS openForWriting();
+    bool writable();
+
+    // The operations below need a successful open; key ids come from findKey/createKey.
+    // ERROR_FILE_NOT_FOUND when no key has that folded path.
+    LSTATUS findKey(const std::string& foldedPath, std::int64_t& id);
+    // Creates the missing keys of the normalized ANSI `path` below the parent, in one
+    // transaction. `created` tells whether the last of them was new.
+    LSTATUS createKey(std::int64_t parentId, std::string_view parentPath, std::string_view path,
+                      std::int64_t& id, bool& created);
+    // ERROR_FILE_NOT_FOUND when the key has no value of that folded name.
+    LSTATUS readValue(std::int64_t keyId, std::string_view fold, ValueRead& out);
+    // Replaces any value of that name whatever its type; a new one keeps `name` as spelled.
+    LSTATUS writeValue(std::int64_t keyId, std::string_view name, std::string_view fold,
+                       std::uint32_t type, const std::uint8_t* data, std::uint32_t count);
+    LSTATUS deleteValue(std::int64_t keyId, std::string_view fold);
+    LSTATUS describeKey(std::int64_t keyId, KeyInfo& info);
+    // Subkeys in the registry's order (by upper-cased name), values in creation order;
+    // ERROR_NO_MORE_ITEMS past the last one.
+    LSTATUS subkeyAt(std::int64_t keyId, std::uint32_t index, std::string& name);
+    LSTATUS valueAt(std::int64_t keyId, std::uint32_t index, std::string& name, ValueRead& out);
+
+private:
+    LSTATUS openExisting(bool& present);
+    LSTATUS layOutNewFile();
+    LSTATUS checkLaidOut();
+    void configureForWriting();
+    int prepare(std::size_t slot, sqlite3_stmt*& statement);
+    LSTATUS insertKey(std::int64_t parentId, std::string_view name, const std::string& path,
+                      std::int64_t& id);
+
+    HiveSettings settings_;
+    Connection connection_;
+};
+
+}  // namespace platform::sqlitestore

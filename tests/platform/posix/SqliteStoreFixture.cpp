@@ -1,0 +1,101 @@
+#include "SqliteStoreFixture.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "support/ScratchDir.h"
+
+namespace sqlitestoretest {
+
+SqliteStoreTest::SqliteStoreTest()
+    : scratch_(testsupport::makeScratchDir()),
+      userFile_(scratch_ / "home" / ".config" / "Orvane" / "Quillbell" / "user-registry.sqlite3"),
+      machineFile_(scratch_ / "xdg" / "Orvane" / "Quillbell" / "machine-registry.sqlite3") {}
+
+SqliteStoreTest::~SqliteStoreTest() {
+    std::error_code ignored;
+    std::filesystem::remove_all(scratch_, ignored);
+}
+
+platform::HiveFiles SqliteStoreTest::hiveFiles(bool machineReadOnly) const {
+    platform::HiveFiles files;
+    files.userFile = userFile_;
+    files.machineFile = machineFile_;
+    files.machineReadOnly = machineReadOnly;
+    return files;
+}
+
+std::unique_ptr<platform::SqliteRegistry> SqliteStoreTest::makeRegistry(
+    bool machineReadOnly, std::chrono::milliseconds busyTimeout) const {
+    return std::make_unique<platform::SqliteRegistry>(hiveFiles(machineReadOnly), busyTimeout);
+}
+
+HKEY createKey(platform::Registry& registry, HKEY root, const std::string& path) {
+    HKEY key = 0;
+    EXPECT_EQ(registry.CreateKeyEx(root, path, platform::kKeyWriteAccess, &key, nullptr), 0)
+        << path;
+    return key;
+}
+
+LSTATUS setText(platform::Registry& registry, HKEY key, const std::string& name,
+                const std::string& text) {
+    return registry.SetValueEx(key, name, platform::regtype::kSz,
+                               reinterpret_cast<const std::uint8_t*>(text.c_str()),
+                               static_cast<std::uint32_t>(text.size() + 1));
+}
+
+std::optional<std::string> readBytes(platform::Registry& registry, HKEY root,
+                                     const std::string& path, const std::string& name,
+                                     LSTATUS* status) {
+    LSTATUS ignored = 0;
+    LSTATUS& result = status != nullptr ? *status : ignored;
+    HKEY key = 0;
+    result = registry.OpenKeyEx(root, path, platform::kKeyRead, &key);
+    if (result != 0) {
+        return std::nullopt;
+    }
+    std::string bytes(256, '\0');
+    std::uint32_t size = static_cast<std::uint32_t>(bytes.size());
+    result = registry.QueryValueEx(key, name, nullptr,
+                                   reinterpret_cast<std::uint8_t*>(bytes.data()), &size);
+    registry.CloseKey(key);
+    if (result != 0) {
+        return std::nullopt;
+    }
+    bytes.resize(size);
+    return bytes;
+}
+
+std::string fileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeFileBytes(const std::filesystem::path& file, const std::string& bytes) {
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::vector<std::string> treeBelow(const std::filesystem::path& directory) {
+    std::vector<std::string> paths;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(directory)) {
+        paths.push_back(std::filesystem::relative(entry.path(), directory).string());
+    }
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+unsigned permissionsOf(const std::filesystem::path& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
+        ADD_FAILURE() << "no such file: " << path;
+        return 0;
+    }
+    return info.st_mode & 07777;
+}
+
+}  // namespace sqlitestoretest
