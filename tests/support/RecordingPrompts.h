@@ -1,0 +1,68 @@
+#pragma once
+// A stand-in for the user at the message boxes and file dialogs: it records everything
+// shown and answers from a script, or with the default button when the script is empty.
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Prompts.h"
+
+namespace testsupport {
+
+struct ShownMessageBox {
+    std::string text;
+    int style = 0;
+    std::string title;
+};
+
+struct ShownFileDialog {
+    std::string title;
+    std::string filter;
+};
+
+class RecordingPrompts : public platform::Prompts {
+public:
+    int messageBox(const std::string& text, int style, const std::string& title) override;
+    std::optional<std::string> openFile(const std::string& title,
+                                        const std::string& filter) override;
+
+    // The next message box gets this answer instead of its default button.
+    void queueAnswer(int answer) { answers_.push_back(answer); }
+    // The next file dialog returns this path, or is cancelled when it is empty.
+    void queueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
+
+    const std::vector<ShownMessageBox>& messageBoxes() const { return boxes_; }
+    const std::vector<ShownFileDialog>& fileDialogs() const { return dialogs_; }
+    // Forgets what was shown; scripted answers not yet used stay queued.
+    void clearShown();
+
+    // What a box of that style answers when nobody scripted it: its default button.
+    static int defaultAnswer(int style);
+
+private:
+    std::deque<int> answers_;
+    std::deque<std::optional<std::string>> files_;
+    std::vector<ShownMessageBox> boxes_;
+    std::vector<ShownFileDialog> dialogs_;
+};
+
+// Makes a RecordingPrompts the process-wide prompts for the lifetime of this object;
+// afterwards the platform's default comes back.
+class ScopedRecordingPrompts {
+public:
+    ScopedRecordingPrompts();
+    ~ScopedRecordingPrompts();
+    ScopedRecordingPrompts(const ScopedRecordingPrompts&) = delete;
+    ScopedRecordingPrompts& operator=(const ScopedRecordingPrompts&) = delete;
+
+    RecordingPrompts& operator*() const { return *prompts_; }
+    RecordingPrompts* operator->() const { return prompts_; }
+
+private:
+    RecordingPrompts* prompts_;  // owned by the platform layer while installed
+};
+
+}  // namespace testsupport
