@@ -1,6 +1,8 @@
 #include "platform/qt/ScreenPlacement.h"
 
+#include <QEvent>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 
@@ -8,8 +10,9 @@
 
 namespace platform {
 
-void placeAtBottomRight(QWidget& widget) {
-    QWidget& window = *widget.window();
+namespace {
+
+void placeByFrame(QWidget& window) {
     QScreen* screen = window.screen();
     if (screen == nullptr) {
         screen = QGuiApplication::primaryScreen();
@@ -24,6 +27,40 @@ void placeAtBottomRight(QWidget& widget) {
     const WindowOrigin origin = bottomRightOriginPixels(
         area.width(), area.height(), size.width(), size.height(), screen->logicalDotsPerInch());
     window.move(area.x() + static_cast<int>(origin.left), area.y() + static_cast<int>(origin.top));
+}
+
+// An X11 window manager adds the frame (title bar and borders) only when it first shows the
+// window, so a window placed before that ends up lower and further right by the frame's
+// size. This places it once more on its first paint, when the frame is known.
+class PlaceAgainWhenFramed final : public QObject {
+public:
+    explicit PlaceAgainWhenFramed(QWidget& window) : QObject(&window), window_(&window) {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ && event->type() == QEvent::Paint) {
+            window_->removeEventFilter(this);
+            placeByFrame(*window_);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> window_;
+};
+
+}  // namespace
+
+void placeAtBottomRight(QWidget& widget) {
+    QWidget& window = *widget.window();
+    placeByFrame(window);
+    if (!window.isVisible() &&
+        window.findChild<PlaceAgainWhenFramed*>(QString(), Qt::FindDirectChildrenOnly) == nullptr) {
+        new PlaceAgainWhenFramed(window);
+    }
 }
 
 }  // namespace platform
