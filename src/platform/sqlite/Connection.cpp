@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <atomic>
+
 namespace platform::sqlitestore {
 
 Connection::~Connection() {
@@ -36,6 +38,10 @@ void Connection::close() {
         sqlite3_close(db_);
         db_ = nullptr;
     }
+}
+
+bool Connection::inTransaction() const {
+    return db_ != nullptr && sqlite3_get_autocommit(db_) == 0;
 }
 
 int Connection::exec(const char* sql) {
@@ -73,6 +79,32 @@ int Connection::queryText(const char* sql, std::string& value) {
     }
     sqlite3_finalize(statement);
     return rc;
+}
+
+bool Connection::walIndexHeader(std::array<unsigned char, 48>& header) const {
+    sqlite3_file* file = nullptr;
+    if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK ||
+        file == nullptr || file->pMethods == nullptr || file->pMethods->iVersion < 2) {
+        return false;
+    }
+    // The region SQLite itself has mapped; 32 KiB is its wal-index page size.
+    void volatile* region = nullptr;
+    if (file->pMethods->xShmMap(file, 0, 32768, 0, &region) != SQLITE_OK || region == nullptr) {
+        return false;
+    }
+    // Writers store the second copy, then the first; reading them the other way round
+    // and comparing catches a header caught halfway through, as SQLite's readers do.
+    const auto* shared = static_cast<const volatile unsigned char*>(region);
+    std::array<unsigned char, 48> second{};
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        header[i] = shared[i];
+    }
+    std::atomic_thread_fence(std::memory_order_acquire);
+    for (std::size_t i = 0; i < second.size(); ++i) {
+        second[i] = shared[header.size() + i];
+    }
+    constexpr std::size_t kIsInit = 12;
+    return header == second && header[kIsInit] != 0;
 }
 
 int Connection::statement(std::size_t slot, const char* sql, sqlite3_stmt*& out) {

@@ -2,6 +2,7 @@
 // One SQLite connection to a hive file, with its prepared statements kept for the
 // connection's lifetime so that a registry call costs no parsing of SQL.
 
+#include <array>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -27,6 +28,7 @@ public:
     void close();
     bool isOpen() const { return db_ != nullptr; }
     bool readOnly() const { return readOnly_; }
+    bool inTransaction() const;
 
     // Runs SQL that returns no rows (pragmas that set, DDL, transaction control).
     int exec(const char* sql);
@@ -34,6 +36,10 @@ public:
     int queryInteger(const char* sql, std::int64_t& value);
     // Runs a one-row, one-column query and yields its text.
     int queryText(const char* sql, std::string& value);
+    // Copies the header of the shared WAL index, which every commit rewrites. False
+    // when it cannot be trusted now (being rewritten, not yet built). Call only on a
+    // connection to a database in WAL mode that has read from it.
+    bool walIndexHeader(std::array<unsigned char, 48>& header) const;
     // The statement for `sql`, prepared on first use and cached under `slot`.
     int statement(std::size_t slot, const char* sql, sqlite3_stmt*& out);
 

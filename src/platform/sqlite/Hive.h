@@ -6,12 +6,14 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include "platform/Registry.h"
 #include "platform/sqlite/Connection.h"
+#include "platform/sqlite/ReadCache.h"
 
 namespace platform::sqlitestore {
 
@@ -79,9 +81,19 @@ private:
     int prepare(std::size_t slot, sqlite3_stmt*& statement);
     LSTATUS insertKey(std::int64_t parentId, std::string_view name, const std::string& path,
                       std::int64_t& id);
+    LSTATUS lookUpKey(const std::string& foldedPath, std::int64_t& id);
+    LSTATUS lookUpValue(std::int64_t keyId, std::string_view fold, ValueRead& out,
+                        std::optional<ReadCache::Value>& copy);
+    void startCaching();
+    // The version under which a read may be answered from or kept in the cache.
+    bool cacheVersion(WalVersion& version);
+    bool unchangedSince(const WalVersion& version) const;
+    void closeConnection();
 
     HiveSettings settings_;
     Connection connection_;
+    ReadCache cache_;
+    bool cacheable_ = false;
 };
 
 }  // namespace platform::sqlitestore

@@ -64,6 +64,31 @@ TEST_F(HiveSharing, TwoProcessesSeeEachOthersWritesAtOnce) {
     first->CloseKey(mine);
 }
 
+TEST_F(HiveSharing, RepeatedReadsNeverServeAnOldAnswer) {
+    auto reader = makeRegistry();
+    auto writer = makeRegistry();
+    const HKEY key = createKey(*writer, kHkeyCurrentUser, kKey);
+    HKEY missing = 0;
+    // Learnt as missing, then made by the other process.
+    ASSERT_EQ(reader->OpenKeyEx(kHkeyCurrentUser, kKey + "\\Later", kKeyRead, &missing),
+              winerror::kFileNotFound);
+    writer->CloseKey(createKey(*writer, kHkeyCurrentUser, kKey + "\\Later"));
+    ASSERT_EQ(reader->OpenKeyEx(kHkeyCurrentUser, kKey + "\\Later", kKeyRead, &missing), 0);
+    reader->CloseKey(missing);
+
+    for (int round = 0; round < 20; ++round) {
+        const std::string text = std::to_string(round);
+        ASSERT_EQ(setText(*writer, key, "LastID", text), 0);
+        EXPECT_EQ(readBytes(*reader, kHkeyCurrentUser, kKey, "LastID"), text + '\0');
+        EXPECT_EQ(readBytes(*reader, kHkeyCurrentUser, kKey, "LastID"), text + '\0');
+    }
+    ASSERT_EQ(writer->DeleteValue(key, "LastID"), 0);
+    LSTATUS status = 0;
+    EXPECT_FALSE(readBytes(*reader, kHkeyCurrentUser, kKey, "LastID", &status).has_value());
+    EXPECT_EQ(status, winerror::kFileNotFound);
+    writer->CloseKey(key);
+}
+
 TEST_F(HiveSharing, WritersInTwoProcessesAtOnceLoseNothing) {
     createKey(*makeRegistry(), kHkeyCurrentUser, kKey);
     constexpr int kValuesEach = 60;
