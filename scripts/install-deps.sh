@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev
-    libsqlite3-dev googletest libgtest-dev
+    libsqlite3-dev googletest libgtest-dev libsndfile1-dev libpulse-dev
     g++-mingw-w64-x86-64-posix wine64
     xvfb xauth xdotool fonts-dejavu-core
 )

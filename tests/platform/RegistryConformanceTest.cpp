@@ -102,8 +102,7 @@ TEST_F(RegistryConformance, QueryCopiesExactlyTheStoredBytesAndNothingMore) {
 }
 
 TEST_F(RegistryConformance, TooSmallBufferGivesMoreDataAndTheNeededSize) {
-    ASSERT_EQ(setRaw(kHkeyCurrentUser, kBase, "Long", regtype::kSz, std::string("abcdef\0", 7)),
-              0);
+    ASSERT_EQ(setRaw(kHkeyCurrentUser, kBase, "Long", regtype::kSz, std::string("abcdef\0", 7)), 0);
     const HKEY key = open(kBase, kKeyRead);
     std::vector<std::uint8_t> buffer(3, 0xbd);
     std::uint32_t size = 3;
@@ -153,9 +152,8 @@ TEST_F(RegistryConformance, BinaryAndOtherTypesKeepTheirTypeAndBytes) {
         all.push_back(static_cast<char>(b));
     }
     ASSERT_EQ(setRaw(kHkeyCurrentUser, kBase, "Bin", regtype::kBinary, all), 0);
-    ASSERT_EQ(setRaw(kHkeyCurrentUser, kBase, "Multi", regtype::kMultiSz,
-                     std::string("a\0b\0\0", 5)),
-              0);
+    ASSERT_EQ(
+        setRaw(kHkeyCurrentUser, kBase, "Multi", regtype::kMultiSz, std::string("a\0b\0\0", 5)), 0);
     EXPECT_EQ(getRaw(kHkeyCurrentUser, kBase, "Bin")->bytes, all);
     EXPECT_EQ(getRaw(kHkeyCurrentUser, kBase, "Bin")->type, regtype::kBinary);
     EXPECT_EQ(getRaw(kHkeyCurrentUser, kBase, "Multi")->type, regtype::kMultiSz);
@@ -170,8 +168,7 @@ TEST_F(RegistryConformance, DeletingRemovesTheValueAndAMissingOneReportsFileNotF
 }
 
 TEST_F(RegistryConformance, NamesCompareWithoutRegardToLetterCase) {
-    ASSERT_EQ(setRaw(kHkeyCurrentUser, kBase, "ConfName0", regtype::kSz, std::string("a\0", 2)),
-              0);
+    ASSERT_EQ(setRaw(kHkeyCurrentUser, kBase, "ConfName0", regtype::kSz, std::string("a\0", 2)), 0);
     ASSERT_EQ(setRaw(kHkeyCurrentUser, "SOFTWARE\\orvane\\CONFORMANCE", "CONFNAME0", regtype::kSz,
                      std::string("b\0", 2)),
               0);
@@ -231,9 +228,8 @@ TEST_F(RegistryConformance, EnumeratingSubkeysReportsNamesSizesAndTheEnd) {
 
 TEST_F(RegistryConformance, QueryInfoCountsValuesAndTheirLongestNameAndData) {
     ASSERT_EQ(setRaw(kHkeyCurrentUser, kBase, "Short", regtype::kSz, std::string("1\0", 2)), 0);
-    ASSERT_EQ(setRaw(kHkeyCurrentUser, kBase, "LongerName", regtype::kSz,
-                     std::string("12345\0", 6)),
-              0);
+    ASSERT_EQ(
+        setRaw(kHkeyCurrentUser, kBase, "LongerName", regtype::kSz, std::string("12345\0", 6)), 0);
     const HKEY key = open(kBase, kKeyRead);
     KeyInfo info;
     ASSERT_EQ(registry().QueryInfoKey(key, &info), 0);
@@ -251,8 +247,7 @@ TEST_F(RegistryConformance, ClosingHandleZeroOrARootIsHarmless) {
 }
 
 TEST_F(RegistryConformance, ValuesSurviveAFreshRegistryInstance) {
-    ASSERT_EQ(setRaw(kHkeyCurrentUser, kBase, "Durable", regtype::kSz, std::string("yes\0", 4)),
-              0);
+    ASSERT_EQ(setRaw(kHkeyCurrentUser, kBase, "Durable", regtype::kSz, std::string("yes\0", 4)), 0);
     installRegistry(createPlatformRegistry());
     EXPECT_EQ(getRaw(kHkeyCurrentUser, kBase, "Durable")->bytes, std::string("yes\0", 4));
 }

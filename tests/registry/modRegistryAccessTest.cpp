@@ -109,7 +109,8 @@ TEST_F(RegistryAccess, UnsupportedTypesReadAsMinusOneAndEmpty) {
 
 TEST_F(RegistryAccess, OddSizedDwordsAreReadWithoutOverrunningTheInteger) {
     setRaw(kUser, kKey, "Short", platform::regtype::kDword, "\x07", 1);
-    setRaw(kUser, kKey, "Long", platform::regtype::kDword, "\x05\x00\x00\x00\xff\xff\xff\xff", 8);
+    setRaw(kUser, kKey, "Long", platform::regtype::kDword,
+           std::string("\x05\x00\x00\x00\xff\xff\xff\xff", 8));
     EXPECT_EQ(ReadRegValue(HKCU, kKey, "Short"), RegValue(std::int32_t{7}));
     EXPECT_EQ(ReadRegValue(HKCU, kKey, "Long"), RegValue(std::int32_t{5}));
 }
