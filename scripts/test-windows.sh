@@ -43,10 +43,14 @@ if [[ "${KEEP_PREFIX:-0}" != 1 || ! -f "$WINEPREFIX/system.reg" ]]; then
     stop_wineserver
     rm -rf "$WINEPREFIX"
     start="$(now)"
-    "$wine" wineboot -i >/dev/null 2>&1
+    if ! "$wine" wineboot -i >"$build/wineboot.log" 2>&1; then
+        echo "wineboot failed; see $build/wineboot.log" >&2
+        tail -n 20 "$build/wineboot.log" >&2
+        exit 1
+    fi
     # A crashing test must print its backtrace, not wait in a crash dialog.
     "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-        >/dev/null 2>&1
+        >/dev/null 2>&1 || echo "warning: could not turn off Wine's crash dialog" >&2
     "$wineserver" -w
     echo "Wine prefix created in $(elapsed "$start") s: $WINEPREFIX"
 fi
