@@ -1,0 +1,9 @@
+#include "app/AsteriskPasswordStyle.h"
+
+int AsteriskPasswordStyle::styleHint(StyleHint hint, const QStyleOption* option,
+                                     const QWidget* widget, QStyleHintReturn* returnData) const {
+    if (hint == SH_LineEdit_PasswordCharacter) {
+        return '*';
+    }
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
