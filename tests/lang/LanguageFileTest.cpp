@@ -4,6 +4,7 @@
 
 #include "lang/modMessages.h"
 #include "platform/CodePage.h"
+#include "platform/FileSystem.h"
 #include "support/ScratchDir.h"
 
 namespace langtest {
@@ -42,14 +43,14 @@ LanguageFileTest::~LanguageFileTest() {
 }
 
 std::string LanguageFileTest::writeFile(const std::string& name, std::string_view bytes) const {
-    std::ofstream file(dir_ / name, std::ios::binary | std::ios::trunc);
+    std::ofstream file(dir_ / platform::pathFromUtf8(name), std::ios::binary | std::ios::trunc);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     EXPECT_TRUE(file.good()) << "could not write " << name;
     return pathOf(name);
 }
 
 std::string LanguageFileTest::pathOf(const std::string& name) const {
-    const auto utf8 = (dir_ / name).u8string();
+    const auto utf8 = (dir_ / platform::pathFromUtf8(name)).u8string();
     return std::string(utf8.begin(), utf8.end());
 }
 

@@ -32,7 +32,8 @@ protected:
     LanguageFileTest();
     ~LanguageFileTest() override;
 
-    // Writes `bytes` unchanged to `name` in the scratch directory; returns the full path.
+    // Writes `bytes` unchanged to `name` (UTF-8) in the scratch directory; returns the full
+    // path in UTF-8.
     std::string writeFile(const std::string& name, std::string_view bytes) const;
     std::string pathOf(const std::string& name) const;
 
