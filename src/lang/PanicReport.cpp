@@ -5,8 +5,8 @@
 namespace modReadLang {
 
 std::string panicText(std::string_view operation, const LangError& error) {
-    // Every line break is LF then CR, in that order: that is how the message has always
-    // been assembled, and what anybody comparing reports will see.
+    // The breaks are LF CR, not CR LF: the text is fixed break for break, since people
+    // compare it with reports they have seen before.
     std::string text = "Function ";
     text += operation;
     text += "() panic!\n\r\n\r";
