@@ -3,7 +3,7 @@
 namespace testsupport {
 
 int RecordingPrompts::messageBox(const std::string& text, int style, const std::string& title) {
-    boxes_.push_back({text, style, title});
+    boxes_.push_back({text, style, title, probeTopmost()});
     if (answers_.empty()) {
         return defaultAnswer(style);
     }
@@ -14,13 +14,20 @@ int RecordingPrompts::messageBox(const std::string& text, int style, const std::
 
 std::optional<std::string> RecordingPrompts::openFile(const std::string& title,
                                                       const std::string& filter) {
-    dialogs_.push_back({title, filter});
+    dialogs_.push_back({title, filter, probeTopmost()});
     if (files_.empty()) {
         return std::nullopt;
     }
     auto path = std::move(files_.front());
     files_.pop_front();
     return path;
+}
+
+std::optional<bool> RecordingPrompts::probeTopmost() const {
+    if (!topmostProbe_) {
+        return std::nullopt;
+    }
+    return topmostProbe_();
 }
 
 void RecordingPrompts::clearShown() {

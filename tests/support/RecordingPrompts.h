@@ -3,6 +3,7 @@
 // shown and answers from a script, or with the default button when the script is empty.
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,11 +17,14 @@ struct ShownMessageBox {
     std::string text;
     int style = 0;
     std::string title;
+    // What the topmost probe said while the box was up; nothing without a probe.
+    std::optional<bool> windowTopmost;
 };
 
 struct ShownFileDialog {
     std::string title;
     std::string filter;
+    std::optional<bool> windowTopmost;
 };
 
 class RecordingPrompts : public platform::Prompts {
@@ -33,6 +37,9 @@ public:
     void queueAnswer(int answer) { answers_.push_back(answer); }
     // The next file dialog returns this path, or is cancelled when it is empty.
     void queueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
+    // Asked at every box and dialog whether the window under test is topmost at that
+    // moment (for example platform::isWindowTopmost of it); the answer is recorded.
+    void setTopmostProbe(std::function<bool()> probe) { topmostProbe_ = std::move(probe); }
 
     const std::vector<ShownMessageBox>& messageBoxes() const { return boxes_; }
     const std::vector<ShownFileDialog>& fileDialogs() const { return dialogs_; }
@@ -43,6 +50,9 @@ public:
     static int defaultAnswer(int style);
 
 private:
+    std::optional<bool> probeTopmost() const;
+
+    std::function<bool()> topmostProbe_;
     std::deque<int> answers_;
     std::deque<std::optional<std::string>> files_;
     std::vector<ShownMessageBox> boxes_;
