@@ -1,0 +1,102 @@
+#include "store/RC4_Calc.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/CodePage.h"
+
+namespace {
+
+using RC4_Calc::crypt;
+using RC4_Calc::keyBytes;
+
+std::vector<std::uint8_t> bytesOf(std::string_view text) {
+    return {text.begin(), text.end()};
+}
+
+std::string fromHex(std::string_view hex) {
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+        bytes.push_back(static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
+    }
+    return bytes;
+}
+
+// The key bytes of the program's key, worked out by hand from the characters' code points.
+const std::vector<std::uint8_t> kPasswordKeyBytes = {
+    0x11, 0x5F, 0x6B, 0x2E, 0x04, 0x27, 0x24, 0x4B, 0xA9, 0x5F, 0x71, 0x23, 0xB1, 0xB0, 0x4D, 0x57};
+
+class PasswordCipher : public ::testing::Test {
+protected:
+    void SetUp() override { platform::installCodePage(platform::createCodePage(1252)); }
+    void TearDown() override { platform::installCodePage(nullptr); }
+    static std::string ansi(const std::string& text) {
+        return platform::ansiCodePage().toAnsi(text);
+    }
+};
+
+TEST(RC4Core, MatchesThePublishedTestVectors) {
+    EXPECT_EQ(crypt("Plaintext", bytesOf("Key")), fromHex("bbf316e8d940af0ad3"));
+    EXPECT_EQ(crypt("pedia", bytesOf("Wiki")), fromHex("1021bf0420"));
+    EXPECT_EQ(crypt("Attack at dawn", bytesOf("Secret")), fromHex("45a01f645fc35b383552544b9bf5"));
+    // Its own inverse.
+    EXPECT_EQ(crypt(fromHex("bbf316e8d940af0ad3"), bytesOf("Key")), "Plaintext");
+}
+
+TEST(RC4Core, KeyBytesAreTheLowBytesOfTheUtf16CodeUnits) {
+    EXPECT_EQ(RC4_Calc::PasswordKey.size(), 24u) << "the key must reach the compiler as UTF-8";
+    EXPECT_EQ(keyBytes(RC4_Calc::PasswordKey), kPasswordKeyBytes);
+    EXPECT_EQ(keyBytes("\xD0\xB9"
+                       "A"),
+              (std::vector<std::uint8_t>{0x39, 0x41}));  // U+0439, A
+    // U+1F600 is the surrogate pair D83D DE00 in UTF-16.
+    EXPECT_EQ(keyBytes("\xF0\x9F\x98\x80"), (std::vector<std::uint8_t>{0x3D, 0x00}));
+    EXPECT_EQ(keyBytes("\xFF"
+                       "a"),
+              (std::vector<std::uint8_t>{0xFF, 0x61}));
+}
+
+TEST(RC4Core, ProgramKeystreamMatchesAnIndependentImplementation) {
+    // The first keystream bytes under the program's key, as OpenSSL's RC4 gives them: the
+    // notifier deciphers stored passwords with exactly this stream.
+    EXPECT_EQ(crypt(std::string(16, '\0'), kPasswordKeyBytes),
+              fromHex("9fefd9cba2890ebebd988ecb111583ec"));
+    EXPECT_EQ(crypt("secret", kPasswordKeyBytes), fromHex("ec8abab9c7fd"));
+}
+
+TEST_F(PasswordCipher, EnciphersTheAnsiBytesOfThePassword) {
+    EXPECT_EQ(ansi(RC4_Calc::EncryptPassword("secret")), fromHex("ec8abab9c7fd"));
+    EXPECT_EQ(ansi(RC4_Calc::RC4Crypt("Plaintext", "Key")), fromHex("bbf316e8d940af0ad3"));
+    // "é" is one byte (0xE9) in the Western code page, so it meets one keystream byte.
+    EXPECT_EQ(ansi(RC4_Calc::EncryptPassword("\xC3\xA9")), std::string(1, char(0xE9 ^ 0x9F)));
+}
+
+TEST_F(PasswordCipher, RoundTripsAndKeepsTheLength) {
+    std::string everyByte;
+    for (int byte = 1; byte < 256; ++byte) {
+        everyByte.push_back(static_cast<char>(byte));
+    }
+    // More than 256 characters, so the generator index wraps.
+    const std::string password = platform::ansiCodePage().fromAnsi(everyByte + everyByte);
+    const std::string stored = RC4_Calc::EncryptPassword(password);
+    EXPECT_EQ(ansi(stored).size(), 510u);
+    EXPECT_EQ(RC4_Calc::DecryptPassword(stored), password);
+
+    EXPECT_EQ(RC4_Calc::EncryptPassword(""), "");
+    EXPECT_EQ(RC4_Calc::DecryptPassword(""), "");
+}
+
+TEST_F(PasswordCipher, EveryCallStartsTheKeystreamAfresh) {
+    const std::string first = ansi(RC4_Calc::EncryptPassword("mailbox1"));
+    EXPECT_EQ(ansi(RC4_Calc::EncryptPassword("mailbox1")), first);
+    EXPECT_EQ(ansi(RC4_Calc::EncryptPassword("mailbox2")).substr(0, 7), first.substr(0, 7));
+}
+
+TEST_F(PasswordCipher, CharacterOutsideTheCodePageIsEncipheredAsItsSubstitute) {
+    // U+4E2D has no place in the Western code page.
+    EXPECT_EQ(RC4_Calc::DecryptPassword(RC4_Calc::EncryptPassword("a\xE4\xB8\xAD")), "a?");
+}
+
+}  // namespace
