@@ -23,7 +23,8 @@ WindowOrigin bottomRightOriginTwips(long screenWidth, long screenHeight, long wi
                                     long windowHeight);
 
 // The same in pixels (sizes in pixels too), for a screen of `logicalDpi`; the margins are
-// rounded to the nearest pixel (10 and 30 pixels at 96 dots per inch).
+// rounded to the nearest pixel (10 and 30 pixels at 96 dots per inch). A window larger
+// than the screen is kept from going past its left or top edge, title bar on screen.
 WindowOrigin bottomRightOriginPixels(int screenWidth, int screenHeight, int windowWidth,
                                      int windowHeight, double logicalDpi);
 
