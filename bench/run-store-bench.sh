@@ -35,14 +35,16 @@ windows_out="$("$wine" "$windows_build/bin/store_bench.exe" --delete-runs 1 | tr
 figure() { awk -v name="$2" '$1 == name { print $2 }' <<<"$1"; }
 
 status=0
-printf '%-22s %14s %14s %8s\n' operation "SQLite store" "Wine registry" ratio
-for name in save_one load_one delete_first_of_1000; do
+printf '%-32s %14s %14s %8s\n' operation "SQLite store" "Wine registry" ratio
+# The last one is for comparison only: a window that moves the configurations itself.
+for name in save_one load_one delete_first_of_1000 delete_first_of_1000_full_saves; do
     unit="$(awk -v name="$name" '$1 == name { print $3 }' <<<"$linux_out")"
     sqlite="$(figure "$linux_out" "$name")"
     registry="$(figure "$windows_out" "$name")"
     ratio="$(awk -v a="$registry" -v b="$sqlite" 'BEGIN { printf "%.1f", a / b }')"
-    printf '%-22s %11s %-2s %11s %-2s %7sx\n' "$name" "$sqlite" "$unit" "$registry" "$unit" "$ratio"
-    if awk -v r="$ratio" 'BEGIN { exit !(r < 10) }'; then
+    printf '%-32s %11s %-2s %11s %-2s %7sx\n' "$name" "$sqlite" "$unit" "$registry" "$unit" "$ratio"
+    if [ "$name" != delete_first_of_1000_full_saves ] &&
+        awk -v r="$ratio" 'BEGIN { exit !(r < 10) }'; then
         echo "  target missed: $name is less than 10 times cheaper than on the Wine registry"
         status=1
     fi

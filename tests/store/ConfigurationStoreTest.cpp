@@ -175,13 +175,6 @@ TEST_F(ConfigurationStore, PasswordWhoseCipherHoldsAZeroByteRoundTrips) {
     EXPECT_EQ(store::readConfiguration(0).UserPassword, password);
 }
 
-TEST_F(ConfigurationStore, SamePasswordInTwoConfigurationsStoresTheSameData) {
-    store::writeConfiguration(0, internetAccount());
-    store::writeConfiguration(1, internetAccount());
-    EXPECT_EQ(storedText("UserPassword0"), storedText("UserPassword1"));
-    EXPECT_NE(storedText("UserPassword0"), "s3cr\xE9t");
-}
-
 // --- values this program never writes -----------------------------------------------------
 
 TEST_F(ConfigurationStore, HandWrittenNumbersAreReadLeniently) {
