@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -312,7 +313,21 @@ void frmConfigWin::connectHandlers() {
     connect(keyEClient, &QToolButton::clicked, this, [this] { keyEClient_Click(); });
     connect(keySelectWav, &QToolButton::clicked, this, [this] { keySelectWav_Click(); });
     connect(keyPlayWav, &QToolButton::clicked, this, [this] { keyPlayWav_Click(); });
-    connect(cbExternLang, &QComboBox::currentIndexChanged, this, [this] { cbExternLang_Click(); });
+    connect(cbExternLang, &QComboBox::currentIndexChanged, this, [this] {
+        languageChangeSeen = true;
+        // Forgotten once the event that changed the entry is done.
+        QTimer::singleShot(0, this, [this] { languageChangeSeen = false; });
+        cbExternLang_Click();
+    });
+    // Choosing the entry that is already selected changes nothing in the list, yet it is
+    // the user's choice of that language and runs it again (a file named like the entry
+    // for no language is only loaded that way).
+    connect(cbExternLang, &QComboBox::activated, this, [this] {
+        if (!languageChangeSeen) {
+            cbExternLang_Click();
+        }
+        languageChangeSeen = false;
+    });
     connect(keyHelp, &QPushButton::clicked, this, [this] { keyHelp_Click(); });
     connect(keyOk, &QPushButton::clicked, this, [this] { close(); });
 }

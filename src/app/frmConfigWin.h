@@ -182,5 +182,6 @@ private:
     // unchanged writes it back rather than a type the user never chose.
     std::optional<std::int16_t> unlistedServerType;
     bool closed = false;
+    bool languageChangeSeen = false;
     std::array<QGridLayout*, 3> labelGrids{};
 };

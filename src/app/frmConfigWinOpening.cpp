@@ -57,6 +57,8 @@ void frmConfigWin::Form_Load() {
     platform::placeAtBottomRight(*this);
     setTopmost(true);
     show();
+    // Only a shown window knows the size of its frame; the corner is measured with it.
+    platform::placeAtBottomRight(*this);
     activateWindow();
     // The list is first in the tab order; its getting the focus saves the selection once.
     cbConfNum->setFocus(Qt::ActiveWindowFocusReason);

@@ -205,9 +205,11 @@ void WindowTest::chooseServerType(int type) {
 void WindowTest::chooseLanguage(const QString& name) {
     auto* list = control<QComboBox>("cbExternLang");
     focus(list);
-    const int entry = list->findText(name, Qt::MatchExactly);
+    const int entry = list->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
     ASSERT_GE(entry, 0) << name.toStdString();
+    // What the list does when the user picks an entry: select it, then report the choice.
     list->setCurrentIndex(entry);
+    emit list->activated(entry);
     QCoreApplication::processEvents();
 }
 
