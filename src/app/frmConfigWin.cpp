@@ -56,6 +56,11 @@ QComboBox* makeList(QWidget* parent, const char* name) {
     return list;
 }
 
+bool leavesTheControl(const QFocusEvent* event) {
+    return event->reason() != Qt::PopupFocusReason &&
+           event->reason() != Qt::ActiveWindowFocusReason;
+}
+
 QGroupBox* makeBlock(QWidget* parent, const char* name) {
     auto* block = new QGroupBox(parent);
     block->setObjectName(name);
@@ -364,8 +369,9 @@ bool frmConfigWin::eventFilter(QObject* watched, QEvent* event) {
             }
             break;
         case QEvent::FocusOut:
-            if (watched == txtWhTime &&
-                static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+            // Switching to another program, or a context menu, does not leave the field:
+            // a half-typed number must not be replaced meanwhile.
+            if (watched == txtWhTime && leavesTheControl(static_cast<QFocusEvent*>(event))) {
                 txtWhTime_LostFocus();
             }
             break;

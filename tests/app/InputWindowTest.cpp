@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -38,6 +39,13 @@ TEST_F(InputWindow, CheckFrequencyOnLeavingTheField) {
     for (const char* typed : {"31", "300", "30.6", " 45"}) {
         EXPECT_EQ(frequencyAfterLeaving(typed), typed) << typed;
     }
+}
+
+TEST_F(InputWindow, SwitchingToAnotherWindowDoesNotCheckAHalfTypedFrequency) {
+    typeInto("txtWhTime", "1");
+    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(field("txtWhTime"), &away);
+    EXPECT_EQ(field("txtWhTime")->text(), "1");
 }
 
 TEST_F(InputWindow, CheckFrequencyIsAlsoCheckedWhenLeftByAClick) {
