@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
@@ -265,6 +266,18 @@ void frmConfigWin::layOutControls() {
     window->setSizeConstraint(QLayout::SetFixedSize);
 
     labelGrids = {accountGrid, clientGrid, alarmGrid};
+
+    // Each label names its field, for screen readers and a click on the label.
+    const std::pair<QLabel*, QWidget*> buddies[] = {
+        {lblConfNumber, cbConfNum},         {lblConfName, txtConfName},
+        {lblEServType, cbEServType},        {lblUserName, txtUserName},
+        {lblUserPassword, txtUserPassword}, {lblInetServer, txtINetServer},
+        {lblINetPort, txtINetPort},         {lblExFolder, txtExFolder},
+        {lblEClient, txtEClient},           {lblWhTime, txtWhTime},
+        {lblWavFile, txtWavName},           {lblExternLang, cbExternLang}};
+    for (const auto& [label, field] : buddies) {
+        label->setBuddy(field);
+    }
 }
 
 void frmConfigWin::alignLabelColumns() {
@@ -391,6 +404,16 @@ void frmConfigWin::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void frmConfigWin::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The window is as large as its texts. Once placed, it keeps its bottom right corner
+    // when another language makes it larger or smaller, rather than growing off the screen.
+    if (placed && event->oldSize().isValid()) {
+        move(pos() - QPoint(event->size().width() - event->oldSize().width(),
+                            event->size().height() - event->oldSize().height()));
+    }
 }
 
 void frmConfigWin::closeEvent(QCloseEvent* event) {

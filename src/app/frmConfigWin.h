@@ -59,6 +59,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -183,5 +184,6 @@ private:
     std::optional<std::int16_t> unlistedServerType;
     bool closed = false;
     bool languageChangeSeen = false;
+    bool placed = false;
     std::array<QGridLayout*, 3> labelGrids{};
 };

@@ -59,6 +59,7 @@ void frmConfigWin::Form_Load() {
     show();
     // Only a shown window knows the size of its frame; the corner is measured with it.
     platform::placeAtBottomRight(*this);
+    placed = true;
     activateWindow();
     // The list is first in the tab order; its getting the focus saves the selection once.
     cbConfNum->setFocus(Qt::ActiveWindowFocusReason);

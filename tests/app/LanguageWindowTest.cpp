@@ -77,6 +77,17 @@ TEST_F(LanguageWindow, ChoosingALanguageAppliesItsTextsAndHelpFileAndIsSaved) {
     EXPECT_EQ(userValue("ExternLang"), "Deutsch");
 }
 
+TEST_F(LanguageWindow, LongerTextsWidenTheWindowWithinTheScreen) {
+    writeLanguageFile("Lang.lng", "ConfigWin_PopupWin = \"" + std::string(50, 'W') + "\"\r\n");
+    open();
+    const QRect before = window->frameGeometry();
+    chooseLanguage("Lang");
+    QCoreApplication::processEvents();
+    const QRect after = window->frameGeometry();
+    EXPECT_GT(after.width(), before.width());
+    EXPECT_EQ(after.bottomRight(), before.bottomRight());
+}
+
 TEST_F(LanguageWindow, AnotherLanguageLackingKeysFallsBackToEnglish) {
     open();
     chooseLanguage("Deutsch");
