@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the Linux build and the Windows cross-build, and runs
-# every test: ctest on Linux, the Windows suites under Wine, and the end-to-end checks.
+# every test: the Windows suites under Wine, the end-to-end checks of the real program
+# under Xvfb, and ctest on Linux last, so that its summary closes the output.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -10,14 +11,15 @@ jobs=$(nproc)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLBELL_WERROR=ON
 cmake --build build -j "$jobs"
 
-echo "== Linux tests =="
-(cd build && ctest --output-on-failure -j "$jobs")
-
+failed=0
 echo "== Windows tests under Wine =="
-scripts/test-windows.sh
+scripts/test-windows.sh || failed=1
 
-for check in scripts/e2e-*.sh; do
-    [ -e "$check" ] || continue
+for check in tests/e2e/*.sh; do
     echo "== End-to-end: $check =="
-    "$check" build
+    "$check" build/bin || failed=1
 done
+
+echo "== Linux tests =="
+(cd build && ctest --output-on-failure -j "$jobs") || failed=1
+exit "$failed"
