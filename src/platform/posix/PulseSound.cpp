@@ -26,22 +26,22 @@ struct StreamCloser {
 using PlaybackStream = std::unique_ptr<pa_simple, StreamCloser>;
 
 PlaybackStream openStream(const WaveFile& wave) {
-    pa_sample_spec spec{};
-    spec.format = PA_SAMPLE_FLOAT32NE;
-    spec.rate = static_cast<std::uint32_t>(wave.sampleRate());
-    spec.channels = static_cast<std::uint8_t>(wave.channels());
+    pa_sample_spec sampleFormat{};
+    sampleFormat.format = PA_SAMPLE_FLOAT32NE;
+    sampleFormat.rate = static_cast<std::uint32_t>(wave.sampleRate());
+    sampleFormat.channels = static_cast<std::uint8_t>(wave.channels());
     // Beyond stereo, WAV files order their channels the WAVEFORMATEXTENSIBLE way.
     pa_channel_map map{};
-    pa_channel_map_init_extend(&map, spec.channels, PA_CHANNEL_MAP_WAVEEX);
+    pa_channel_map_init_extend(&map, sampleFormat.channels, PA_CHANNEL_MAP_WAVEEX);
     pa_buffer_attr buffering{};
     buffering.maxlength = static_cast<std::uint32_t>(-1);
-    buffering.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kTargetLatency, &spec));
+    buffering.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kTargetLatency, &sampleFormat));
     buffering.prebuf = static_cast<std::uint32_t>(-1);
     buffering.minreq = static_cast<std::uint32_t>(-1);
     buffering.fragsize = static_cast<std::uint32_t>(-1);
     int error = 0;
     return PlaybackStream(pa_simple_new(nullptr, kApplicationTitle, PA_STREAM_PLAYBACK, nullptr,
-                                        "Alarm sound", &spec, &map, &buffering, &error));
+                                        "Alarm sound", &sampleFormat, &map, &buffering, &error));
 }
 
 bool playFrames(WaveFile& wave, pa_simple* stream) {
