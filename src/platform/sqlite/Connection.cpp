@@ -26,6 +26,7 @@ int Connection::open(const std::filesystem::path& file, bool readOnly,
     sqlite3_busy_timeout(db, static_cast<int>(busyTimeout.count()));
     db_ = db;
     readOnly_ = readOnly;
+    commitFrames_ = 0;
     return SQLITE_OK;
 }
 
@@ -119,6 +120,29 @@ int Connection::statement(std::size_t slot, const char* sql, sqlite3_stmt*& out)
         }
     }
     out = cache_[slot];
+    return SQLITE_OK;
+}
+
+void Connection::trackCommits(std::uint32_t checkpointFrames) {
+    checkpointFrames_ = checkpointFrames;
+    commitFrames_ = 0;
+    sqlite3_wal_hook(db_, &Connection::onCommit, this);
+}
+
+std::uint32_t Connection::takeCommitFrames() {
+    const std::uint32_t frames = commitFrames_;
+    commitFrames_ = 0;
+    return frames;
+}
+
+// Called after each commit that wrote frames, once the write lock is released.
+int Connection::onCommit(void* self, sqlite3* db, const char* schema, int walFrames) {
+    auto* connection = static_cast<Connection*>(self);
+    connection->commitFrames_ = static_cast<std::uint32_t>(walFrames);
+    if (connection->commitFrames_ >= connection->checkpointFrames_) {
+        // As SQLite's own hook: a checkpoint that cannot run now is simply tried later.
+        sqlite3_wal_checkpoint(db, schema);
+    }
     return SQLITE_OK;
 }
 

@@ -43,10 +43,22 @@ public:
     // The statement for `sql`, prepared on first use and cached under `slot`.
     int statement(std::size_t slot, const char* sql, sqlite3_stmt*& out);
 
+    // Notes the commits of this connection that write to the WAL. This takes over
+    // SQLite's automatic checkpoint, with the same rule: a passive checkpoint after a
+    // commit that leaves at least `checkpointFrames` frames in the WAL.
+    void trackCommits(std::uint32_t checkpointFrames);
+    // The WAL's frame count after this connection's last commit since the previous
+    // call, or 0 when it committed nothing to the WAL since then.
+    std::uint32_t takeCommitFrames();
+
 private:
+    static int onCommit(void* self, sqlite3* db, const char* schema, int walFrames);
+
     sqlite3* db_ = nullptr;
     bool readOnly_ = false;
     std::vector<sqlite3_stmt*> cache_;
+    std::uint32_t checkpointFrames_ = 0;
+    std::uint32_t commitFrames_ = 0;
 };
 
 }  // namespace platform::sqlitestore

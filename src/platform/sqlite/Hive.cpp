@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstring>
+#include <vector>
 
 #include "platform/sqlite/HiveFile.h"
 #include "platform/sqlite/HiveSchema.h"
@@ -45,6 +46,9 @@ constexpr std::array<const char*, kSlotCount> kSql = {
     "SELECT name FROM reg_keys WHERE parent = ?1 ORDER BY path LIMIT 1 OFFSET ?2",
     "SELECT name, type, data FROM reg_values WHERE key_id = ?1 ORDER BY id LIMIT 1 OFFSET ?2",
 };
+
+// SQLite's own default: about 4 MB of WAL before a checkpoint copies it back.
+constexpr std::uint32_t kCheckpointFrames = 1000;
 
 LSTATUS forReading(int rc) {
     return toWinError(rc, Purpose::Reading);
@@ -200,6 +204,7 @@ void Hive::configureForWriting() {
     if (settings_.journal == JournalMode::Wal) {
         connection_.exec("PRAGMA journal_mode = WAL");
         connection_.exec("PRAGMA synchronous = NORMAL");
+        connection_.trackCommits(kCheckpointFrames);
     } else {
         connection_.exec("PRAGMA journal_mode = DELETE");
         connection_.exec("PRAGMA synchronous = FULL");
@@ -232,6 +237,28 @@ bool Hive::cacheVersion(WalVersion& version) {
 bool Hive::unchangedSince(const WalVersion& version) const {
     WalVersion now{};
     return connection_.walIndexHeader(now) && now == version;
+}
+
+// The version is taken without a lock: a commit of another process after it and before
+// ours makes ours the second one, which followOwnWrite then refuses to follow.
+bool Hive::beforeOwnWrite(WalVersion& before) {
+    connection_.takeCommitFrames();
+    return cacheable_ && !connection_.inTransaction() && connection_.walIndexHeader(before);
+}
+
+bool Hive::followOwnWrite(bool tracked, const WalVersion& before) {
+    const std::uint32_t frames = connection_.takeCommitFrames();
+    WalVersion after{};
+    if (!tracked || !connection_.walIndexHeader(after)) {
+        return false;
+    }
+    // A write that changed no page commits nothing: then no one may have committed.
+    const bool onlyOurs = frames == 0 ? after == before : isNextCommit(before, after, frames);
+    if (!onlyOurs) {
+        return false;
+    }
+    cache_.advance(before, after);
+    return true;
 }
 
 LSTATUS Hive::findKey(const std::string& foldedPath, std::int64_t& id) {
@@ -288,12 +315,15 @@ LSTATUS Hive::insertKey(std::int64_t parentId, std::string_view name, const std:
 
 LSTATUS Hive::createKey(std::int64_t parentId, std::string_view parentPath, std::string_view path,
                         std::int64_t& id, bool& created) {
+    WalVersion before{};
+    const bool tracked = beforeOwnWrite(before);
     // IMMEDIATE takes the write lock at once, so two processes creating the same key
     // wait for each other instead of failing on a lock upgrade.
     if (const int rc = connection_.exec("BEGIN IMMEDIATE"); rc != SQLITE_OK) {
         return forWriting(rc);
     }
     LSTATUS status = winerror::kSuccess;
+    std::vector<std::pair<std::string, std::int64_t>> keys;
     std::string keyPath(parentPath);
     id = parentId;
     for (const std::string_view name : splitPath(path)) {
@@ -307,14 +337,20 @@ LSTATUS Hive::createKey(std::int64_t parentId, std::string_view parentPath, std:
         if (status != winerror::kSuccess) {
             break;
         }
+        keys.emplace_back(keyPath, id);
     }
     if (status == winerror::kSuccess) {
         status = forWriting(connection_.exec("COMMIT"));
     }
     if (status != winerror::kSuccess) {
         connection_.exec("ROLLBACK");
+        return status;
     }
-    cache_.clear();
+    if (followOwnWrite(tracked, before)) {
+        for (const auto& [folded, keyId] : keys) {
+            cache_.rememberKey(folded, keyId);
+        }
+    }
     return status;
 }
 
@@ -369,12 +405,21 @@ LSTATUS Hive::writeValue(std::int64_t keyId, std::string_view name, std::string_
     if (const int rc = prepare(kWriteValue, statement); rc != SQLITE_OK) {
         return forWriting(rc);
     }
+    WalVersion before{};
+    const bool tracked = beforeOwnWrite(before);
     StatementRun run(statement);
     run.bind(1, keyId).bindBytes(2, name).bindBytes(3, fold).bind(4, type).bindBytes(5, data,
                                                                                      count);
     const int rc = run.step();
-    cache_.clear();
-    return rc == SQLITE_DONE ? winerror::kSuccess : forWriting(rc);
+    if (rc != SQLITE_DONE) {
+        return forWriting(rc);
+    }
+    if (followOwnWrite(tracked, before)) {
+        const auto* bytes = reinterpret_cast<const char*>(data);
+        cache_.rememberValue(keyId, fold,
+                             ReadCache::Value{type, count > 0 ? std::string(bytes, count) : ""});
+    }
+    return winerror::kSuccess;
 }
 
 LSTATUS Hive::deleteValue(std::int64_t keyId, std::string_view fold) {
@@ -382,15 +427,19 @@ LSTATUS Hive::deleteValue(std::int64_t keyId, std::string_view fold) {
     if (const int rc = prepare(kDeleteValue, statement); rc != SQLITE_OK) {
         return forWriting(rc);
     }
+    WalVersion before{};
+    const bool tracked = beforeOwnWrite(before);
     StatementRun run(statement);
     run.bind(1, keyId).bindBytes(2, fold);
     const int rc = run.step();
-    cache_.clear();
     if (rc != SQLITE_DONE) {
         return forWriting(rc);
     }
-    return sqlite3_changes(sqlite3_db_handle(statement)) > 0 ? winerror::kSuccess
-                                                             : winerror::kFileNotFound;
+    const bool deleted = sqlite3_changes(sqlite3_db_handle(statement)) > 0;
+    if (followOwnWrite(tracked, before)) {
+        cache_.rememberValue(keyId, fold, std::nullopt);
+    }
+    return deleted ? winerror::kSuccess : winerror::kFileNotFound;
 }
 
 LSTATUS Hive::describeKey(std::int64_t keyId, KeyInfo& info) {

@@ -88,6 +88,12 @@ private:
     // The version under which a read may be answered from or kept in the cache.
     bool cacheVersion(WalVersion& version);
     bool unchangedSince(const WalVersion& version) const;
+    // Around a write of our own: the version it starts from, then whether the cache could
+    // follow it to the version it made. Only then may the caller remember what it wrote.
+    // A failed write needs nothing: it changed nothing, and entries are checked against
+    // the version before every use anyway.
+    bool beforeOwnWrite(WalVersion& before);
+    bool followOwnWrite(bool tracked, const WalVersion& before);
     void closeConnection();
 
     HiveSettings settings_;

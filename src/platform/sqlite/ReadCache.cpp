@@ -11,6 +11,11 @@ void ReadCache::align(const WalVersion& version) {
     }
 }
 
+void ReadCache::advance(const WalVersion& before, const WalVersion& after) {
+    align(before);
+    version_ = after;
+}
+
 void ReadCache::clear() {
     keys_.clear();
     values_.clear();

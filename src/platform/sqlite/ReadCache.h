@@ -1,15 +1,13 @@
 #pragma once
-// Answers repeated reads of a WAL hive without a SQLite transaction, which costs three
-// system calls (two locks and a stat) however little it reads.
+// Answers repeated reads of a WAL hive without a SQLite transaction, which costs two to
+// four system calls (locks on the shared index) however little it reads.
 //
-// Every commit, by any process, rewrites the header of the hive's shared WAL index
-// (the -shm file SQLite maps, laid out as its "WAL file format" documentation
-// describes, the same for every SQLite version so that processes can share it). A copy
-// of that header is the version of the hive's contents: entries are kept only while it
-// is unchanged, and an answer is only kept when the header was the same before and
-// after the query that produced it, so no commit can have slipped in between.
+// Entries are kept only while the hive's version (WalVersion.h) is unchanged, and an
+// answer is only kept when the version was the same before and after the query that
+// produced it, so no commit can have slipped in between. A commit of this process's own
+// moves the cache on to the version it wrote, when it was the only commit in between:
+// the entries it changed are updated and the others still hold.
 
-#include <array>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -17,9 +15,9 @@
 #include <unordered_map>
 #include <utility>
 
-namespace platform::sqlitestore {
+#include "platform/sqlite/WalVersion.h"
 
-using WalVersion = std::array<unsigned char, 48>;
+namespace platform::sqlitestore {
 
 class ReadCache {
 public:
@@ -31,6 +29,10 @@ public:
 
     // Drops everything learnt under another version.
     void align(const WalVersion& version);
+    // Moves on to `after`, the version of an own commit made on top of `before` with no
+    // other commit in between: what was learnt under `before` still holds, apart from
+    // what the commit changed, which the caller remembers anew.
+    void advance(const WalVersion& before, const WalVersion& after);
     void clear();
     const WalVersion* version() const { return valid_ ? &version_ : nullptr; }
 
