@@ -399,8 +399,26 @@ LSTATUS Hive::lookUpValue(std::int64_t keyId, std::string_view fold, ValueRead& 
     return winerror::kSuccess;
 }
 
+// Writing what the hive holds already changes no page, and SQLite then commits nothing;
+// when the cache knows the value as the hive is now, that answer needs no transaction.
+std::optional<const ReadCache::Value*> Hive::currentValue(std::int64_t keyId,
+                                                          std::string_view fold) {
+    WalVersion version{};
+    if (!cacheVersion(version)) {
+        return std::nullopt;
+    }
+    cache_.align(version);
+    return cache_.value(keyId, fold);
+}
+
 LSTATUS Hive::writeValue(std::int64_t keyId, std::string_view name, std::string_view fold,
                          std::uint32_t type, const std::uint8_t* data, std::uint32_t count) {
+    const auto known = currentValue(keyId, fold);
+    if (known && *known != nullptr && (*known)->type == type &&
+        std::string_view((*known)->data) ==
+            std::string_view(reinterpret_cast<const char*>(data), count)) {
+        return winerror::kSuccess;
+    }
     sqlite3_stmt* statement = nullptr;
     if (const int rc = prepare(kWriteValue, statement); rc != SQLITE_OK) {
         return forWriting(rc);
@@ -423,6 +441,9 @@ LSTATUS Hive::writeValue(std::int64_t keyId, std::string_view name, std::string_
 }
 
 LSTATUS Hive::deleteValue(std::int64_t keyId, std::string_view fold) {
+    if (const auto known = currentValue(keyId, fold); known && *known == nullptr) {
+        return winerror::kFileNotFound;
+    }
     sqlite3_stmt* statement = nullptr;
     if (const int rc = prepare(kDeleteValue, statement); rc != SQLITE_OK) {
         return forWriting(rc);

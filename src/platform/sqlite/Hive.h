@@ -93,6 +93,8 @@ private:
     // A failed write needs nothing: it changed nothing, and entries are checked against
     // the version before every use anyway.
     bool beforeOwnWrite(WalVersion& before);
+    // What the cache knows of a value as the hive is now (see ReadCache::value).
+    std::optional<const ReadCache::Value*> currentValue(std::int64_t keyId, std::string_view fold);
     bool followOwnWrite(bool tracked, const WalVersion& before);
     void closeConnection();
 

@@ -145,6 +145,30 @@ TEST_F(OwnWrites, AWriteThatChangesNothingDoesNotHideACommitMadeMeanwhile) {
     EXPECT_EQ(status, winerror::kFileNotFound);
 }
 
+// Writing what the hive holds, or deleting what it lacks, may be answered without a
+// transaction; what another process changed since must still be written over.
+TEST_F(OwnWrites, RepeatingOurLastWriteUndoesAnotherProcesssChange) {
+    auto second = makeRegistry();
+    ASSERT_EQ(setText(*registry_, key_, "LastID", "2"), 0);
+    ASSERT_EQ(setText(*second, kHkeyCurrentUser, "Unused", "x"), 0);  // an unrelated commit
+    ASSERT_EQ(setText(*registry_, key_, "LastID", "2"), 0);
+    EXPECT_EQ(read("LastID"), std::string("2\0", 2));
+
+    const HKEY theirs = createKey(*second, kHkeyCurrentUser, kKey);
+    ASSERT_EQ(setText(*second, theirs, "LastID", "3"), 0);
+    ASSERT_EQ(setText(*registry_, key_, "LastID", "2"), 0);
+    EXPECT_EQ(readBytes(*second, kHkeyCurrentUser, kKey, "LastID"), std::string("2\0", 2));
+
+    ASSERT_EQ(registry_->DeleteValue(key_, "LastID"), 0);
+    EXPECT_EQ(registry_->DeleteValue(key_, "LastID"), winerror::kFileNotFound);
+    ASSERT_EQ(setText(*second, theirs, "LastID", "4"), 0);
+    EXPECT_EQ(registry_->DeleteValue(key_, "LastID"), 0);
+    LSTATUS status = 0;
+    EXPECT_FALSE(readBytes(*second, kHkeyCurrentUser, kKey, "LastID", &status).has_value());
+    EXPECT_EQ(status, winerror::kFileNotFound);
+    second->CloseKey(theirs);
+}
+
 TEST_F(OwnWrites, KeysAnotherProcessMadeOrRemovedAroundOurCreateAreSeen) {
     HKEY key = 0;
     ASSERT_EQ(registry_->OpenKeyEx(kHkeyCurrentUser, kKey + "\\Later", kKeyRead, &key),
