@@ -20,6 +20,7 @@ enum Slot : std::size_t {
     kFindKey,
     kInsertKey,
     kReadValue,
+    kReadKeyValues,
     kWriteValue,
     kDeleteValue,
     kCountSubkeys,
@@ -33,6 +34,7 @@ constexpr std::array<const char*, kSlotCount> kSql = {
     "SELECT id FROM reg_keys WHERE path = ?1",
     "INSERT INTO reg_keys(parent, name, path) VALUES(?1, ?2, ?3)",
     "SELECT type, data FROM reg_values WHERE key_id = ?1 AND fold = ?2",
+    "SELECT fold, type, data FROM reg_values WHERE key_id = ?1",
     // An existing value keeps its place among the values and its first spelling.
     "INSERT INTO reg_values(key_id, name, fold, type, data) VALUES(?1, ?2, ?3, ?4, ?5) "
     "ON CONFLICT(key_id, fold) DO UPDATE SET type = excluded.type, data = excluded.data",
@@ -46,6 +48,11 @@ constexpr std::array<const char*, kSlotCount> kSql = {
     "SELECT name FROM reg_keys WHERE parent = ?1 ORDER BY path LIMIT 1 OFFSET ?2",
     "SELECT name, type, data FROM reg_values WHERE key_id = ?1 ORDER BY id LIMIT 1 OFFSET ?2",
 };
+
+// A key's values are read into the cache together up to these sizes, far above what the
+// program stores (1,000 configurations of 19 short values); beyond them one by one.
+constexpr std::size_t kReadAheadValues = 50000;
+constexpr std::size_t kReadAheadBytes = 8 << 20;
 
 // SQLite's own default: about 4 MB of WAL before a checkpoint copies it back.
 constexpr std::uint32_t kCheckpointFrames = 1000;
@@ -359,7 +366,12 @@ LSTATUS Hive::readValue(std::int64_t keyId, std::string_view fold, ValueRead& ou
     const bool cacheable = cacheVersion(version);
     if (cacheable) {
         cache_.align(version);
-        if (const auto known = cache_.value(keyId, fold)) {
+        auto known = cache_.value(keyId, fold);
+        // A configuration is read value by value: one read brings in the rest of its key.
+        if (!known && !cache_.tooLarge(keyId) && readAhead(keyId, version)) {
+            known = cache_.value(keyId, fold);
+        }
+        if (known) {
             if (*known == nullptr) {
                 return winerror::kFileNotFound;
             }
@@ -380,6 +392,41 @@ LSTATUS Hive::readValue(std::int64_t keyId, std::string_view fold, ValueRead& ou
         cache_.rememberValue(keyId, fold, std::move(copy));
     }
     return status;
+}
+
+// False, with nothing remembered, for a key too large to hold or a read that failed or
+// saw a commit.
+bool Hive::readAhead(std::int64_t keyId, const WalVersion& version) {
+    sqlite3_stmt* statement = nullptr;
+    if (prepare(kReadKeyValues, statement) != SQLITE_OK) {
+        return false;
+    }
+    std::vector<std::pair<std::string, ReadCache::Value>> values;
+    std::size_t bytes = 0;
+    {
+        StatementRun run(statement);
+        run.bind(1, keyId);
+        int rc = SQLITE_ROW;
+        while ((rc = run.step()) == SQLITE_ROW) {
+            const std::string_view data = run.bytesAt(2);
+            bytes += data.size();
+            if (values.size() == kReadAheadValues || bytes > kReadAheadBytes) {
+                cache_.rememberTooLarge(keyId);
+                return false;
+            }
+            values.emplace_back(
+                std::string(run.bytesAt(0)),
+                ReadCache::Value{static_cast<std::uint32_t>(run.integerAt(1)), std::string(data)});
+        }
+        if (rc != SQLITE_DONE) {
+            return false;
+        }
+    }
+    if (!unchangedSince(version)) {
+        return false;
+    }
+    cache_.rememberAllValues(keyId, std::move(values));
+    return true;
 }
 
 LSTATUS Hive::lookUpValue(std::int64_t keyId, std::string_view fold, ValueRead& out,

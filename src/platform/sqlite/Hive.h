@@ -84,6 +84,8 @@ private:
     LSTATUS lookUpKey(const std::string& foldedPath, std::int64_t& id);
     LSTATUS lookUpValue(std::int64_t keyId, std::string_view fold, ValueRead& out,
                         std::optional<ReadCache::Value>& copy);
+    // Reads every value of the key into the cache, as of `version`.
+    bool readAhead(std::int64_t keyId, const WalVersion& version);
     void startCaching();
     // The version under which a read may be answered from or kept in the cache.
     bool cacheVersion(WalVersion& version);

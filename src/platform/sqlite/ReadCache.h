@@ -12,8 +12,10 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "platform/sqlite/WalVersion.h"
 
@@ -42,12 +44,23 @@ public:
     // A value, a known absence (null Value*), or nothing when not known.
     std::optional<const Value*> value(std::int64_t keyId, std::string_view fold) const;
     void rememberValue(std::int64_t keyId, std::string_view fold, std::optional<Value> value);
+    // Every value the key has, by folded name: any other name is then known to be absent.
+    void rememberAllValues(std::int64_t keyId, std::vector<std::pair<std::string, Value>> values);
+    // A key too large to read whole, whose values are to be read one by one.
+    void rememberTooLarge(std::int64_t keyId);
+    bool tooLarge(std::int64_t keyId) const;
 
 private:
+    struct KeyValues {
+        bool whole = false;
+        bool tooLarge = false;
+        std::map<std::string, std::optional<Value>, std::less<>> byFold;
+    };
+
     bool valid_ = false;
     WalVersion version_{};
     std::unordered_map<std::string, std::int64_t> keys_;
-    std::map<std::pair<std::int64_t, std::string>, std::optional<Value>, std::less<>> values_;
+    std::unordered_map<std::int64_t, KeyValues> values_;
 };
 
 }  // namespace platform::sqlitestore

@@ -1,6 +1,6 @@
-// What a registry object learnt before its own write still answers reads after it, but
-// only while no other process changed the hive in between: every case here has another
-// process's change that a cache following its own writes too eagerly would hide.
+// The key store answers reads from what it learnt earlier: values read ahead with the
+// rest of their key, and what it knew before its own writes. Every case here has a
+// change of another process that a cache kept too eagerly would hide.
 
 #include <sqlite3.h>
 
@@ -42,6 +42,12 @@ public:
     }
     static std::string deleteValue(const std::string& foldedName) {
         return "DELETE FROM reg_values WHERE fold = " + blob(foldedName);
+    }
+    static std::string insertValue(const std::string& foldedPath, const std::string& name,
+                                   const std::string& data) {
+        return "INSERT INTO reg_values(key_id, name, fold, type, data) SELECT id, " + blob(name) +
+               ", " + blob(name) + ", 3, " + blob(data) +
+               " FROM reg_keys WHERE path = " + blob(foldedPath);
     }
     static std::string deleteKey(const std::string& foldedPath) {
         return "DELETE FROM reg_keys WHERE path = " + blob(foldedPath);
@@ -214,6 +220,52 @@ TEST_F(OwnWrites, OurOwnWritesReadBackExactlyWhateverTheirTypeAndSize) {
     ASSERT_EQ(setText(*registry_, key_, "Data", "last"), 0);
     EXPECT_EQ(read("Data"), std::string("last\0", 5));
     EXPECT_EQ(readBytes(*makeRegistry(), kHkeyCurrentUser, kKey, "Data"), std::string("last\0", 5));
+}
+
+class ReadAhead : public OwnWrites {};
+
+TEST_F(ReadAhead, AValueAnotherProcessAddsToAKeyReadWholeIsFound) {
+    EXPECT_EQ(read("ConfNumber"), std::string("1\0", 2));  // reads the whole key
+    LSTATUS status = 0;
+    EXPECT_FALSE(read("NEW", &status).has_value());
+    EXPECT_EQ(status, winerror::kFileNotFound);
+
+    OtherProcess other(userFile_);
+    other.run(OtherProcess::insertValue("SOFTWARE\\ORVANE\\QUILLBELL", "NEW", "theirs"));
+    EXPECT_EQ(read("New"), "theirs");
+
+    // Our own additions and removals keep the key whole, theirs still show.
+    ASSERT_EQ(setText(*registry_, key_, "Mine", "1"), 0);
+    ASSERT_EQ(registry_->DeleteValue(key_, "LastID"), 0);
+    EXPECT_EQ(read("MINE"), std::string("1\0", 2));
+    EXPECT_FALSE(read("LastID", &status).has_value());
+    other.run(OtherProcess::insertValue("SOFTWARE\\ORVANE\\QUILLBELL", "LASTID", "again"));
+    EXPECT_EQ(read("LastID"), "again");
+}
+
+// Keys beyond the read-ahead limits are read value by value; none of their values may
+// then pass for absent.
+TEST_F(ReadAhead, KeysTooLargeToReadWholeKeepEveryValue) {
+    OtherProcess other(userFile_);
+    const std::string path = "SOFTWARE\\ORVANE\\QUILLBELL";
+    other.run("BEGIN");
+    other.run(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 50000) "
+        "INSERT INTO reg_values(key_id, name, fold, type, data) "
+        "SELECT (SELECT id FROM reg_keys WHERE path = CAST('" +
+        path + "' AS BLOB)), CAST('V' || i AS BLOB), CAST('V' || i AS BLOB), 3, x'01' FROM n");
+    other.run("COMMIT");
+    EXPECT_EQ(read("V1"), "\x01");
+    EXPECT_EQ(read("V50000"), "\x01");
+    EXPECT_EQ(read("ConfNumber"), std::string("1\0", 2));
+
+    // The same for a few values that are large together.
+    other.run("DELETE FROM reg_values WHERE fold LIKE CAST('V%' AS BLOB)");
+    other.run(OtherProcess::insertValue(path, "BIG", std::string(9 << 20, 'b')));
+    EXPECT_EQ(read("LastID"), std::string("1\0", 2));
+    std::uint32_t size = 0;
+    EXPECT_EQ(registry_->QueryValueEx(key_, "Big", nullptr, nullptr, &size), 0);
+    EXPECT_EQ(size, 9u << 20);
 }
 
 }  // namespace
