@@ -11,94 +11,72 @@
 
 namespace {
 
-// A clock that moves only when the window would handle events, by a fixed step.
+// A clock that moves only when the window would handle events, by a fixed step; every
+// round of events is noted in the log.
 class SteppingWait final : public editor::EventWait {
 public:
-    SteppingWait(double start, double step, std::vector<std::string>* log)
-        : now_(start), step_(step), log_(log) {}
-    double secondsOfDay() override { return now_; }
+    SteppingWait(double start, double step) : now(start), step(step) {}
+    double secondsOfDay() override { return now; }
     void processEvents() override {
-        ++pumps;
-        now_ += step_;
-        if (now_ >= 86400.0) {
-            now_ -= 86400.0;
-        }
-        if (log_) {
-            log_->push_back("events");
-        }
+        now = std::fmod(now + step, 86400.0);
+        log.push_back("events");
     }
-    int pumps = 0;
-    double now() const { return now_; }
 
-private:
-    double now_;
-    double step_;
-    std::vector<std::string>* log_;
+    double now;
+    double step;
+    std::vector<std::string> log;
 };
 
 class MiscTest : public testing::Test {
 protected:
     SteppingWait& useClock(double start, double step) {
-        auto wait = std::make_unique<SteppingWait>(start, step, &log);
-        auto* raw = wait.get();
+        auto wait = std::make_unique<SteppingWait>(start, step);
+        SteppingWait& clock = *wait;
         editor::installEventWait(std::move(wait));
-        return *raw;
+        return clock;
     }
     void TearDown() override { editor::installEventWait(nullptr); }
-
-    std::vector<std::string> log;
 };
 
+// Across midnight too, and longer than a day; nothing to wait returns at once.
 TEST_F(MiscTest, PauseHandlesEventsUntilTheSecondsHavePassed) {
-    auto& clock = useClock(1000.0, 0.25);
-    Misc::PauseSeconds(1);
-    EXPECT_EQ(clock.pumps, 4);
-    EXPECT_DOUBLE_EQ(clock.now(), 1001.0);
+    const struct {
+        double start, step, seconds;
+        std::size_t rounds;
+    } cases[] = {{1000.0, 0.25, 1, 4},
+                 {86399.5, 0.25, 1, 4},
+                 {80000.0, 3600.0, 2 * 86400.0, 48},
+                 {10.0, 1.0, 0, 0},
+                 {10.0, 1.0, -3, 0},
+                 {10.0, 1.0, std::numeric_limits<double>::quiet_NaN(), 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "from " << c.start << " for " << c.seconds);
+        SteppingWait& clock = useClock(c.start, c.step);
+        Misc::PauseSeconds(c.seconds);
+        EXPECT_EQ(clock.log.size(), c.rounds);
+    }
 }
 
-TEST_F(MiscTest, PauseEndsAcrossMidnight) {
-    auto& clock = useClock(86399.5, 0.25);
-    Misc::PauseSeconds(1);
-    EXPECT_EQ(clock.pumps, 4);
-    EXPECT_DOUBLE_EQ(clock.now(), 0.5);
-}
-
-TEST_F(MiscTest, PauseLongerThanADayStillEnds) {
-    auto& clock = useClock(80000.0, 3600.0);
-    Misc::PauseSeconds(2 * 86400.0);
-    EXPECT_EQ(clock.pumps, 48);
-}
-
-TEST_F(MiscTest, PauseOfNothingReturnsAtOnce) {
-    auto& clock = useClock(10.0, 1.0);
-    Misc::PauseSeconds(0);
-    Misc::PauseSeconds(-3);
-    Misc::PauseSeconds(std::numeric_limits<double>::quiet_NaN());
-    EXPECT_EQ(clock.pumps, 0);
-}
-
-TEST_F(MiscTest, FourFailedAttemptsEachFollowedByAOneSecondPause) {
-    auto& clock = useClock(43200.0, 0.5);
-    int attempts = 0;
-    Misc::PlayWavFile("C:\\WINDOWS\\MEDIA\\CHIMES.WAV", [&](const std::string& path) {
-        EXPECT_EQ(path, "C:\\WINDOWS\\MEDIA\\CHIMES.WAV");
-        ++attempts;
-        log.push_back("play");
+TEST_F(MiscTest, PlayTriesFourTimesWithASecondAfterEachFailureAndStopsAtSuccess) {
+    SteppingWait& clock = useClock(43200.0, 0.5);
+    const std::string path = "C:\\WINDOWS\\MEDIA\\CHIMES.WAV";
+    Misc::PlayWavFile(path, [&](const std::string& played) {
+        clock.log.push_back("play " + played);
         return false;
     });
-    EXPECT_EQ(attempts, 4);
-    EXPECT_DOUBLE_EQ(clock.now(), 43204.0);
-    const std::vector<std::string> expected{"play", "events", "events", "play", "events", "events",
-                                            "play", "events", "events", "play", "events", "events"};
-    EXPECT_EQ(log, expected);
-}
+    std::vector<std::string> expected;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        expected.insert(expected.end(), {"play " + path, "events", "events"});
+    }
+    EXPECT_EQ(clock.log, expected);
 
-TEST_F(MiscTest, SuccessfulAttemptEndsWithoutPause) {
-    auto& clock = useClock(5.0, 0.5);
+    clock.log.clear();
     int attempts = 0;
-    Misc::PlayWavFile("a.wav", [&](const std::string&) { return ++attempts == 2; });
-    EXPECT_EQ(attempts, 2);
-    EXPECT_EQ(clock.pumps, 2);  // one pause, after the first failure
+    Misc::PlayWavFile("a.wav", [&](const std::string&) {
+        clock.log.push_back("play");
+        return ++attempts == 2;
+    });
+    EXPECT_EQ(clock.log, (std::vector<std::string>{"play", "events", "events", "play"}));
 }
 
 }  // namespace
