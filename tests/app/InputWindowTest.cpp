@@ -1,16 +1,8 @@
-// Typed input, the pickers, the play button and the Esc key.
+// Typed input, the pickers, the play button, the Esc key and the controls' kinds.
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFocusEvent>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QTest>
 
 #include "WindowTest.h"
-#include "WriteLog.h"
-#include "platform/qt/WindowTopmost.h"
 
 namespace apptest {
 namespace {
@@ -18,26 +10,44 @@ namespace {
 class InputWindow : public WindowTest {
 protected:
     void SetUp() override {
-        installMachineValues();
         storeConfigurations({record("Office", 0), record("Home", 1)});
         open();
     }
     QLineEdit* field(const char* name) const { return control<QLineEdit>(name); }
-    // Types into the frequency field and leaves it by the Tab key.
-    QString frequencyAfterLeaving(const QString& typed) {
+};
+
+TEST_F(InputWindow, CheckFrequencyOnLeavingTheFieldByTab) {
+    const std::vector<std::pair<const char*, const char*>> cases = {
+        {"10", "30"},   {"-5", "30"},     {"30", "30"},   {"abc", "30"},
+        {"", "30"},     {"40000", "30"},  {"30.5", "30"}, {"31", "31"},
+        {"300", "300"}, {"30.6", "30.6"}, {" 45", " 45"}};
+    for (const auto& [typed, expected] : cases) {
         typeInto("txtWhTime", typed);
         pressKey(field("txtWhTime"), Qt::Key_Tab);
         EXPECT_NE(QApplication::focusWidget(), field("txtWhTime"));
-        return field("txtWhTime")->text();
+        EXPECT_EQ(field("txtWhTime")->text(), expected) << '"' << typed << '"';
     }
-};
+}
 
-TEST_F(InputWindow, CheckFrequencyOnLeavingTheField) {
-    for (const char* typed : {"10", "-5", "30", "abc", "", "40000", "30.5"}) {
-        EXPECT_EQ(frequencyAfterLeaving(typed), "30") << typed;
-    }
-    for (const char* typed : {"31", "300", "30.6", " 45"}) {
-        EXPECT_EQ(frequencyAfterLeaving(typed), typed) << typed;
+// A click on a button takes the focus and checks the field; closing by OK or Esc, where
+// the focus may not move, saves a checked text too.
+TEST_F(InputWindow, CheckFrequencyHoweverTheFieldIsLeft) {
+    typeInto("txtWhTime", "7");
+    click("keyNewConf");
+    EXPECT_EQ(profileValue("WhTime0"), "30");
+    for (const bool byEsc : {false, true}) {
+        SCOPED_TRACE(byEsc ? "Esc" : "OK");
+        open();
+        typeInto("txtUserName", byEsc ? "by esc" : "by ok");
+        typeInto("txtWhTime", "12");
+        if (byEsc) {
+            pressKey(field("txtWhTime"), Qt::Key_Escape);
+        } else {
+            click("keyOk");
+        }
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_EQ(profileValue("UserName0"), byEsc ? "by esc" : "by ok");
+        EXPECT_EQ(profileValue("WhTime0"), "30");
     }
 }
 
@@ -48,55 +58,50 @@ TEST_F(InputWindow, SwitchingToAnotherWindowDoesNotCheckAHalfTypedFrequency) {
     EXPECT_EQ(field("txtWhTime")->text(), "1");
 }
 
-TEST_F(InputWindow, CheckFrequencyIsAlsoCheckedWhenLeftByAClick) {
-    typeInto("txtWhTime", "7");
-    click("keyNewConf");
-    EXPECT_EQ(profileValue("WhTime0"), "30");
-}
-
-TEST_F(InputWindow, NoOtherFieldIsValidated) {
+TEST_F(InputWindow, OtherFieldsAndKeysAreLeftAsTyped) {
     chooseServerType(3);
     typeInto("txtINetPort", "pop3s");
     pressKey(field("txtINetPort"), Qt::Key_Tab);
     EXPECT_EQ(field("txtINetPort")->text(), "pop3s");
+    typeInto("txtUserName", "a b");
+    pressKey(field("txtUserName"), Qt::Key_Enter);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(field("txtUserName")->text(), "a b");
 }
 
-TEST_F(InputWindow, ProgramPickerCancelledKeepsThePath) {
-    field("txtEClient")->setText("C:\\Mail\\old.exe");
-    prompts->queueFile(std::nullopt);
-    click("keyEClient");
-    EXPECT_EQ(field("txtEClient")->text(), "C:\\Mail\\old.exe");
-    ASSERT_EQ(prompts->fileDialogs().size(), 1u);
-    EXPECT_EQ(prompts->fileDialogs()[0].title, "Please, select your E-Mail client program");
-    EXPECT_EQ(prompts->fileDialogs()[0].filter, "Programs |*.exe;*.com|All files (*.*)|*.*");
-    EXPECT_EQ(QApplication::focusWidget(), field("txtEClient"));
-    EXPECT_FALSE(prompts->topmostAtDialog.at(0));
-    EXPECT_TRUE(platform::isWindowTopmost(*window));
-}
-
-TEST_F(InputWindow, ProgramPickerChosenPutsTheFullPath) {
-    prompts->queueFile("/usr/bin/thunderbird");
-    click("keyEClient");
-    EXPECT_EQ(field("txtEClient")->text(), "/usr/bin/thunderbird");
-    EXPECT_EQ(QApplication::focusWidget(), field("txtEClient"));
-    prompts->queueFile(std::string());  // an empty name counts as cancelled
-    click("keyEClient");
-    EXPECT_EQ(field("txtEClient")->text(), "/usr/bin/thunderbird");
-}
-
-TEST_F(InputWindow, AudioPickerUsesItsOwnTitleAndFilter) {
-    click(option(1));
-    prompts->queueFile("/home/u/bell.wav");
-    click("keySelectWav");
-    EXPECT_EQ(field("txtWavName")->text(), "/home/u/bell.wav");
-    EXPECT_EQ(QApplication::focusWidget(), field("txtWavName"));
-    ASSERT_EQ(prompts->fileDialogs().size(), 1u);
-    EXPECT_EQ(prompts->fileDialogs()[0].title, "Please, select audio file");
-    EXPECT_EQ(prompts->fileDialogs()[0].filter, "Audio file |*.wav;|All files (*.*)|*.*");
-    EXPECT_FALSE(prompts->topmostAtDialog.at(0));
-    prompts->queueFile(std::nullopt);
-    click("keySelectWav");
-    EXPECT_EQ(field("txtWavName")->text(), "/home/u/bell.wav");
+TEST_F(InputWindow, PickersCancelledKeepTheTextAndChosenPutTheFullPath) {
+    struct Picker {
+        const char* button;
+        const char* field;
+        const char* title;
+        const char* filter;
+    };
+    click(option(1));  // the audio file needs the sound card
+    for (const Picker& p :
+         {Picker{"keyEClient", "txtEClient", "Please, select your E-Mail client program",
+                 "Programs |*.exe;*.com|All files (*.*)|*.*"},
+          Picker{"keySelectWav", "txtWavName", "Please, select audio file",
+                 "Audio file |*.wav;|All files (*.*)|*.*"}}) {
+        SCOPED_TRACE(p.button);
+        prompts->clearShown();
+        field(p.field)->setText("C:\\Old\\old.exe");
+        prompts->queueFile(std::nullopt);
+        click(p.button);
+        EXPECT_EQ(field(p.field)->text(), "C:\\Old\\old.exe");
+        EXPECT_EQ(QApplication::focusWidget(), field(p.field));
+        prompts->queueFile("/home/u/chosen");
+        click(p.button);
+        EXPECT_EQ(field(p.field)->text(), "/home/u/chosen");
+        EXPECT_EQ(QApplication::focusWidget(), field(p.field));
+        prompts->queueFile(std::string());  // an empty name counts as cancelled
+        click(p.button);
+        EXPECT_EQ(field(p.field)->text(), "/home/u/chosen");
+        ASSERT_EQ(prompts->fileDialogs().size(), 3u);
+        EXPECT_EQ(prompts->fileDialogs()[0].title, p.title);
+        EXPECT_EQ(prompts->fileDialogs()[0].filter, p.filter);
+        EXPECT_EQ(prompts->fileDialogs()[0].windowTopmost, false);
+        EXPECT_TRUE(topmost());
+    }
 }
 
 TEST_F(InputWindow, FourFailedPlayAttemptsEachFollowedByASecond) {
@@ -110,47 +115,38 @@ TEST_F(InputWindow, FourFailedPlayAttemptsEachFollowedByASecond) {
     EXPECT_TRUE(prompts->messageBoxes().empty());
 }
 
-TEST_F(InputWindow, PlayStopsAtTheFirstSuccess) {
-    sound->queueResult(false);
-    sound->queueResult(true);
-    click(option(1));
-    click("keyPlayWav");
-    EXPECT_EQ(sound->attempts().size(), 2u);
-    EXPECT_EQ(sound->attempts()[0], "C:\\WINDOWS\\MEDIA\\CHIMES.WAV");
-}
-
 TEST_F(InputWindow, PlayDoesNothingWithoutSoundCardAlarmOrFileName) {
     click(option(1));
     field("txtWavName")->clear();
     click("keyPlayWav");
     field("txtWavName")->setText("a.wav");
     control<QCheckBox>("cbAlarm")->setChecked(false);
-    control<QWidget>("keyPlayWav")->setEnabled(true);  // reach the handler's own test
+    control("keyPlayWav")->setEnabled(true);  // reach the handler's own test
     click("keyPlayWav");
     control<QCheckBox>("cbAlarm")->setChecked(true);
     click(option(0));
-    control<QWidget>("keyPlayWav")->setEnabled(true);
+    control("keyPlayWav")->setEnabled(true);
     click("keyPlayWav");
     EXPECT_TRUE(sound->attempts().empty());
 }
 
 TEST_F(InputWindow, EscInEveryControlSavesLikeOk) {
-    // Every control that can hold the focus, keyExFolder included, closes with Esc.
+    // Every control that can hold the focus, keyExFolder and cbExternLang included.
     std::vector<std::string> names;
-    for (QWidget* control : focusableControls()) {
-        names.push_back(control->objectName().toStdString());
+    for (QWidget* child : window->findChildren<QWidget*>()) {
+        if (child->focusPolicy() != Qt::NoFocus && !child->objectName().isEmpty() &&
+            !child->objectName().startsWith("qt_")) {
+            names.push_back(child->objectName().toStdString());
+        }
     }
     EXPECT_GE(names.size(), 30u);
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
-        window.reset();
         open();
         chooseConfiguration(1);
         typeInto("txtUserName", QString::fromStdString("esc." + name));
-        QWidget* target = control<QWidget>(name.c_str());
-        if (!target->isEnabled()) {
-            target->setEnabled(true);
-        }
+        QWidget* target = control(name.c_str());
+        target->setEnabled(true);
         focus(target);
         pressKey(target, Qt::Key_Escape);
         EXPECT_FALSE(window->isVisible());
@@ -159,60 +155,40 @@ TEST_F(InputWindow, EscInEveryControlSavesLikeOk) {
     }
 }
 
-TEST_F(InputWindow, OtherKeysAreTypedNormally) {
-    typeInto("txtUserName", "a b");
-    pressKey(field("txtUserName"), Qt::Key_Enter);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(field("txtUserName")->text(), "a b");
-}
-
-TEST_F(InputWindow, OkAndEscSaveTheSameValues) {
-    typeInto("txtUserName", "by ok");
-    typeInto("txtWhTime", "12");
-    click("keyOk");
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(profileValue("UserName0"), "by ok");
-    EXPECT_EQ(profileValue("WhTime0"), "30");
-
-    window.reset();
-    open();
-    typeInto("txtUserName", "by esc");
-    typeInto("txtWhTime", "12");
-    pressKey(field("txtWhTime"), Qt::Key_Escape);
-    EXPECT_EQ(profileValue("UserName0"), "by esc");
-    EXPECT_EQ(profileValue("WhTime0"), "30");
-}
-
 TEST_F(InputWindow, PasswordShowsAsterisksAndFolderIsReadOnly) {
-    EXPECT_EQ(field("txtUserPassword")->echoMode(), QLineEdit::Password);
+    QLineEdit* password = field("txtUserPassword");
+    EXPECT_EQ(password->echoMode(), QLineEdit::Password);
     EXPECT_EQ(
-        field("txtUserPassword")
-            ->style()
-            ->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, field("txtUserPassword")),
+        password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, password),
         '*');
     EXPECT_TRUE(field("txtExFolder")->isReadOnly());
     EXPECT_EQ(field("txtExFolder")->palette().color(QPalette::Base),
               field("txtExFolder")->palette().color(QPalette::Button));
 }
 
-TEST_F(InputWindow, TabOrderFollowsTheDesign) {
-    const std::vector<std::string> expected = {
+TEST_F(InputWindow, TabOrderAndHelpTopicsFollowTheDesign) {
+    const std::vector<std::string> order = {
         "cbConfNum",     "keyNewConf",   "keyDelConf",     "keyStopConfig", "txtConfName",
         "cbEServType",   "txtUserName",  "keySelectProf",  "keyDefProf",    "txtUserPassword",
         "txtINetServer", "txtINetPort",  "txtExFolder",    "keyExFolder",   "txtEClient",
         "keyEClient",    "txtWhTime",    "cbAlarm",        "obSoundOption", "obSoundOption",
         "txtWavName",    "keySelectWav", "keyPlayWav",     "cbPopupWin",    "cbRunEClient",
         "cbWaitEClient", "cbExternLang", "cbRunAtStartup", "keyHelp",       "keyOk"};
-    QWidget* current = control<QWidget>("cbConfNum");
-    std::vector<std::string> seen;
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        seen.push_back(current->objectName().toStdString());
-        current = current->nextInFocusChain();
-        while (current->focusPolicy() == Qt::NoFocus || current->objectName().isEmpty()) {
-            current = current->nextInFocusChain();
+    const std::vector<int> topics = {21060, 21060, 21060, 21060, 21070, 21080, 21090, 21090,
+                                     21090, 21100, 21110, 21120, 21130, 21140, 21150, 21150,
+                                     21160, 21170, 21170, 21170, 21170, 21170, 21170, 21180,
+                                     21190, 21200, 21210, 21220, 0,     0};
+    std::vector<std::string> seenOrder;
+    std::vector<int> seenTopics;
+    for (QWidget* current = control("cbConfNum"); seenOrder.size() < order.size();
+         current = current->nextInFocusChain()) {
+        if (current->focusPolicy() != Qt::NoFocus && !current->objectName().isEmpty()) {
+            seenOrder.push_back(current->objectName().toStdString());
+            seenTopics.push_back(current->property("HelpContextID").toInt());
         }
     }
-    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(seenOrder, order);
+    EXPECT_EQ(seenTopics, topics);
 }
 
 }  // namespace

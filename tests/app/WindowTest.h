@@ -1,112 +1,262 @@
 #pragma once
-// The main window on the real settings store in a temporary home, with scripted answers
-// at message boxes and file dialogs, a sound device that records, a recording help
-// viewer and a clock that moves only while the window handles events.
+// The main window on the real settings store in a temporary home holding the
+// installation's values, with scripted answers at message boxes and file dialogs (which
+// also note whether the window was topmost), a sound device and a help viewer that
+// record, and a clock that moves only while the window handles events.
 
 #include <gtest/gtest.h>
 
-#include <QString>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "WriteLog.h"
 #include "app/frmConfigWin.h"
 #include "editor/EventWait.h"
+#include "editor/FieldRules.h"
+#include "platform/qt/WindowTopmost.h"
+#include "registry/modRegistryAccess.h"
 #include "store/Configuration.h"
+#include "store/GlobalSettings.h"
+#include "store/ProfileList.h"
+#include "store/ProfileStore.h"
+#include "store/SettingsSchema.h"
 #include "support/FakeHelp.h"
 #include "support/FakeSound.h"
 #include "support/RecordingPrompts.h"
 #include "support/TestRegistry.h"
 
-class QAbstractButton;
-class QComboBox;
-class QLineEdit;
-class QRadioButton;
-
 namespace apptest {
 
-class WriteLog;
-
-// Records, for every box and dialog, whether the main window was on top at that moment.
-class TopmostPrompts final : public testsupport::RecordingPrompts {
-public:
-    int messageBox(const std::string& text, int style, const std::string& title) override;
-    std::optional<std::string> openFile(const std::string& title,
-                                        const std::string& filter) override;
-
-    const QWidget* window = nullptr;
-    std::vector<bool> topmostAtBox;
-    std::vector<bool> topmostAtDialog;
-};
+using Entries = std::vector<std::string>;
+using modRegistryAccess::RootHive;
+using platform::msgbox::kAnswerNo;
+using platform::msgbox::kAnswerYes;
 
 // A second of the clock passes every four rounds of event handling.
 class SteppingClock final : public editor::EventWait {
 public:
     double secondsOfDay() override { return now; }
-    void processEvents() override;
+    void processEvents() override {
+        QCoreApplication::processEvents();
+        now = now + 0.25 >= 86400.0 ? now + 0.25 - 86400.0 : now + 0.25;
+    }
 
     double now = 36000.0;
-    int rounds = 0;
 };
 
 class WindowTest : public testing::Test {
 protected:
-    WindowTest();
-    ~WindowTest() override;
+    WindowTest() : home(scopedRegistry.scratchDir() / "qbhome") {
+        static int argc = 1;
+        static char name[] = "qb_test_app";
+        static char* argv[] = {name, nullptr};
+        static QApplication* application = new QApplication(argc, argv);
+        (void)application;
+        std::filesystem::create_directories(home);
+        auto logged = std::make_unique<WriteLog>(platform::createPlatformRegistry());
+        log = logged.get();
+        platform::installRegistry(std::move(logged));
+        prompts->setTopmostProbe([this] { return window && topmost(); });
+        auto stepping = std::make_unique<SteppingClock>();
+        clock = stepping.get();
+        editor::installEventWait(std::move(stepping));
+        // The installation's values: the home directory, with its separator, and the names
+        // of the four server types.
+        const auto machine = [](const std::string& name, const std::string& text) {
+            writeText(RootHive::HKEY_LOCAL_MACHINE, store::schema::kMachineKey, name, text);
+        };
+        machine("HomeDir", home.string() + "/");
+        machine("WorkMode0", "Exchange folder");
+        machine("WorkMode1", "Exchange profile");
+        machine("WorkMode2", "Exchange with password");
+        machine("WorkMode3", "Internet mail (POP3)");
+    }
+    ~WindowTest() override {
+        window.reset();
+        editor::installEventWait(nullptr);
+    }
 
-    // The installation's values: HomeDir (the scratch home, with a separator at the end)
-    // and the four server type names.
-    void installMachineValues();
     // Stores configurations in slots 0, 1, ... and their count, as earlier runs left them.
-    void storeConfigurations(const std::vector<store::Configuration>& records);
-    static store::Configuration record(const std::string& name, std::int32_t id);
-    // Writes a language file into the home directory, in the given bytes.
-    void writeLanguageFile(const std::string& fileName, const std::string& bytes);
+    static void storeConfigurations(const std::vector<store::Configuration>& records) {
+        store::createUserKeys();
+        for (std::size_t slot = 0; slot < records.size(); ++slot) {
+            store::writeConfiguration(static_cast<int>(slot), records[slot]);
+        }
+        store::writeConfNumber(static_cast<int>(records.size()));
+    }
+    static store::Configuration record(const std::string& name, std::int32_t id) {
+        store::Configuration r = store::newConfigurationDefaults(name, "Inbox");
+        r.ProfileID = id;
+        return r;
+    }
+    void writeLanguageFile(const std::string& fileName, const std::string& bytes) const {
+        std::ofstream(home / fileName, std::ios::binary) << bytes;
+    }
+    static void writeUserValue(const std::string& name, const std::string& text) {
+        writeText(RootHive::HKEY_CURRENT_USER, store::schema::kProductKey, name, text);
+    }
 
-    // Creates and opens the window, and waits until it is active (the list has the focus).
-    frmConfigWin& open();
+    // Creates (again) and opens the window, and waits until it is active.
+    void open() {
+        window.reset();
+        window = std::make_unique<frmConfigWin>();
+        window->Form_Load();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        QCoreApplication::processEvents();
+    }
     // Closes it as the close box does.
-    void closeWindow();
+    void closeWindow() {
+        window->close();
+        QCoreApplication::processEvents();
+    }
 
-    template <class T>
+    template <class T = QWidget>
     T* control(const char* name) const {
         T* found = window->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    QRadioButton* option(int index) const;
-    std::vector<QWidget*> focusableControls() const;
+    QRadioButton* option(int index) const {
+        for (QRadioButton* button : window->findChildren<QRadioButton*>("obSoundOption")) {
+            if (button->property("index").toInt() == index) {
+                return button;
+            }
+        }
+        ADD_FAILURE() << "obSoundOption " << index;
+        return nullptr;
+    }
+    bool topmost() const { return platform::isWindowTopmost(*window); }
 
     // What a user does.
-    void focus(QWidget* widget);
-    void focus(const char* name);
-    void click(const char* name);
-    void click(QAbstractButton* button);
-    void typeInto(const char* name, const QString& text);
-    void pressKey(QWidget* widget, int key);
-    void chooseConfiguration(int entry);
-    void chooseServerType(int type);
-    void chooseLanguage(const QString& name);
+    void focus(QWidget* widget) {
+        widget->setFocus(Qt::MouseFocusReason);
+        QCoreApplication::processEvents();
+    }
+    void focus(const char* name) { focus(control(name)); }
+    void click(QAbstractButton* button) {
+        ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString();
+        focus(button);
+        button->click();
+        QCoreApplication::processEvents();
+    }
+    void click(const char* name) { click(control<QAbstractButton>(name)); }
+    void typeInto(const char* name, const QString& text) {
+        auto* field = control<QLineEdit>(name);
+        ASSERT_TRUE(field->isEnabled()) << name;
+        focus(field);
+        field->selectAll();
+        if (text.isEmpty()) {
+            QTest::keyClick(field, Qt::Key_Delete);
+        } else {
+            QTest::keyClicks(field, text);
+        }
+    }
+    void pressKey(QWidget* widget, int key) {
+        QTest::keyClick(widget, static_cast<Qt::Key>(key));
+        QCoreApplication::processEvents();
+    }
+    void choose(const char* listName, int entry) {
+        auto* list = control<QComboBox>(listName);
+        focus(list);
+        list->setCurrentIndex(entry);
+        QCoreApplication::processEvents();
+    }
+    void chooseConfiguration(int entry) { choose("cbConfNum", entry); }
+    void chooseServerType(int type) { choose("cbEServType", type); }
+    void chooseLanguage(const QString& name) {
+        auto* list = control<QComboBox>("cbExternLang");
+        focus(list);
+        const int entry = list->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        ASSERT_GE(entry, 0) << name.toStdString();
+        // What the list does when the user picks an entry: select it, then report the choice.
+        list->setCurrentIndex(entry);
+        emit list->activated(entry);
+        QCoreApplication::processEvents();
+    }
 
     // The enabled state of every governed control matches the rule table for the shown
     // values and the given enabled state of the configuration.
-    void expectRuleTable(bool configurationEnabled, int line);
+    void expectRuleTable(bool configurationEnabled, int line) {
+        SCOPED_TRACE(testing::Message() << "rule table checked at line " << line);
+        const auto checked = [&](const char* name) {
+            return control<QCheckBox>(name)->isChecked();
+        };
+        const editor::FieldEnabling f = editor::EnabledFields(
+            {configurationEnabled, control<QComboBox>("cbEServType")->currentIndex(),
+             checked("cbAlarm"), option(1)->isChecked(), checked("cbPopupWin"),
+             checked("cbRunEClient")});
+        const auto expect = [&](std::initializer_list<const char*> names, bool enabled) {
+            for (const char* name : names) {
+                EXPECT_EQ(control(name)->isEnabled(), enabled) << name;
+            }
+        };
+        expect({"lblConfName", "txtConfName", "lblEServType", "cbEServType", "lblUserName",
+                "txtUserName", "lblEClient", "txtEClient", "keyEClient", "lblWhTime", "txtWhTime",
+                "cbAlarm", "cbWaitEClient"},
+               f.general);
+        expect({"keySelectProf", "keyDefProf"}, f.profileButtons);
+        expect({"lblUserPassword", "txtUserPassword"}, f.password);
+        expect({"lblInetServer", "txtINetServer", "lblINetPort", "txtINetPort"}, f.internetServer);
+        expect({"lblExFolder", "txtExFolder", "keyExFolder"}, f.exchangeFolder);
+        EXPECT_EQ(option(0)->isEnabled(), f.soundOptions) << "obSoundOption 0";
+        EXPECT_EQ(option(1)->isEnabled(), f.soundOptions) << "obSoundOption 1";
+        expect({"lblWavFile", "txtWavName", "keySelectWav", "keyPlayWav"}, f.wavFields);
+        expect({"cbPopupWin"}, f.popupWin);
+        expect({"cbRunEClient"}, f.runEClient);
+        // The list and the global options are never governed.
+        expect({"cbConfNum", "keyNewConf", "keyDelConf", "keyStopConfig", "cbExternLang",
+                "cbRunAtStartup", "keyHelp", "keyOk"},
+               true);
+    }
 
     // Stored texts; "<missing>" for a value that does not exist.
-    static std::string profileValue(const std::string& name);
-    static std::string userValue(const std::string& name);
-    static std::string machineValue(const std::string& name);
-    std::vector<QString> listEntries() const;
+    static std::string profileValue(const std::string& name) {
+        return readText(RootHive::HKEY_CURRENT_USER, store::schema::kProfilesKey, name);
+    }
+    static std::string userValue(const std::string& name) {
+        return readText(RootHive::HKEY_CURRENT_USER, store::schema::kProductKey, name);
+    }
+    static std::string machineValue(const std::string& name) {
+        return readText(RootHive::HKEY_LOCAL_MACHINE, store::schema::kMachineKey, name);
+    }
+    std::vector<QString> listEntries() const {
+        std::vector<QString> entries;
+        auto* list = control<QComboBox>("cbConfNum");
+        for (int i = 0; i < list->count(); ++i) {
+            entries.push_back(list->itemText(i));
+        }
+        return entries;
+    }
 
     testsupport::ScopedTestRegistry scopedRegistry;
     std::filesystem::path home;
     WriteLog* log = nullptr;
-    TopmostPrompts* prompts = nullptr;
+    testsupport::ScopedRecordingPrompts prompts;
     testsupport::ScopedFakeSound sound;
     testsupport::ScopedFakeHelp help;
     SteppingClock* clock = nullptr;
     std::unique_ptr<frmConfigWin> window;
+
+private:
+    static void writeText(RootHive hive, const char* path, const std::string& name,
+                          const std::string& text) {
+        modRegistryAccess::CreateRegKey(hive, path);
+        modRegistryAccess::WriteRegValue(hive, path, name, text, modRegistryAccess::kRegSz);
+    }
+    static std::string readText(RootHive hive, const char* path, const std::string& name) {
+        const auto value = modRegistryAccess::ReadRegValue(hive, path, name);
+        return modRegistryAccess::isEmpty(value) ? "<missing>" : modRegistryAccess::toText(value);
+    }
 };
 
 #define EXPECT_RULE_TABLE(enabled) expectRuleTable(enabled, __LINE__)
