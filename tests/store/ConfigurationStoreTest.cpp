@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <array>
+#include <cctype>
 #include <string>
-#include <utility>
+#include <vector>
 
 #include "StoreTestFixture.h"
-#include "platform/CodePage.h"
 #include "store/Configuration.h"
+#include "store/ConfigurationFields.h"
 #include "store/GlobalSettings.h"
 #include "store/ProfileStore.h"
 #include "store/RC4_Calc.h"
@@ -16,89 +16,54 @@ namespace {
 using store::Configuration;
 using storetest::kProductKey;
 
-Configuration internetAccount() {
-    Configuration record;
-    record.ProfileID = 41;
-    record.ConfName = "Home POP3";
-    record.EServType = 3;
-    record.UserName = "anna";
-    record.UserPassword = "s3cr\xC3\xA9t";  // "s3crét"
-    record.INetServer = "pop.example.org";
-    record.INetPort = "995";
-    record.ExFolder = "Inbox";
-    record.ExFolderID = "00AB:00CD";
-    record.EClient = "C:\\Mail\\client.exe";
-    record.WhTime = "120";
-    record.Alarm = 0;
-    record.SoundOptionA = false;
-    record.SoundOptionB = true;
-    record.WavName = "C:\\Sounds\\ding.wav";
-    record.PopupWin = 1;
-    record.RunEClient = 1;
-    record.WaitEClient = 1;
-    record.ProfileEnabled = false;
-    return record;
+// An Internet mail account with every field set, unlike a new configuration.
+// clang-format off
+const Configuration kAccount{
+    .ProfileID = 41, .ConfName = "Home POP3", .EServType = 3, .UserName = "anna",
+    .UserPassword = "s3cr\xC3\xA9t", .INetServer = "pop.example.org", .INetPort = "995",
+    .ExFolder = "Inbox", .ExFolderID = "00AB:00CD", .EClient = "C:\\Mail\\client.exe",
+    .WhTime = "120", .Alarm = 0, .SoundOptionA = false, .SoundOptionB = true,
+    .WavName = "C:\\Sounds\\ding.wav", .PopupWin = 1, .RunEClient = 1, .WaitEClient = 1,
+    .ProfileEnabled = false};
+// clang-format on
+
+using Texts = std::vector<std::string>;
+
+// The stored texts of the nineteen values of a slot, in the canonical order.
+Texts storedRecord(int slot) {
+    Texts texts;
+    for (const auto& field : store::kConfigurationFields) {
+        texts.push_back(storetest::StoreTest::storedText(field.name + std::to_string(slot))
+                            .value_or("<missing>"));
+    }
+    return texts;
 }
 
-class ConfigurationStore : public storetest::StoreTest {};
+using ConfigurationStore = storetest::StoreTest;
 
-TEST_F(ConfigurationStore, SlotTenAndAboveUseTheFullNumberAsSuffix) {
-    const Configuration record = internetAccount();
-    store::saveProfile(12, record, 1, 13);
-
-    EXPECT_EQ(storedText("ConfName12"), "Home POP3");
-    EXPECT_EQ(storedText("ProfileID12"), "41");
-    EXPECT_EQ(storedText("EServType12"), "3");
-    EXPECT_EQ(storedText("Alarm12"), "0");
-    EXPECT_EQ(storedText("PopupWin12"), "1");
-    EXPECT_EQ(storedText("SoundOptionA12"), "0");
-    EXPECT_EQ(storedText("SoundOptionB12"), "-1");
-    EXPECT_EQ(storedText("ProfileEnabled12"), "0");
+TEST_F(ConfigurationStore, RecordsAreStoredInTheirFormsUnderTheSlotNumber) {
+    const Configuration defaults = store::newConfigurationDefaults("New configuration", "Inbox");
+    store::saveProfile(0, defaults, 0, 13);
+    store::saveProfile(12, kAccount, 1, 13);
+    EXPECT_EQ(storedRecord(0), (Texts{"0", "New configuration", "0", "", "", "", "110", "Inbox", "",
+                                      "C:\\Exchange\\EXCHNG32.EXE", "300", "1", "-1", "0",
+                                      "C:\\WINDOWS\\MEDIA\\CHIMES.WAV", "0", "0", "0", "-1"}));
+    EXPECT_EQ(storedRecord(12),
+              (Texts{"41", "Home POP3", "3", "anna",
+                     platform::ansiCodePage().toAnsi(RC4_Calc::EncryptPassword("s3cr\xC3\xA9t")),
+                     "pop.example.org", "995", "Inbox", "00AB:00CD", "C:\\Mail\\client.exe", "120",
+                     "0", "0", "-1", "C:\\Sounds\\ding.wav", "1", "1", "1", "0"}));
     EXPECT_EQ(storedText("RunAtStartup", kProductKey), "1");
     EXPECT_EQ(storedText("ConfNumber", kProductKey), "13");
-    EXPECT_FALSE(storedText("ConfName1"));
-    EXPECT_FALSE(storedText("ConfName2"));
-
-    const auto loaded = store::loadProfile(12);
-    EXPECT_EQ(loaded.record, record);
-    EXPECT_EQ(loaded.runAtStartup, 1);
-}
-
-TEST_F(ConfigurationStore, NewConfigurationStoresItsDefaults) {
-    const Configuration defaults = store::newConfigurationDefaults("New configuration", "Inbox");
-    store::saveProfile(0, defaults, 1, 1);
-
-    const std::array<std::pair<const char*, const char*>, 19> expected = {{
-        {"ProfileID0", "0"},
-        {"ConfName0", "New configuration"},
-        {"EServType0", "0"},
-        {"UserName0", ""},
-        {"UserPassword0", ""},
-        {"INetServer0", ""},
-        {"INetPort0", "110"},
-        {"ExFolder0", "Inbox"},
-        {"ExFolderID0", ""},
-        {"EClient0", "C:\\Exchange\\EXCHNG32.EXE"},
-        {"WhTime0", "300"},
-        {"Alarm0", "1"},
-        {"SoundOptionA0", "-1"},
-        {"SoundOptionB0", "0"},
-        {"WavName0", "C:\\WINDOWS\\MEDIA\\CHIMES.WAV"},
-        {"PopupWin0", "0"},
-        {"RunEClient0", "0"},
-        {"WaitEClient0", "0"},
-        {"ProfileEnabled0", "-1"},
-    }};
-    for (const auto& [name, text] : expected) {
-        EXPECT_EQ(storedText(name), text) << name;
-    }
+    EXPECT_FALSE(storedText("ConfName1") || storedText("ConfName2"));
     EXPECT_EQ(store::loadProfile(0).record, defaults);
+    EXPECT_EQ(store::loadProfile(12).record, kAccount);
+    EXPECT_EQ(store::loadProfile(12).runAtStartup, 1);
 }
 
 TEST_F(ConfigurationStore, MissingValuesLoadAsEmptyZeroAndFalse) {
     EXPECT_EQ(store::loadProfile(3).record, Configuration{});
     EXPECT_EQ(store::loadProfile(3).runAtStartup, 0);
-
     plantText("ConfName3", "Only a name");
     plantText("ProfileEnabled3", "-1");
     Configuration expected;
@@ -107,160 +72,68 @@ TEST_F(ConfigurationStore, MissingValuesLoadAsEmptyZeroAndFalse) {
     EXPECT_EQ(store::loadProfile(3).record, expected);
 }
 
-TEST_F(ConfigurationStore, NegativeSlotReadsAndWritesNothing) {
-    store::saveProfile(-1, internetAccount(), 1, 1);
-    EXPECT_FALSE(storedText("ConfNumber", kProductKey));
-    EXPECT_FALSE(storedText("ConfName-1"));
-    plantText("ConfName-1", "x");
-    EXPECT_EQ(store::loadProfile(-1).record, Configuration{});
-}
-
-TEST_F(ConfigurationStore, DeleteRemovesTheNineteenValuesOfItsSlotOnly) {
-    store::saveProfile(0, internetAccount(), 0, 2);
-    store::saveProfile(1, internetAccount(), 0, 2);
-    plantText("Unrelated1", "stays");
-    store::deleteProfile(1);
-    store::deleteProfile(1);  // values that are gone are passed over
-    EXPECT_FALSE(store::slotHoldsValues(1));
-    EXPECT_EQ(storedText("Unrelated1"), "stays");
-    EXPECT_EQ(store::loadProfile(0).record, internetAccount());
-}
-
-// --- passwords in the store ---------------------------------------------------------------
-
-TEST_F(ConfigurationStore, PasswordIsStoredAsOneEncipheredBytePerCharacter) {
-    Configuration record = internetAccount();
-    record.UserPassword = "secret";
-    store::writeConfiguration(0, record);
-    EXPECT_EQ(
-        testsupport::getRaw(storetest::kUser, storetest::kProfilesKey, "UserPassword0")->bytes,
-        std::string("\xec\x8a\xba\xb9\xc7\xfd\0", 7));
-
-    record.UserPassword.clear();
-    store::writeConfiguration(1, record);
-    EXPECT_EQ(storedText("UserPassword1"), "");
-    EXPECT_EQ(store::readConfiguration(1).UserPassword, "");
-}
-
-TEST_F(ConfigurationStore, PasswordLongerThan256CharactersRoundTrips) {
-    std::string password;
-    for (int i = 0; i < 300; ++i) {
-        password.push_back(static_cast<char>('!' + i % 94));
-    }
-    Configuration record = internetAccount();
-    record.UserPassword = password;
-    store::writeConfiguration(2, record);
-    EXPECT_EQ(storedText("UserPassword2")->size(), 300u);
-    EXPECT_EQ(store::readConfiguration(2).UserPassword, password);
-}
-
-TEST_F(ConfigurationStore, PasswordWhoseCipherHoldsAZeroByteRoundTrips) {
-    // The keystream is what enciphering zero bytes gives. A password byte equal to the
-    // keystream byte at its position enciphers to zero; pick a printable one.
-    const auto keystream =
+TEST_F(ConfigurationStore, PasswordsAreStoredAsOneEncipheredBytePerCharacter) {
+    // A password byte equal to the keystream byte at its position enciphers to zero; the
+    // keystream is what enciphering zero bytes gives. Pick a printable one.
+    const auto stream =
         RC4_Calc::crypt(std::string(64, '\0'), RC4_Calc::keyBytes(RC4_Calc::PasswordKey));
-    std::size_t position = 0;
-    while (static_cast<unsigned char>(keystream[position]) < 0x21 ||
-           static_cast<unsigned char>(keystream[position]) > 0x7E) {
-        ++position;
+    std::size_t zeroAt = 0;
+    while (!std::isgraph(static_cast<unsigned char>(stream[zeroAt]))) {
+        ++zeroAt;
     }
-    const std::string password = std::string(position, 'x') + keystream[position] + "tail";
-
-    Configuration record = internetAccount();
-    record.UserPassword = password;
-    store::writeConfiguration(0, record);
-    const auto stored = storedText("UserPassword0");
-    ASSERT_EQ(stored->size(), password.size());
-    EXPECT_EQ((*stored)[position], '\0');
-    EXPECT_EQ(store::readConfiguration(0).UserPassword, password);
+    std::string longPassword;  // past 256 characters the generator index wraps
+    for (int i = 0; i < 300; ++i) {
+        longPassword.push_back(static_cast<char>('!' + i % 94));
+    }
+    const Texts passwords{"secret", "", longPassword,
+                          std::string(zeroAt, 'x') + stream[zeroAt] + "tail"};
+    for (int slot = 0; slot < 4; ++slot) {
+        SCOPED_TRACE(passwords[slot].substr(0, 20));
+        Configuration record = kAccount;
+        record.UserPassword = passwords[slot];
+        store::writeConfiguration(slot, record);
+        ASSERT_EQ(storedText("UserPassword" + std::to_string(slot))->size(),
+                  record.UserPassword.size());
+        EXPECT_EQ(store::readConfiguration(slot).UserPassword, passwords[slot]);
+    }
+    EXPECT_EQ(storedText("UserPassword0"), "\xec\x8a\xba\xb9\xc7\xfd");
+    EXPECT_EQ(storedText("UserPassword3")->at(zeroAt), '\0');
 }
 
 // --- values this program never writes -----------------------------------------------------
 
-TEST_F(ConfigurationStore, HandWrittenNumbersAreReadLeniently) {
-    plantText("ProfileID0", " 42 ");
-    plantText("EServType0", "+2");
-    plantText("Alarm0", "2");  // a greyed check box keeps its state
-    plantText("SoundOptionA0", "5");
-    plantText("SoundOptionB0", "tRUE");
-    plantText("ProfileEnabled0", "99999999999999999999999");
-    const Configuration loaded = store::readConfiguration(0);
-    EXPECT_EQ(loaded.ProfileID, 42);
-    EXPECT_EQ(loaded.EServType, 2);
-    EXPECT_EQ(loaded.Alarm, 2);
-    EXPECT_TRUE(loaded.SoundOptionA);
-    EXPECT_TRUE(loaded.SoundOptionB);
-    EXPECT_TRUE(loaded.ProfileEnabled);
-}
-
-TEST_F(ConfigurationStore, TextWhereANumberBelongsReadsAsMissing) {
-    plantText("ProfileID0", "abc");
-    plantText("EServType0", "1.5");
-    plantText("PopupWin0", "");
-    plantText("SoundOptionA0", "yes");
-    plantText("ProfileEnabled0", "False");
+TEST_F(ConfigurationStore, HandWrittenValuesAreReadLenientlyAndSavedBackInTheProgramsForms) {
+    // Blanks and a sign are accepted, a greyed check box (2) keeps its state, any number
+    // but 0 is true; text that is no number, or one beyond the field's width, reads as
+    // missing; REG_DWORD values (`text` nullptr: `dword` is stored) read as their numbers.
+    // A server type the window cannot show is kept, so that saving does not overwrite it.
+    // clang-format off
+    const struct { const char *field, *text; std::uint32_t dword; const char* saved; } cases[] = {
+        {"ProfileID", " 42 ", 0, "42"}, {"EServType", "+2", 0, "2"}, {"Alarm", "2", 0, "2"},
+        {"SoundOptionA", "5", 0, "-1"}, {"SoundOptionB", "tRUE", 0, "-1"},
+        {"ProfileEnabled", "99999999999999999999999", 0, "-1"},
+        {"ProfileID", "abc", 0, "0"}, {"EServType", "1.5", 0, "0"}, {"PopupWin", "", 0, "0"},
+        {"SoundOptionA", "yes", 0, "0"}, {"ProfileEnabled", "False", 0, "0"},
+        {"ProfileID", "2147483648", 0, "0"}, {"ProfileID", "-2147483648", 0, "-2147483648"},
+        {"EServType", "32768", 0, "0"}, {"EServType", "-32768", 0, "-32768"},
+        {"RunEClient", "-32769", 0, "0"}, {"WaitEClient", "3", 0, "3"}, {"EServType", "7", 0, "7"},
+        {"ProfileID", nullptr, 0x7FFFFFFF, "2147483647"}, {"EServType", nullptr, 3, "3"},
+        {"Alarm", nullptr, 1, "1"}, {"SoundOptionA", nullptr, 0xFFFFFFFF, "-1"},
+        {"ProfileEnabled", nullptr, 0, "0"}, {"PopupWin", nullptr, 0x10000, "0"},
+        {"ConfName", nullptr, 12, "12"}, {"WhTime", nullptr, 600, "600"},
+        {"EClient", nullptr, 0xFFFFFFFE, "-2"}};
+    // clang-format on
+    int slot = 0;
+    for (const auto& c : cases) {
+        const std::string name = c.field + std::to_string(slot);
+        SCOPED_TRACE(name + " = " + (c.text ? c.text : std::to_string(c.dword)));
+        c.text ? plantText(name, c.text) : plantDword(name, c.dword);
+        store::writeConfiguration(slot, store::readConfiguration(slot));
+        EXPECT_EQ(storedText(name), c.saved);
+        ++slot;
+    }
     plantText("RunAtStartup", "on", kProductKey);
-    const auto loaded = store::loadProfile(0);
-    EXPECT_EQ(loaded.record.ProfileID, 0);
-    EXPECT_EQ(loaded.record.EServType, 0);
-    EXPECT_EQ(loaded.record.PopupWin, 0);
-    EXPECT_FALSE(loaded.record.SoundOptionA);
-    EXPECT_FALSE(loaded.record.ProfileEnabled);
-    EXPECT_EQ(loaded.runAtStartup, 0);
-}
-
-TEST_F(ConfigurationStore, NumbersBeyondTheFieldsWidthReadAsMissing) {
-    plantText("ProfileID0", "2147483648");
-    plantText("EServType0", "32768");
-    plantText("RunEClient0", "-32769");
-    const Configuration loaded = store::readConfiguration(0);
-    EXPECT_EQ(loaded.ProfileID, 0);
-    EXPECT_EQ(loaded.EServType, 0);
-    EXPECT_EQ(loaded.RunEClient, 0);
-
-    plantText("ProfileID1", "-2147483648");
-    plantText("EServType1", "-32768");
-    EXPECT_EQ(store::readConfiguration(1).ProfileID, -2147483647 - 1);
-    EXPECT_EQ(store::readConfiguration(1).EServType, -32768);
-}
-
-TEST_F(ConfigurationStore, UnknownServerTypeSurvivesLoadAndSave) {
-    store::writeConfiguration(0, internetAccount());
-    plantText("EServType0", "7");
-    plantText("WaitEClient0", "3");
-    const Configuration loaded = store::readConfiguration(0);
-    EXPECT_EQ(loaded.EServType, 7);
-    EXPECT_FALSE(store::isKnownServerType(loaded.EServType));
-    store::writeConfiguration(0, loaded);
-    EXPECT_EQ(storedText("EServType0"), "7");
-    EXPECT_EQ(storedText("WaitEClient0"), "3");
-}
-
-TEST_F(ConfigurationStore, DwordValuesAreReadAsTheirNumbers) {
-    plantDword("ProfileID0", 0x7FFFFFFF);
-    plantDword("ConfName0", 12);
-    plantDword("EServType0", 3);
-    plantDword("Alarm0", 1);
-    plantDword("SoundOptionA0", 0xFFFFFFFF);
-    plantDword("ProfileEnabled0", 0);
-    plantDword("WhTime0", 600);
-    plantDword("EClient0", 0xFFFFFFFE);
-    plantDword("PopupWin0", 0x10000);  // does not fit a check box
-    const Configuration loaded = store::readConfiguration(0);
-    EXPECT_EQ(loaded.ProfileID, 2147483647);
-    EXPECT_EQ(loaded.ConfName, "12");
-    EXPECT_EQ(loaded.EServType, 3);
-    EXPECT_EQ(loaded.Alarm, 1);
-    EXPECT_TRUE(loaded.SoundOptionA);
-    EXPECT_FALSE(loaded.ProfileEnabled);
-    EXPECT_EQ(loaded.WhTime, "600");
-    EXPECT_EQ(loaded.EClient, "-2");
-    EXPECT_EQ(loaded.PopupWin, 0);
-
-    // Saving writes text again, with the same meaning.
-    store::writeConfiguration(0, loaded);
-    EXPECT_EQ(storedText("ProfileID0"), "2147483647");
-    EXPECT_EQ(storedText("WhTime0"), "600");
+    EXPECT_EQ(store::loadProfile(0).runAtStartup, 0);
 }
 
 // --- global values ----------------------------------------------------------------------
@@ -283,40 +156,30 @@ TEST_F(ConfigurationStore, GlobalsOfOpeningAndClosing) {
     store::writeConfigured(true);
     EXPECT_EQ(storedText("Configured", kProductKey), "-1");
     EXPECT_TRUE(store::readConfigured());
-
     store::writeRunAtStartup(1);
     EXPECT_EQ(storedText("RunAtStartup", kProductKey), "1");
     EXPECT_EQ(store::readRunAtStartup(), 1);
 
-    testsupport::createKey(storetest::kMachine, kProductKey);
-    ASSERT_EQ(testsupport::setRaw(storetest::kMachine, kProductKey, "HomeDir",
-                                  platform::regtype::kSz, std::string("C:\\Quillbell\\\0", 14)),
-              0);
-    ASSERT_EQ(testsupport::setRaw(storetest::kMachine, kProductKey, "WorkMode3",
-                                  platform::regtype::kSz, std::string("POP3\0", 5)),
-              0);
+    const auto machine = platform::kHkeyLocalMachine;
+    testsupport::createKey(machine, kProductKey);
+    plantText("HomeDir", "C:\\Quillbell\\", kProductKey, machine);
+    plantText("WorkMode3", "POP3", kProductKey, machine);
     EXPECT_EQ(store::readHomeDir(), "C:\\Quillbell\\");
     EXPECT_EQ(store::readWorkMode(3), "POP3");
     EXPECT_EQ(store::readWorkMode(0), "");
     store::writeVersion();
     EXPECT_FALSE(testsupport::getRaw(storetest::kUser, kProductKey, "Version"));
-    const auto version = testsupport::getRaw(storetest::kMachine, kProductKey, "Version");
-    ASSERT_TRUE(version);
-    EXPECT_EQ(version->bytes, std::string("1.0\0", 4));
+    EXPECT_EQ(storedText("Version", kProductKey, machine), "1.0");
 }
 
-class FreshRegistry : public ::testing::Test {
-protected:
-    testsupport::ScopedTestRegistry scope_;
-};
-
-TEST_F(FreshRegistry, GlobalsAreWrittenOnlyIntoKeysThatExist) {
+TEST(FreshRegistry, GlobalsAreWrittenOnlyIntoKeysThatExist) {
+    testsupport::ScopedTestRegistry scope;
     store::writeRunAtStartup(1);
     store::writeConfigured(true);
     EXPECT_FALSE(testsupport::keyExists(storetest::kUser, kProductKey));
 
     store::saveProfile(0, store::newConfigurationDefaults("A", "Inbox"), 1, 1);
-    EXPECT_TRUE(testsupport::keyExists(storetest::kUser, "Software\\Orvane\\Quillbell\\Profiles"));
+    EXPECT_TRUE(testsupport::keyExists(storetest::kUser, storetest::kProfilesKey));
     EXPECT_EQ(store::readConfiguration(0).ConfName, "A");
 }
 

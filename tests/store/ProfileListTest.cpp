@@ -19,7 +19,7 @@ class ProfileList : public storetest::StoreTest {
 protected:
     // Creates a configuration the way the window does: identifier from LastID, saved to
     // the next slot, LastID moved on.
-    void create(const std::string& name) {
+    static void create(const std::string& name) {
         const int slot = store::listedConfigurationCount();
         Configuration record = store::newConfigurationDefaults(name, "Inbox");
         record.ProfileID = store::nextProfileID();
@@ -27,6 +27,7 @@ protected:
         store::saveProfile(slot, record, 1, slot + 1);
     }
     static std::string lastID() { return storedText("LastID", kProductKey).value_or("<missing>"); }
+    static std::string confNumber() { return storedText("ConfNumber", kProductKey).value_or(""); }
 };
 
 TEST(ListEntryText, NumbersAreZeroFilledToTwoDigits) {
@@ -37,68 +38,15 @@ TEST(ListEntryText, NumbersAreZeroFilledToTwoDigits) {
     EXPECT_EQ(store::listEntryText(2, ""), "03: ");
 }
 
-TEST_F(ProfileList, FirstConfigurationWithLastIDMissingGetsIdentifierZero) {
+TEST_F(ProfileList, FirstIdentifierIsZeroWithLastIDMissingAndNoneIsHandedOutTwice) {
     EXPECT_EQ(lastID(), "<missing>");
     create("First");
     EXPECT_EQ(storedText("ProfileID0"), "0");
     EXPECT_EQ(lastID(), "1");
-    EXPECT_EQ(storedText("ConfNumber", kProductKey), "1");
+    EXPECT_EQ(confNumber(), "1");
     create("Second");
     EXPECT_EQ(storedText("ProfileID1"), "1");
     EXPECT_EQ(lastID(), "2");
-}
-
-TEST_F(ProfileList, NamesOfTwelveConfigurations) {
-    Names expected;
-    for (int i = 0; i < 12; ++i) {
-        expected.push_back("Mailbox " + std::to_string(i));
-        create(expected.back());
-    }
-    EXPECT_EQ(store::readProfileNames(), expected);
-    EXPECT_EQ(storedText("ConfName11"), "Mailbox 11");
-    EXPECT_EQ(store::listEntryText(11, expected[11]), "12: Mailbox 11");
-}
-
-TEST_F(ProfileList, NoConfigurationsWhenConfNumberIsMissingZeroOrNegative) {
-    plantText("ConfName0", "Leftover");
-    EXPECT_EQ(store::readProfileNames(), Names{});
-    plantText("ConfNumber", "0", kProductKey);
-    EXPECT_EQ(store::listedConfigurationCount(), 0);
-    plantText("ConfNumber", "-4", kProductKey);
-    EXPECT_EQ(store::listedConfigurationCount(), 0);
-}
-
-TEST_F(ProfileList, ConfNumberLargerThanTheStoredSlotsListsOnlyThoseSlots) {
-    create("A");
-    create("B");
-    create("C");
-    for (const char* claimed : {"30", "32767", "40000", "2147483648", "many", " 3x"}) {
-        plantText("ConfNumber", claimed, kProductKey);
-        EXPECT_EQ(store::readProfileNames(), (Names{"A", "B", "C"})) << claimed;
-    }
-    plantDword("ConfNumber", 2, kProductKey);
-    EXPECT_EQ(store::readProfileNames(), (Names{"A", "B"}));
-    // Reading the list never repairs the store behind the user's back.
-    plantText("ConfNumber", "many", kProductKey);
-    store::readProfileNames();
-    EXPECT_EQ(storedText("ConfNumber", kProductKey), "many");
-}
-
-TEST_F(ProfileList, GapsInsideTheListStayEntries) {
-    plantText("ConfName0", "A");
-    plantText("WhTime1", "300");  // a slot without a name still holds a configuration
-    plantText("ConfName3", "D");
-    plantText("ConfNumber", "6", kProductKey);
-    EXPECT_EQ(store::readProfileNames(), (Names{"A", "", "", "D"}));
-
-    plantText("ConfName15", "P");
-    plantText("ConfNumber", "unknown", kProductKey);
-    EXPECT_EQ(store::listedConfigurationCount(), 16);
-}
-
-TEST_F(ProfileList, IdentifiersAreNeverHandedOutTwice) {
-    create("A");
-    create("B");
     // LastID lost, lowered or unreadable: the next identifier still follows the ones in use.
     for (const char* damaged : {"", "0", "-7", "abc", "99999999999"}) {
         plantText("LastID", damaged, kProductKey);
@@ -110,17 +58,46 @@ TEST_F(ProfileList, IdentifiersAreNeverHandedOutTwice) {
     EXPECT_EQ(store::nextProfileID(), 70000);
 }
 
+TEST_F(ProfileList, ConfNumberOnlyListsSlotsThatHoldConfigurations) {
+    plantText("ConfName0", "Leftover");
+    EXPECT_EQ(store::readProfileNames(), Names{}) << "ConfNumber missing";
+    for (const char* name : {"A", "B", "C"}) {
+        create(name);
+    }
+    const Names all{"A", "B", "C"};
+    const std::pair<const char*, Names> cases[] = {
+        {"0", {}},      {"-4", {}},          {"30", all},   {"32767", all},
+        {"40000", all}, {"2147483648", all}, {"many", all}, {" 3x", all}};
+    for (const auto& [claimed, expected] : cases) {
+        plantText("ConfNumber", claimed, kProductKey);
+        EXPECT_EQ(store::readProfileNames(), expected) << claimed;
+    }
+    plantDword("ConfNumber", 2, kProductKey);
+    EXPECT_EQ(store::readProfileNames(), (Names{"A", "B"}));
+}
+
+TEST_F(ProfileList, GapsInsideTheListStayEntries) {
+    plantText("ConfName0", "A");
+    plantText("WhTime1", "300");  // a slot without a name still holds a configuration
+    plantText("ConfName3", "D");
+    plantText("ConfNumber", "6", kProductKey);
+    EXPECT_EQ(store::readProfileNames(), (Names{"A", "", "", "D"}));
+    plantText("ConfName15", "P");
+    plantText("ConfNumber", "unknown", kProductKey);
+    EXPECT_EQ(store::listedConfigurationCount(), 16);
+}
+
 TEST_F(ProfileList, IdentifiersCoverThe32BitRange) {
     plantText("LastID", "2147483646", kProductKey);
     create("A");
-    EXPECT_EQ(storedText("ProfileID0"), "2147483646");
     create("B");
     EXPECT_EQ(storedText("ProfileID1"), "2147483647");
     EXPECT_EQ(lastID(), "2147483648");
     // Exhausted: the smallest identifier not in use.
     create("C");
-    EXPECT_EQ(storedText("ProfileID2"), "0");
     create("D");
+    EXPECT_EQ(storedText("ProfileID0"), "2147483646");
+    EXPECT_EQ(storedText("ProfileID2"), "0");
     EXPECT_EQ(storedText("ProfileID3"), "1");
 }
 
@@ -139,7 +116,7 @@ protected:
     }
     static bool anyValueWithSuffix(int slot) {
         for (const auto& field : store::kConfigurationFields) {
-            if (storedText(store::valueName(field.name, slot))) {
+            if (storedText(field.name + std::to_string(slot))) {
                 return true;
             }
         }
@@ -151,22 +128,29 @@ protected:
 TEST_F(ProfileRemoval, DeletingTheSecondOfThreeMovesTheThirdDown) {
     const Configuration first = store::readConfiguration(0);
     store::removeConfiguration(1, 3);
-
     EXPECT_EQ(store::readConfiguration(0), first);
     EXPECT_EQ(store::readConfiguration(1), third_);
     EXPECT_EQ(storedText("ProfileID1"), "2");
     EXPECT_FALSE(anyValueWithSuffix(2));
-    EXPECT_EQ(storedText("ConfNumber", kProductKey), "2");
+    EXPECT_EQ(confNumber(), "2");
     EXPECT_EQ(lastID(), "3");
     EXPECT_EQ(store::readProfileNames(), (Names{"First", "Third"}));
 }
 
-TEST_F(ProfileRemoval, DeletingTheLastMovesNothing) {
+TEST_F(ProfileRemoval, DeletingTheLastMovesNothingAndASlotOutsideTheListNothingAtAll) {
+    store::removeConfiguration(3, 3);
+    store::removeConfiguration(-1, 3);
+    EXPECT_EQ(store::readProfileNames(), (Names{"First", "Second", "Third"}));
+    EXPECT_EQ(confNumber(), "3");
+
     const Configuration second = store::readConfiguration(1);
+    plantText("Unrelated2", "stays");
     store::removeConfiguration(2, 3);
+    store::deleteProfile(2);  // values that are gone are passed over
     EXPECT_EQ(store::readConfiguration(1), second);
     EXPECT_FALSE(anyValueWithSuffix(2));
-    EXPECT_EQ(storedText("ConfNumber", kProductKey), "2");
+    EXPECT_EQ(storedText("Unrelated2"), "stays");
+    EXPECT_EQ(confNumber(), "2");
 }
 
 TEST_F(ProfileRemoval, DeletingEveryConfigurationLeavesAnEmptyList) {
@@ -175,7 +159,7 @@ TEST_F(ProfileRemoval, DeletingEveryConfigurationLeavesAnEmptyList) {
     EXPECT_EQ(store::readConfiguration(0), third_);
     store::removeConfiguration(0, 1);
     EXPECT_FALSE(anyValueWithSuffix(0));
-    EXPECT_EQ(storedText("ConfNumber", kProductKey), "0");
+    EXPECT_EQ(confNumber(), "0");
     EXPECT_EQ(store::readProfileNames(), Names{});
     EXPECT_EQ(lastID(), "3");
     create("Fresh");
@@ -192,17 +176,14 @@ TEST_F(ProfileRemoval, MovedValuesReplaceHandWrittenFormsAsAFullSaveWould) {
     EXPECT_EQ(storedText("ProfileID1"), "2");
 }
 
-TEST_F(ProfileRemoval, SlotOutsideTheListChangesNothing) {
-    store::removeConfiguration(3, 3);
-    store::removeConfiguration(-1, 3);
-    EXPECT_EQ(store::readProfileNames(), (Names{"First", "Second", "Third"}));
-    EXPECT_EQ(storedText("ConfNumber", kProductKey), "3");
-}
-
-TEST_F(ProfileRemoval, SlotsAboveTenMoveAcrossTheTwoDigitBoundary) {
+TEST_F(ProfileRemoval, SlotsAboveTenAreListedAndMoveAcrossTheTwoDigitBoundary) {
+    Names names{"First", "Second", "Third"};
     for (int i = 3; i < 12; ++i) {
-        create("Mailbox " + std::to_string(i));
+        names.push_back("Mailbox " + std::to_string(i));
+        create(names.back());
     }
+    EXPECT_EQ(store::readProfileNames(), names);
+    EXPECT_EQ(storedText("ConfName11"), "Mailbox 11");
     store::removeConfiguration(0, 12);
     EXPECT_EQ(storedText("ConfName9"), "Mailbox 10");
     EXPECT_EQ(storedText("ConfName10"), "Mailbox 11");

@@ -9,12 +9,7 @@
 
 namespace {
 
-using RC4_Calc::crypt;
-using RC4_Calc::keyBytes;
-
-std::vector<std::uint8_t> bytesOf(std::string_view text) {
-    return {text.begin(), text.end()};
-}
+using Bytes = std::vector<std::uint8_t>;
 
 std::string fromHex(std::string_view hex) {
     std::string bytes;
@@ -25,8 +20,27 @@ std::string fromHex(std::string_view hex) {
 }
 
 // The key bytes of the program's key, worked out by hand from the characters' code points.
-const std::vector<std::uint8_t> kPasswordKeyBytes = {
-    0x11, 0x5F, 0x6B, 0x2E, 0x04, 0x27, 0x24, 0x4B, 0xA9, 0x5F, 0x71, 0x23, 0xB1, 0xB0, 0x4D, 0x57};
+const Bytes kPasswordKeyBytes = {0x11, 0x5F, 0x6B, 0x2E, 0x04, 0x27, 0x24, 0x4B,
+                                 0xA9, 0x5F, 0x71, 0x23, 0xB1, 0xB0, 0x4D, 0x57};
+
+TEST(RC4Core, MatchesThePublishedTestVectorsAndIsItsOwnInverse) {
+    const struct {
+        const char *key, *plain, *cipherHex;
+    } vectors[] = {{"Key", "Plaintext", "bbf316e8d940af0ad3"},
+                   {"Wiki", "pedia", "1021bf0420"},
+                   {"Secret", "Attack at dawn", "45a01f645fc35b383552544b9bf5"}};
+    for (const auto& v : vectors) {
+        const Bytes key(v.key, v.key + std::char_traits<char>::length(v.key));
+        EXPECT_EQ(RC4_Calc::crypt(v.plain, key), fromHex(v.cipherHex)) << v.key;
+        EXPECT_EQ(RC4_Calc::crypt(fromHex(v.cipherHex), key), v.plain) << v.key;
+    }
+}
+
+TEST(RC4Core, KeyBytesAreTheLowBytesOfTheUtf16CodeUnits) {
+    EXPECT_EQ(RC4_Calc::PasswordKey.size(), 24u) << "the key must reach the compiler as UTF-8";
+    EXPECT_EQ(RC4_Calc::keyBytes(RC4_Calc::PasswordKey), kPasswordKeyBytes);
+    EXPECT_EQ(RC4_Calc::keyBytes("\u0439A"), (Bytes{0x39, 0x41}));
+}
 
 class PasswordCipher : public ::testing::Test {
 protected:
@@ -37,40 +51,17 @@ protected:
     }
 };
 
-TEST(RC4Core, MatchesThePublishedTestVectors) {
-    EXPECT_EQ(crypt("Plaintext", bytesOf("Key")), fromHex("bbf316e8d940af0ad3"));
-    EXPECT_EQ(crypt("pedia", bytesOf("Wiki")), fromHex("1021bf0420"));
-    EXPECT_EQ(crypt("Attack at dawn", bytesOf("Secret")), fromHex("45a01f645fc35b383552544b9bf5"));
-    // Its own inverse.
-    EXPECT_EQ(crypt(fromHex("bbf316e8d940af0ad3"), bytesOf("Key")), "Plaintext");
-}
-
-TEST(RC4Core, KeyBytesAreTheLowBytesOfTheUtf16CodeUnits) {
-    EXPECT_EQ(RC4_Calc::PasswordKey.size(), 24u) << "the key must reach the compiler as UTF-8";
-    EXPECT_EQ(keyBytes(RC4_Calc::PasswordKey), kPasswordKeyBytes);
-    EXPECT_EQ(keyBytes("\xD0\xB9"
-                       "A"),
-              (std::vector<std::uint8_t>{0x39, 0x41}));  // U+0439, A
-    // U+1F600 is the surrogate pair D83D DE00 in UTF-16.
-    EXPECT_EQ(keyBytes("\xF0\x9F\x98\x80"), (std::vector<std::uint8_t>{0x3D, 0x00}));
-    EXPECT_EQ(keyBytes("\xFF"
-                       "a"),
-              (std::vector<std::uint8_t>{0xFF, 0x61}));
-}
-
-TEST(RC4Core, ProgramKeystreamMatchesAnIndependentImplementation) {
+TEST_F(PasswordCipher, EnciphersTheAnsiBytesWithTheProgramKeystream) {
     // The first keystream bytes under the program's key, as OpenSSL's RC4 gives them: the
     // notifier deciphers stored passwords with exactly this stream.
-    EXPECT_EQ(crypt(std::string(16, '\0'), kPasswordKeyBytes),
+    EXPECT_EQ(RC4_Calc::crypt(std::string(16, '\0'), kPasswordKeyBytes),
               fromHex("9fefd9cba2890ebebd988ecb111583ec"));
-    EXPECT_EQ(crypt("secret", kPasswordKeyBytes), fromHex("ec8abab9c7fd"));
-}
-
-TEST_F(PasswordCipher, EnciphersTheAnsiBytesOfThePassword) {
     EXPECT_EQ(ansi(RC4_Calc::EncryptPassword("secret")), fromHex("ec8abab9c7fd"));
     EXPECT_EQ(ansi(RC4_Calc::RC4Crypt("Plaintext", "Key")), fromHex("bbf316e8d940af0ad3"));
     // "é" is one byte (0xE9) in the Western code page, so it meets one keystream byte.
     EXPECT_EQ(ansi(RC4_Calc::EncryptPassword("\xC3\xA9")), std::string(1, char(0xE9 ^ 0x9F)));
+    // U+4E2D has no place in the Western code page: it is enciphered as the substitute.
+    EXPECT_EQ(RC4_Calc::DecryptPassword(RC4_Calc::EncryptPassword("a\xE4\xB8\xAD")), "a?");
 }
 
 TEST_F(PasswordCipher, RoundTripsAndKeepsTheLength) {
@@ -83,7 +74,6 @@ TEST_F(PasswordCipher, RoundTripsAndKeepsTheLength) {
     const std::string stored = RC4_Calc::EncryptPassword(password);
     EXPECT_EQ(ansi(stored).size(), 510u);
     EXPECT_EQ(RC4_Calc::DecryptPassword(stored), password);
-
     EXPECT_EQ(RC4_Calc::EncryptPassword(""), "");
     EXPECT_EQ(RC4_Calc::DecryptPassword(""), "");
 }
@@ -92,11 +82,6 @@ TEST_F(PasswordCipher, EveryCallStartsTheKeystreamAfresh) {
     const std::string first = ansi(RC4_Calc::EncryptPassword("mailbox1"));
     EXPECT_EQ(ansi(RC4_Calc::EncryptPassword("mailbox1")), first);
     EXPECT_EQ(ansi(RC4_Calc::EncryptPassword("mailbox2")).substr(0, 7), first.substr(0, 7));
-}
-
-TEST_F(PasswordCipher, CharacterOutsideTheCodePageIsEncipheredAsItsSubstitute) {
-    // U+4E2D has no place in the Western code page.
-    EXPECT_EQ(RC4_Calc::DecryptPassword(RC4_Calc::EncryptPassword("a\xE4\xB8\xAD")), "a?");
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "platform/CodePage.h"
-#include "platform/Registry.h"
 #include "store/GlobalSettings.h"
 #include "support/RawRegistry.h"
 #include "support/TestRegistry.h"
@@ -17,44 +16,39 @@
 namespace storetest {
 
 inline const std::string kProductKey = "Software\\Orvane\\Quillbell";
-inline const std::string kProfilesKey = "Software\\Orvane\\Quillbell\\Profiles";
+inline const std::string kProfilesKey = kProductKey + "\\Profiles";
 inline constexpr platform::HKEY kUser = platform::kHkeyCurrentUser;
-inline constexpr platform::HKEY kMachine = platform::kHkeyLocalMachine;
 
 class StoreTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override {
         platform::installCodePage(platform::createCodePage(1252));
         store::createUserKeys();
     }
     void TearDown() override { platform::installCodePage(nullptr); }
 
-    // Plants a value as a person editing the store by hand would: text as REG_SZ with its
-    // terminator, in the Profiles key unless another key is named.
+    // Plants a value as a person editing the store by hand would (REG_SZ with terminator).
     static void plantText(const std::string& name, const std::string& text,
-                          const std::string& path = kProfilesKey) {
-        ASSERT_EQ(testsupport::setRaw(kUser, path, name, platform::regtype::kSz,
-                                      text + std::string(1, '\0')),
-                  0);
+                          const std::string& path = kProfilesKey, platform::HKEY root = kUser) {
+        ASSERT_EQ(testsupport::setRaw(root, path, name, platform::regtype::kSz, text + '\0'), 0);
     }
-    static void plantDword(const std::string& name, std::uint32_t number,
+    static void plantDword(const std::string& name, std::uint32_t n,
                            const std::string& path = kProfilesKey) {
-        const char bytes[4] = {static_cast<char>(number), static_cast<char>(number >> 8),
-                               static_cast<char>(number >> 16), static_cast<char>(number >> 24)};
+        const char bytes[4] = {char(n), char(n >> 8), char(n >> 16), char(n >> 24)};
         ASSERT_EQ(testsupport::setRaw(kUser, path, name, platform::regtype::kDword,
                                       std::string(bytes, 4)),
                   0);
     }
     // The stored text of a value without its terminator; nothing when the value is missing.
     static std::optional<std::string> storedText(const std::string& name,
-                                                 const std::string& path = kProfilesKey) {
-        const auto raw = testsupport::getRaw(kUser, path, name);
+                                                 const std::string& path = kProfilesKey,
+                                                 platform::HKEY root = kUser) {
+        const auto raw = testsupport::getRaw(root, path, name);
         if (!raw) {
             return std::nullopt;
         }
         EXPECT_EQ(raw->type, platform::regtype::kSz) << name;
-        EXPECT_FALSE(raw->bytes.empty()) << name;
-        EXPECT_EQ(raw->bytes.back(), '\0') << name << " is not terminated";
+        EXPECT_TRUE(!raw->bytes.empty() && raw->bytes.back() == '\0') << name << " unterminated";
         return raw->bytes.substr(0, raw->bytes.size() - 1);
     }
 
