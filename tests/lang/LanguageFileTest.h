@@ -1,47 +1,75 @@
 #pragma once
-// A test with its own scratch directory for language files and a recording stand-in
-// for the message boxes.
+// A test with its own scratch directory for language files, English texts and a recording
+// stand-in for the message boxes.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "lang/modMessages.h"
+#include "platform/CodePage.h"
+#include "platform/FileSystem.h"
 #include "support/RecordingPrompts.h"
+#include "support/ScratchDir.h"
 
 namespace langtest {
 
 // The panic box text for `operation` with error `number` and `description`, spelled out
 // here on purpose rather than built by the code under test.
-std::string panicBox(std::string_view operation, int number, std::string_view description);
-
-// Installs the code page `number` for the lifetime of this object; the system's code page
-// comes back afterwards.
-class ScopedCodePage {
-public:
-    explicit ScopedCodePage(int number);
-    ~ScopedCodePage();
-    ScopedCodePage(const ScopedCodePage&) = delete;
-    ScopedCodePage& operator=(const ScopedCodePage&) = delete;
-};
+inline std::string panicBox(std::string_view operation, int number, std::string_view description) {
+    return "Function " + std::string(operation) + "() panic!\n\r\n\rError number: #" +
+           std::to_string(number) + "\n\rError description: \"" + std::string(description) + "\"";
+}
 
 class LanguageFileTest : public ::testing::Test {
 protected:
-    LanguageFileTest();
-    ~LanguageFileTest() override;
+    LanguageFileTest() { modMessages::InitMessages(); }
+    ~LanguageFileTest() override {
+        modMessages::InitMessages();
+        platform::installCodePage(platform::createSystemCodePage());
+        // Tests may have taken permissions away from files and folders they made.
+        std::error_code ignored;
+        for (const auto& entry : std::filesystem::directory_iterator(dir_, ignored)) {
+            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ignored);
+        }
+        std::filesystem::remove_all(dir_, ignored);
+    }
 
-    // Writes `bytes` unchanged to `name` (UTF-8) in the scratch directory; returns the full
-    // path in UTF-8.
-    std::string writeFile(const std::string& name, std::string_view bytes) const;
-    std::string pathOf(const std::string& name) const;
-
+    static void useCodePage(int number) {
+        auto page = platform::createCodePage(number);
+        ASSERT_NE(page, nullptr) << "code page " << number << " is not available";
+        platform::installCodePage(std::move(page));
+    }
+    // Writes `bytes` unchanged to `name` (UTF-8) in the scratch directory; returns the path.
+    std::string writeFile(const std::string& name, std::string_view bytes) const {
+        std::ofstream file(dir_ / platform::pathFromUtf8(name), std::ios::binary);
+        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        EXPECT_TRUE(file.good()) << "could not write " << name;
+        return pathOf(name);
+    }
+    std::string pathOf(const std::string& name) const {
+        const auto utf8 = (dir_ / platform::pathFromUtf8(name)).u8string();
+        return std::string(utf8.begin(), utf8.end());
+    }
     const std::vector<testsupport::ShownMessageBox>& boxes() const {
         return prompts_->messageBoxes();
     }
+    // Every box shown is a stop box with the application's title and the text `text`.
+    void expectBoxes(std::size_t count, const std::string& text) const {
+        ASSERT_EQ(boxes().size(), count);
+        for (const auto& box : boxes()) {
+            EXPECT_EQ(box.text, text);
+            EXPECT_EQ(box.style, platform::msgbox::kCritical);
+            EXPECT_EQ(box.title, "");
+        }
+    }
 
-    std::filesystem::path dir_;
+    std::filesystem::path dir_ = testsupport::makeScratchDir();
     testsupport::ScopedRecordingPrompts prompts_;
 };
 

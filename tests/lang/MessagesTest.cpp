@@ -7,6 +7,7 @@
 
 #include "LanguageFileTest.h"
 #include "lang/modMessages.h"
+#include "lang/modReadLang.h"
 
 namespace langtest {
 namespace {
@@ -19,15 +20,6 @@ using modMessages::Message;
 using modMessages::MessageKey;
 
 using MessagesTest = LanguageFileTest;
-
-// A language file that sets every text and the help file name to something recognisable.
-std::string everyKeyFile(const std::string& prefix) {
-    std::string file = "HelpFile = \"" + prefix + ".chm\"\r\n";
-    for (const auto& text : kCatalogue) {
-        file += std::string(text.key) + " = \"" + prefix + " " + std::string(text.key) + "\"\r\n";
-    }
-    return file;
-}
 
 TEST(CatalogueTest, HoldsTheEnglishTextsInTheirOrder) {
     ASSERT_EQ(kCatalogue.size(), 55u);
@@ -59,105 +51,89 @@ TEST(CatalogueTest, HoldsTheEnglishTextsInTheirOrder) {
     EXPECT_EQ(HelpFileName(), "English.chm");
 }
 
-TEST(CatalogueTest, KeysWalkTheCatalogue) {
-    EXPECT_EQ(MessageKey("ConfigWin_Ok").key(), "ConfigWin_Ok");
-    EXPECT_EQ(MessageKey("WavMask").index(), 40u);
-    EXPECT_EQ(MessageKey::at(54).key(), "strUnavailableWarning");
-    EXPECT_THROW(MessageKey::at(55), std::out_of_range);
-}
-
-TEST_F(MessagesTest, EveryKeyAndTheHelpFileAreTakenFromTheFile) {
-    LoadMessages(writeFile("all.lng", everyKeyFile("Lang")));
-
+TEST_F(MessagesTest, FileTextsReplaceEnglishAndANewLanguageStartsFromEnglish) {
+    std::string every = "HelpFile = \"Lang.chm\"\r\n";
+    for (const auto& text : kCatalogue) {
+        every += std::string(text.key) + " = \"Lang " + std::string(text.key) + "\"\r\n";
+    }
+    LoadMessages(writeFile("all.lng", every));
     for (std::size_t i = 0; i < kCatalogue.size(); ++i) {
-        const auto key = MessageKey::at(i);
-        EXPECT_EQ(Message(key), "Lang " + std::string(key.key()));
+        EXPECT_EQ(Message(MessageKey::at(i)), "Lang " + std::string(kCatalogue[i].key));
     }
     EXPECT_EQ(HelpFileName(), "Lang.chm");
+
+    // A file with one key leaves every other text English, not as the earlier file had it.
+    InitMessages();
+    LoadMessages(writeFile("one.lng", "ConfigWin_Ok = \"Fine\"\r\n"));
+    for (std::size_t i = 0; i < kCatalogue.size(); ++i) {
+        const bool ok = kCatalogue[i].key == "ConfigWin_Ok";
+        EXPECT_EQ(Message(MessageKey::at(i)), ok ? "Fine" : kCatalogue[i].english) << i;
+    }
+    EXPECT_EQ(HelpFileName(), "English.chm");
     EXPECT_TRUE(boxes().empty());
 }
 
-TEST_F(MessagesTest, InitMessagesBringsEverythingBackToEnglish) {
-    LoadMessages(writeFile("all.lng", everyKeyFile("Lang")));
-
-    InitMessages();
-
-    for (std::size_t i = 0; i < kCatalogue.size(); ++i) {
-        EXPECT_EQ(Message(MessageKey::at(i)), kCatalogue[i].english);
-    }
-    EXPECT_EQ(HelpFileName(), "English.chm");
-}
-
-TEST_F(MessagesTest, FileWithOneKeyLeavesTheOthersEnglishNotThePreviousLanguage) {
-    LoadMessages(writeFile("first.lng", everyKeyFile("First")));
-    InitMessages();
-
-    LoadMessages(writeFile("second.lng", "ConfigWin_Ok = \"Fine\"\r\n"));
-
-    EXPECT_EQ(Message("ConfigWin_Ok"), "Fine");
-    EXPECT_EQ(Message("ConfigWin_Help"), "Help");
-    EXPECT_EQ(Message("ConfigWin_OkTip"), "Save and exit");
-    EXPECT_EQ(HelpFileName(), "English.chm");
-}
-
-TEST_F(MessagesTest, EmptyOrMissingValuesKeepTheText) {
-    LoadMessages(writeFile("sparse.lng",
-                           "ConfigWin_Help = \"\"\r\n"
-                           "HelpFile = \"\"\r\n"
-                           "SelectProfile_Cancel = \"Abbrechen\"\r\n"
-                           "SelectProfile_Cancel = \"\"\r\n"
-                           "Unknown_Key = \"ignored\"\r\n"));
-
+TEST_F(MessagesTest, KeysInAnyLetterCaseAreFoundAndEmptyOrMissingValuesKeepTheText) {
+    LoadMessages(
+        writeFile("sparse.lng",
+                  "ConfigWin_Help = \"\"\r\nHelpFile = \"\"\r\n"
+                  "SelectProfile_Cancel = \"Abbrechen\"\r\nSelectProfile_Cancel = \"\"\r\n"
+                  "configwin_ok = \"Bien\"\r\nCONFIGWIN_USERNAMEEX = \"Nom du profil : \"\r\n"
+                  "Unknown_Key = \"ignored\"\r\nPresent = \"new\"\r\n"));
     EXPECT_EQ(Message("ConfigWin_Help"), "Help");
     EXPECT_EQ(HelpFileName(), "English.chm");
     // The later, empty line wins the look-up, and an empty value changes nothing.
     EXPECT_EQ(Message("SelectProfile_Cancel"), "Cancel");
-}
-
-TEST_F(MessagesTest, KeysAreFoundInAnyLetterCaseAndValuesKeepTheirBlanks) {
-    LoadMessages(writeFile("case.lng",
-                           "configwin_ok = \"Bien\"\r\n"
-                           "CONFIGWIN_USERNAMEEX = \"Nom du profil : \"\r\n"
-                           "helpfile = \"Francais.chm\"\r\n"));
-
     EXPECT_EQ(Message("ConfigWin_Ok"), "Bien");
     EXPECT_EQ(Message("ConfigWin_UserNameEx"), "Nom du profil : ");
+
+    std::string text = "old";
+    modMessages::SetMessage(text, "Absent");
+    modMessages::SetMessage(text, "ConfigWin_Help");
+    EXPECT_EQ(text, "old");
+    modMessages::SetMessage(text, "present");
+    EXPECT_EQ(text, "new");
+    LoadMessages(writeFile("help.lng", "helpfile = \"Francais.chm\"\r\n"));
     EXPECT_EQ(HelpFileName(), "Francais.chm");
 }
 
 TEST_F(MessagesTest, PathWithoutANormalFileChangesNothingSilently) {
     LoadMessages(writeFile("first.lng", "ConfigWin_Ok = \"Bien\"\r\n"));
-
     LoadMessages(pathOf("missing.lng"));
     std::filesystem::create_directory(dir_ / "folder.lng");
     LoadMessages(pathOf("folder.lng"));
     LoadMessages("");
-
     EXPECT_EQ(Message("ConfigWin_Ok"), "Bien");
     EXPECT_TRUE(boxes().empty());
 }
 
 TEST_F(MessagesTest, FileThatOverflowsIsReportedOnceAndChangesNothing) {
-    std::string file = "ConfigWin_Ok = \"Trop\"\r\n";
-    file += std::string(40000, '\r');
-
-    LoadMessages(writeFile("huge.lng", file));
-
+    // Blank lines count towards the limit too.
+    LoadMessages(writeFile("huge.lng", "ConfigWin_Ok = \"Trop\"\r\n" + std::string(40000, '\r')));
     EXPECT_EQ(Message("ConfigWin_Ok"), "OK");
-    ASSERT_EQ(boxes().size(), 1u);
-    EXPECT_EQ(boxes()[0].text, panicBox("ReadInterface", 6, "Overflow"));
+    expectBoxes(1, panicBox("ReadInterface", 6, "Overflow"));
 }
 
-TEST_F(MessagesTest, SetMessageKeepsTheTextWhenTheKeyHasNoValue) {
-    LoadMessages(writeFile("set.lng", "Present = \"new\"\r\nBlank = \"\"\r\n"));
-
-    std::string text = "old";
-    modMessages::SetMessage(text, "Absent");
-    EXPECT_EQ(text, "old");
-    modMessages::SetMessage(text, "Blank");
-    EXPECT_EQ(text, "old");
-    modMessages::SetMessage(text, "present");
-    EXPECT_EQ(text, "new");
+TEST_F(MessagesTest, FileInCodePage1251ShowsTheSameTextsAsTheUtf8Source) {
+    // The bytes are written out so that the test does not depend on the converter it checks:
+    // "ОК", "Справка" with a remark, "Имя профиля MS Exchange: ", "Русский.chm", "ключ".
+    useCodePage(1251);
+    LoadMessages(writeFile(
+        "Russian.lng",
+        "[\xD0\xF3\xF1\xF1\xEA\xE8\xE9]\r\n"
+        "ConfigWin_Ok = \"\xCE\xCA\"\r\n"
+        "ConfigWin_Help = \"\xD1\xEF\xF0\xE0\xE2\xEA\xE0\"  ' \xEA\xED\xEE\xEF\xEA\xE0\r\n"
+        "ConfigWin_UserNameEx = \"\xC8\xEC\xFF \xEF\xF0\xEE\xF4\xE8\xEB\xFF MS Exchange: \"\r\n"
+        "HelpFile = \"\xD0\xF3\xF1\xF1\xEA\xE8\xE9.chm\"\r\n"
+        "\xEA\xEB\xFE\xF7 = \"\xE7\xED\xE0\xF7\xE5\xED\xE8\xE5\"\r\n"));
+    EXPECT_EQ(Message("ConfigWin_Ok"), "ОК");
+    EXPECT_EQ(Message("ConfigWin_Help"), "Справка");
+    EXPECT_EQ(Message("ConfigWin_UserNameEx"), "Имя профиля MS Exchange: ");
+    EXPECT_EQ(HelpFileName(), "Русский.chm");
+    EXPECT_EQ(Message("ConfigWin_Alarm"), "Play a signal when receiving new mail:");
+    // Letter case is ignored for Cyrillic keys as well.
+    EXPECT_EQ(modReadLang::strGetIntVarVal("КЛЮЧ"), "значение");
+    EXPECT_TRUE(boxes().empty());
 }
 
 }  // namespace
