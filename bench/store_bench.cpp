@@ -1,9 +1,11 @@
 // Costs of the settings store as the main window meets them: saving and loading one
 // configuration, and deleting the first of 1,000, where every later one is loaded and
-// saved one slot lower: once by the store's own move, which writes only what changes, and
-// once as a window would by looping over LoadProfile and a full SaveProfile. Runs on whatever
-// registry the platform provides: the SQLite store on Linux (run-store-bench.sh points it at a
-// scratch directory), the registry under Windows or Wine.
+// saved one slot lower: once by the store's own move, which writes only what changes, once
+// more by a registry object that has read nothing yet but the list (as in a program just
+// started, after another one wrote the list), and once as a window would by looping over
+// LoadProfile and a full SaveProfile. Runs on whatever registry the platform provides: the
+// SQLite store on Linux (run-store-bench.sh points it at a scratch directory), the registry
+// under Windows or Wine.
 //
 // Prints one "name value unit" line per figure for the script that compares platforms.
 
@@ -16,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Registry.h"
 #include "registry/modRegistryAccess.h"
 #include "store/ConfigurationFields.h"
 #include "store/GlobalSettings.h"
@@ -112,8 +115,17 @@ void removeFirstLikeTheWindow(int count) {
     store::writeConfNumber(count - 1);
 }
 
-double timeDeletion(const std::function<void()>& deletion, bool& correct) {
+// A fresh registry object knows nothing of what the one before it wrote or read.
+void startAfresh() {
+    platform::installRegistry(nullptr);
+    store::readProfileNames();
+}
+
+double timeDeletion(const std::function<void()>& deletion, bool& correct, bool afresh = false) {
     fillList(kListSize);
+    if (afresh) {
+        startAfresh();
+    }
     const double seconds = secondsOf(deletion);
     correct = correct && checkDeletion();
     return seconds;
@@ -146,22 +158,32 @@ int main(int argc, char** argv) {
     const auto record = sampleConfiguration(7);
     store::createUserKeys();
     const double save = perCall(options.singleRuns, [&] { saveLikeTheWindow(0, record, 1); });
+    // Saving the same record again changes nothing stored; these two differ in four values.
+    const auto other = sampleConfiguration(8);
+    int saves = 0;
+    const double saveChanged = perCall(
+        options.singleRuns, [&] { saveLikeTheWindow(0, ++saves % 2 != 0 ? other : record, 1); });
     const double load = perCall(options.singleRuns, [] { store::loadProfile(0); });
 
     std::vector<double> deletions;
+    std::vector<double> freshDeletions;
     std::vector<double> windowDeletions;
     bool correct = true;
     for (int run = 0; run < options.deleteRuns; ++run) {
         deletions.push_back(
             timeDeletion([] { store::removeConfiguration(0, kListSize); }, correct));
+        freshDeletions.push_back(
+            timeDeletion([] { store::removeConfiguration(0, kListSize); }, correct, true));
         windowDeletions.push_back(
             timeDeletion([] { removeFirstLikeTheWindow(kListSize); }, correct));
     }
     removeEverything(kListSize);
 
     std::printf("save_one %.2f us\n", save * 1e6);
+    std::printf("save_one_changed %.2f us\n", saveChanged * 1e6);
     std::printf("load_one %.2f us\n", load * 1e6);
     std::printf("delete_first_of_1000 %.2f ms\n", best(deletions) * 1e3);
+    std::printf("delete_first_of_1000_afresh %.2f ms\n", best(freshDeletions) * 1e3);
     std::printf("delete_first_of_1000_full_saves %.2f ms\n", best(windowDeletions) * 1e3);
     if (!correct) {
         std::fprintf(stderr, "store_bench: the deletion left the list in a wrong state\n");
