@@ -65,84 +65,65 @@ std::vector<Planted> everyStoredForm() {
 
 class ExportImport : public RegToolTest {
 protected:
-    void plantAll(const std::vector<Planted>& values) {
-        for (const auto& value : values) {
-            plant(value.name, value.type, value.bytes, value.subPath);
-        }
+    RunResult exportTo(const std::string& name, const std::string& key = kKey) {
+        return runArgs({"export", key, file(name), "/y"});
     }
-    void expectAll(const std::vector<Planted>& values) {
-        for (const auto& value : values) {
-            const auto found = stored(value.name, value.subPath);
-            ASSERT_TRUE(found) << value.subPath << "\\" << value.name;
-            EXPECT_EQ(found->type, value.type) << value.name;
-            EXPECT_EQ(found->bytes, value.bytes) << value.name;
-        }
-    }
-    RunResult exportTo(const std::string& name, const std::string& key = "HKCU\\" + kBase) {
-        return run({"export", key, file(name), "/y"});
-    }
+    RunResult import(const std::string& name) { return runArgs({"import", file(name)}); }
 };
 
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-TEST_F(ExportImport, EveryStoredFormRoundTripsByteForByte) {
+TEST_F(ExportImport, EveryStoredFormIsWrittenAsRegeditWritesItAndRoundTripsByteForByte) {
     const auto values = everyStoredForm();
-    plantAll(values);
+    for (const auto& value : values) {
+        plant(value.name, value.type, value.bytes, value.subPath);
+    }
     testsupport::createKey(kHkeyCurrentUser, kBase + "\\Empty Key");
-
     RunResult result = exportTo("all.reg");
     ASSERT_EQ(result.status, 0) << result.err;
-    const std::string exported = readFile("all.reg");
-
-    freshRegistry();
-    ASSERT_FALSE(keyExists(kHkeyCurrentUser, kBase));
-    result = run({"import", file("all.reg")});
-    ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, "The operation completed successfully.\n");
-    expectAll(values);
-    EXPECT_TRUE(keyExists(kHkeyCurrentUser, kBase + "\\Empty Key"));
-
-    // What was imported exports to the same file again.
-    ASSERT_EQ(exportTo("again.reg").status, 0);
-    EXPECT_EQ(readFile("again.reg"), exported);
-}
-
-TEST_F(ExportImport, WritesRegeditsTextFormat) {
-    plantAll(everyStoredForm());
-    ASSERT_EQ(exportTo("all.reg").status, 0);
     const std::string text = readFile("all.reg");
 
     EXPECT_EQ(text.rfind("Windows Registry Editor Version 5.00\r\n\r\n[" + kBaseName + "]\r\n", 0),
               0u);
-    EXPECT_TRUE(contains(text, "\r\n\"Plain\"=\"Hello, world\"\r\n"));
-    EXPECT_TRUE(contains(text, "\r\n\"Empty\"=\"\"\r\n"));
-    EXPECT_TRUE(contains(text, "\r\n@=\"default\"\r\n"));
-    EXPECT_TRUE(contains(text, "\r\n\"Dword\"=dword:0000002a\r\n"));
-    EXPECT_TRUE(contains(text, "\r\n\"Negative\"=dword:fffffffb\r\n"));
-    EXPECT_TRUE(contains(text, "\r\n\"NulInside\"=hex(1):61,00,62,00\r\n"));
-    EXPECT_TRUE(contains(text, "\r\n\"NoTerminator\"=hex(1):61,62,63\r\n"));
-    EXPECT_TRUE(contains(text, "\r\n\"ByteCountZero\"=hex(1):\r\n"));
-    EXPECT_TRUE(contains(text, "\r\n\"ShortDword\"=hex(4):07,00\r\n"));
-    EXPECT_TRUE(contains(text, "\r\n\"Multi\"=hex(7):61,00,62,00,00\r\n"));
-    EXPECT_TRUE(contains(text, "\r\n\"EmptyBinary\"=hex:\r\n"));
-    EXPECT_TRUE(contains(text, "\r\n\"Cipher\"=hex(1):"));
-    EXPECT_TRUE(contains(text, "\r\n\"Binary\"=hex:00,01,02,"));
-    EXPECT_TRUE(contains(
-        text, "\r\n\"Say \\\"hi\\\" \\\\ there\"=\"C:\\\\Path\\\\\\\"quoted\\\"\\\\\"\r\n"));
-    EXPECT_TRUE(contains(text, "\r\n\"\\\\\"=\"\\\"\"\r\n"));
+    for (const std::string part :
+         {"\"Plain\"=\"Hello, world\"\r\n", "\"Empty\"=\"\"\r\n", "@=\"default\"\r\n",
+          "\"Dword\"=dword:0000002a\r\n", "\"Negative\"=dword:fffffffb\r\n",
+          "\"NulInside\"=hex(1):61,00,62,00\r\n", "\"NoTerminator\"=hex(1):61,62,63\r\n",
+          "\"ByteCountZero\"=hex(1):\r\n", "\"ShortDword\"=hex(4):07,00\r\n",
+          "\"Multi\"=hex(7):61,00,62,00,00\r\n", "\"EmptyBinary\"=hex:\r\n",
+          "\"Cipher\"=hex(1):", "\"Binary\"=hex:00,01,02,", "\"\\\\\"=\"\\\"\"\r\n",
+          "\"Say \\\"hi\\\" \\\\ there\"=\"C:\\\\Path\\\\\\\"quoted\\\"\\\\\"\r\n"}) {
+        EXPECT_TRUE(contains(text, "\r\n" + part)) << part;
+    }
     // Every key has its section, values in the registry's own order.
+    EXPECT_TRUE(contains(text, "\r\n[" + kBaseName + "\\Sub\\Deeper]\r\n\r\n"));
     const std::size_t deepest = text.find("\r\n[" + kBaseName + "\\Sub\\Deeper\\Deepest]\r\n");
     ASSERT_NE(deepest, std::string::npos);
     EXPECT_NE(text.find("\r\n\"Deep\"=dword:04030201\r\n", deepest), std::string::npos);
     EXPECT_NE(text.find("\r\n@=\"\"\r\n", deepest), std::string::npos);
-    EXPECT_TRUE(contains(text, "\r\n[" + kBaseName + "\\Sub\\Deeper]\r\n\r\n"));
     // Long hex data goes on over lines of at most 80 characters.
     std::size_t start = 0;
     for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
         EXPECT_LE(end - start, 80u) << text.substr(start, end - start);
     }
+
+    freshRegistry();
+    ASSERT_FALSE(keyExists(kHkeyCurrentUser, kBase));
+    result = import("all.reg");
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "The operation completed successfully.\n");
+    for (const auto& value : values) {
+        const auto found = stored(value.name, value.subPath);
+        ASSERT_TRUE(found) << value.subPath << "\\" << value.name;
+        EXPECT_EQ(found->type, value.type) << value.name;
+        EXPECT_EQ(found->bytes, value.bytes) << value.name;
+    }
+    EXPECT_TRUE(keyExists(kHkeyCurrentUser, kBase + "\\Empty Key"));
+    // What was imported exports to the same file again.
+    ASSERT_EQ(exportTo("again.reg").status, 0);
+    EXPECT_EQ(readFile("again.reg"), text);
 }
 
 TEST_F(ExportImport, TextOfTheCodePageTravelsAsUtf8) {
@@ -155,21 +136,19 @@ TEST_F(ExportImport, TextOfTheCodePageTravelsAsUtf8) {
     EXPECT_TRUE(contains(readFile("word.reg"), "\"Word\"=\"" + utf8 + "\"\r\n"));
 
     freshRegistry();
-    ASSERT_EQ(run({"import", file("word.reg")}).status, 0);
+    ASSERT_EQ(import("word.reg").status, 0);
     EXPECT_EQ(stored("Word")->bytes, ansi + '\0');
 }
 
 TEST_F(ExportImport, ImportReadsUtf16WithByteOrderMarkAsRegeditWritesIt) {
-    const std::string text =
-        "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Orvane\\"
-        "RegTool]\r\n\"Name\"=\"Quillbell\"\r\n\"Bin\"=hex:01,02,\\\r\n  03\r\n";
+    const std::string text = "Windows Registry Editor Version 5.00\r\n\r\n[" + kBaseName +
+                             "]\r\n\"Name\"=\"Quillbell\"\r\n\"Bin\"=hex:01,02,\\\r\n  03\r\n";
     std::string utf16 = "\xff\xfe";
     for (const char c : text) {
-        utf16 += c;
-        utf16 += '\0';
+        utf16 += std::string{c, '\0'};
     }
     writeFile("utf16.reg", utf16);
-    const RunResult result = run({"import", file("utf16.reg")});
+    const RunResult result = import("utf16.reg");
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(stored("Name")->bytes, std::string("Quillbell\0", 10));
     EXPECT_EQ(stored("Bin")->bytes, "\x01\x02\x03");
@@ -185,7 +164,7 @@ TEST_F(ExportImport, ImportAddsToExistingKeysCaseBlindAndDeletesMarkedValues) {
               "\"New\" = dword:1\n"
               "\"dropped\"=-\n"
               "\"NeverThere\"=-\n");
-    const RunResult result = run({"import", file("merge.reg")});
+    const RunResult result = import("merge.reg");
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(stored("Kept")->bytes, std::string("k\0", 2));
     EXPECT_EQ(stored("New")->bytes, std::string("\x01\0\0\0", 4));
@@ -195,51 +174,40 @@ TEST_F(ExportImport, ImportAddsToExistingKeysCaseBlindAndDeletesMarkedValues) {
 TEST_F(ExportImport, ABrokenFileIsRefusedBeforeAnythingIsWritten) {
     const std::string header = "Windows Registry Editor Version 5.00\r\n\r\n";
     const std::string good = "[HKEY_CURRENT_USER\\" + kBase + "\\Early]\r\n\"A\"=\"1\"\r\n";
-    const std::vector<std::pair<std::string, std::string>> cases = {
+    std::vector<std::pair<std::string, std::string>> cases = {
         {"", "not a registry file"},
         {"REGEDIT4\r\n\r\n" + good, "not a registry file"},
         {header + "\"A\"=\"1\"\r\n", "line 3"},
-        {header + good + "[HKEY_CLASSES_ROOT\\X]\r\n", "line 5"},
-        {header + good + "[-HKEY_CURRENT_USER\\" + kBase + "]\r\n", "line 5"},
-        {header + good + "[HKEY_CURRENT_USER\\X\r\n", "line 5"},
-        {header + good + "\"B\"=\"unterminated\r\n", "line 5"},
-        {header + good + "\"B\"=\"bad \\n escape\"\r\n", "line 5"},
-        {header + good + "\"B\"=\"x\" trailing\r\n", "line 5"},
-        {header + good + "\"B\"=dword:123456789\r\n", "line 5"},
-        {header + good + "\"B\"=dword:xyz\r\n", "line 5"},
-        {header + good + "\"B\"=hex:1,2,300\r\n", "line 5"},
-        {header + good + "\"B\"=hex:01,,02\r\n", "line 5"},
-        {header + good + "\"B\"=hex(zz):01\r\n", "line 5"},
-        {header + good + "\"B\"=hex:01,\\\r\n", "line 5"},
-        {header + good + "\"B\"=qword:01\r\n", "line 5"},
-        {header + good + "B=\"x\"\r\n", "line 5"},
-        {header + good + "\"B\"\"x\"\r\n", "line 5"},
-        {header + good + "\"B\"=\"\xe6\x97\xa5\"\r\n", "line 5"},
-        {header + good + "\"\xe6\x97\xa5\"=\"x\"\r\n", "line 5"},
         {header + good + "\"B\"=\"\xff\"\r\n", "UTF-8"},
         {"\xff\xfe" + std::string("W\0\0\xd8", 4), "surrogate"},
     };
-    for (std::size_t i = 0; i < cases.size(); ++i) {
-        SCOPED_TRACE(cases[i].first);
-        writeFile("broken.reg", cases[i].first);
-        expectOneLineError(run({"import", file("broken.reg")}), cases[i].second);
+    // Each a bad fifth line after a good section.
+    for (const std::string line :
+         {"[HKEY_CLASSES_ROOT\\X]", "[-HKEY_CURRENT_USER\\Software\\Orvane\\RegTool]",
+          "[HKEY_CURRENT_USER\\X", "\"B\"=\"unterminated", "\"B\"=\"bad \\n escape\"",
+          "\"B\"=\"x\" trailing", "\"B\"=dword:123456789", "\"B\"=dword:xyz", "\"B\"=hex:1,2,300",
+          "\"B\"=hex:01,,02", "\"B\"=hex(zz):01", "\"B\"=hex:01,\\", "\"B\"=qword:01", "B=\"x\"",
+          "\"B\"\"x\"", "\"B\"=\"\xe6\x97\xa5\"", "\"\xe6\x97\xa5\"=\"x\""}) {
+        cases.push_back({header + good + line + "\r\n", "line 5"});
+    }
+    for (const auto& [content, mentioning] : cases) {
+        SCOPED_TRACE(content);
+        writeFile("broken.reg", content);
+        expectOneLineError(import("broken.reg"), mentioning);
         EXPECT_FALSE(keyExists(kHkeyCurrentUser, kBase + "\\Early"));
     }
-    expectOneLineError(run({"import", file("missing.reg")}), "missing.reg");
+    expectOneLineError(import("missing.reg"), "missing.reg");
 }
 
-TEST_F(ExportImport, ExportOfAMissingKeyFailsAndWritesNoFile) {
-    const RunResult result = exportTo("none.reg", "HKCU\\" + kBase + "\\Missing");
-    expectOneLineError(result, kBaseName + "\\Missing");
+TEST_F(ExportImport, ExportWritesNoFileForAMissingKeyAndAsksBeforeReplacingOne) {
+    expectOneLineError(exportTo("none.reg", kKey + "\\Missing"), kBaseName + "\\Missing");
     EXPECT_FALSE(std::filesystem::exists(file("none.reg")));
-}
 
-TEST_F(ExportImport, ExportAsksBeforeReplacingAFile) {
     plant("Name", regtype::kSz, std::string("x\0", 2));
     writeFile("old.reg", "precious");
-    expectOneLineError(run({"export", "HKCU\\" + kBase, file("old.reg")}, "n\n"), "cancelled");
+    expectOneLineError(runArgs({"export", kKey, file("old.reg")}, "n\n"), "cancelled");
     EXPECT_EQ(readFile("old.reg"), "precious");
-    EXPECT_EQ(run({"export", "HKCU\\" + kBase, file("old.reg")}, "y\n").status, 0);
+    EXPECT_EQ(runArgs({"export", kKey, file("old.reg")}, "y\n").status, 0);
     EXPECT_TRUE(contains(readFile("old.reg"), "\"Name\"=\"x\""));
 }
 

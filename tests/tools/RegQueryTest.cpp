@@ -10,20 +10,6 @@ namespace {
 
 using namespace platform;
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-std::vector<std::string> sorted(std::vector<std::string> lines) {
-    std::sort(lines.begin(), lines.end());
-    return lines;
-}
-
 using Query = RegToolTest;
 
 TEST_F(Query, PrintsTheKeyThenOneLinePerValueThenTheSubkeys) {
@@ -36,94 +22,88 @@ TEST_F(Query, PrintsTheKeyThenOneLinePerValueThenTheSubkeys) {
     plant("Kept", regtype::kSz, "x", "Beta");
     testsupport::createKey(kHkeyCurrentUser, kBase + "\\Alpha");
 
-    const RunResult result = run({"query", "HKCU\\" + kBase});
+    const RunResult result = run("query KEY");
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.err, "");
-    const auto lines = linesOf(result.out);
+    std::vector<std::string> lines;
+    std::istringstream stream(result.out);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
     ASSERT_EQ(lines.size(), 10u) << result.out;
     EXPECT_EQ(lines[0], kBaseName);
-    // The registry's own order of values is not fixed across backends.
-    EXPECT_EQ(
-        sorted({lines.begin() + 1, lines.begin() + 7}),
-        sorted({"    Name    REG_SZ    Quillbell", "    (Default)    REG_SZ    default",
-                "    Count    REG_DWORD    0x12c", "    Minus    REG_DWORD    0xffffffff",
-                "    Blob    REG_BINARY    01AB00", "    Path    REG_EXPAND_SZ    25412500"}));
     EXPECT_EQ(lines[7], "");
-    EXPECT_EQ(sorted({lines[8], lines[9]}), sorted({kBaseName + "\\Alpha", kBaseName + "\\Beta"}));
+    // The registry's own order of values is not fixed across backends.
+    std::sort(lines.begin() + 1, lines.begin() + 7);
+    std::sort(lines.begin() + 8, lines.end());
+    EXPECT_EQ(std::vector(lines.begin() + 1, lines.begin() + 7),
+              (std::vector<std::string>{
+                  "    (Default)    REG_SZ    default", "    Blob    REG_BINARY    01AB00",
+                  "    Count    REG_DWORD    0x12c", "    Minus    REG_DWORD    0xffffffff",
+                  "    Name    REG_SZ    Quillbell", "    Path    REG_EXPAND_SZ    25412500"}));
+    EXPECT_EQ(lines[8], kBaseName + "\\Alpha");
+    EXPECT_EQ(lines[9], kBaseName + "\\Beta");
 }
 
-TEST_F(Query, WithAValueNamePrintsOnlyThatValue) {
+TEST_F(Query, OneValueShowsStringsUpToTheirFirstNulAndOddValuesAsHex) {
     plant("Name", regtype::kSz, std::string("Quillbell\0", 10));
     plant("", regtype::kSz, std::string("default\0", 8));
-    plant("Other", regtype::kSz, std::string("x\0", 2), "Sub");
-
-    RunResult result = run({"query", "HKCU\\" + kBase, "/v", "Name"});
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, kBaseName + "\n    Name    REG_SZ    Quillbell\n");
-
-    result = run({"query", "HKCU\\" + kBase, "/ve"});
-    EXPECT_EQ(result.out, kBaseName + "\n    (Default)    REG_SZ    default\n");
-}
-
-TEST_F(Query, ShowsStringsUpToTheirFirstNulAndOddValuesAsHex) {
     plant("Inner", regtype::kSz, std::string("ab\0cd\0", 6));
     plant("Bare", regtype::kSz, "abc");
     plant("Zero", regtype::kSz, "");
     plant("Short", regtype::kDword, std::string("\x01\x02", 2));
     plant("Huge", 0x12345, std::string("\x0f", 1));
-
-    EXPECT_EQ(run({"query", "HKCU\\" + kBase, "/v", "Inner"}).out,
-              kBaseName + "\n    Inner    REG_SZ    ab\n");
-    EXPECT_EQ(run({"query", "HKCU\\" + kBase, "/v", "Bare"}).out,
-              kBaseName + "\n    Bare    REG_SZ    abc\n");
-    EXPECT_EQ(run({"query", "HKCU\\" + kBase, "/v", "Zero"}).out,
-              kBaseName + "\n    Zero    REG_SZ    \n");
-    EXPECT_EQ(run({"query", "HKCU\\" + kBase, "/v", "Short"}).out,
-              kBaseName + "\n    Short    REG_DWORD    0102\n");
-    EXPECT_EQ(run({"query", "HKCU\\" + kBase, "/v", "Huge"}).out,
-              kBaseName + "\n    Huge    REG_UNKNOWN    0F\n");
+    plant("Other", regtype::kSz, std::string("x\0", 2), "Sub");
+    const std::pair<std::string, std::string> cases[] = {
+        {"/v Name", "Name    REG_SZ    Quillbell"}, {"/ve", "(Default)    REG_SZ    default"},
+        {"/v Inner", "Inner    REG_SZ    ab"},      {"/v Bare", "Bare    REG_SZ    abc"},
+        {"/v Zero", "Zero    REG_SZ    "},          {"/v Short", "Short    REG_DWORD    0102"},
+        {"/v Huge", "Huge    REG_UNKNOWN    0F"},
+    };
+    for (const auto& [options, line] : cases) {
+        const RunResult result = run("query KEY " + options);
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.out, kBaseName + "\n    " + line + "\n");
+    }
 }
 
 TEST_F(Query, KeyAndValueNamesAndRootsAreCaseBlind) {
     plant("WorkMode0", regtype::kSz, std::string("Exchange\0", 9));
-
-    const RunResult result =
-        run({"QUERY", "hkey_current_user\\SOFTWARE\\orvane\\regtool", "/V", "workmode0"});
+    const RunResult result = run("QUERY hkey_current_user\\SOFTWARE\\orvane\\regtool /V workmode0");
     ASSERT_EQ(result.status, 0) << result.err;
     // Names as the user wrote them, as reg.exe echoes them; the root in its long form.
     EXPECT_EQ(
         result.out,
         "HKEY_CURRENT_USER\\SOFTWARE\\orvane\\regtool\n    workmode0    REG_SZ    Exchange\n");
     // Listing the whole key shows the names as stored.
-    EXPECT_NE(run({"query", "hkcu\\" + kBase}).out.find("    WorkMode0    REG_SZ"),
-              std::string::npos);
-    EXPECT_EQ(run({"query", "hkcu\\" + kBase + "\\"}).status, 0);
+    EXPECT_NE(run("query hkcu\\" + kBase).out.find("    WorkMode0    REG_SZ"), std::string::npos);
+    EXPECT_EQ(run("query KEY\\").status, 0);
 }
 
 TEST_F(Query, TheMachineHiveIsSeparateFromTheUserHive) {
     plant("HomeDir", regtype::kSz, std::string("C:\\user\\\0", 9));
-    EXPECT_EQ(run({"query", "HKLM\\" + kBase}).status, 1);
+    EXPECT_EQ(run("query HKLM\\" + kBase).status, 1);
 
-    ASSERT_EQ(run({"add", "HKLM\\" + kBase, "/v", "HomeDir", "/d", "C:\\Quillbell\\"}).status, 0);
-    EXPECT_EQ(run({"query", "HKEY_LOCAL_MACHINE\\" + kBase, "/v", "HomeDir"}).out,
+    ASSERT_EQ(run("add HKLM\\" + kBase + " /v HomeDir /d C:\\Quillbell\\").status, 0);
+    EXPECT_EQ(run("query HKEY_LOCAL_MACHINE\\" + kBase + " /v HomeDir").out,
               "HKEY_LOCAL_MACHINE\\" + kBase + "\n    HomeDir    REG_SZ    C:\\Quillbell\\\n");
-    EXPECT_EQ(run({"query", "HKCU\\" + kBase, "/v", "HomeDir"}).out,
+    EXPECT_EQ(run("query KEY /v HomeDir").out,
               kBaseName + "\n    HomeDir    REG_SZ    C:\\user\\\n");
 }
 
 TEST_F(Query, AMissingKeyOrValueFailsWithOneLineAndPrintsNothing) {
     plant("Present", regtype::kSz, std::string("x\0", 2));
-
-    RunResult result = run({"query", "HKCU\\" + kBase + "\\Missing"});
-    expectOneLineError(result, kBaseName + "\\Missing");
-    EXPECT_EQ(result.out, "");
-
-    result = run({"query", "HKCU\\" + kBase, "/v", "Absent"});
-    expectOneLineError(result, "Absent");
-    EXPECT_EQ(result.out, "");
-
-    result = run({"query", "HKCU\\" + kBase, "/ve"});
-    expectOneLineError(result, "(Default)");
+    const std::pair<std::string, std::string> cases[] = {
+        {"query KEY\\Missing", kBaseName + "\\Missing"},
+        {"query KEY /v Absent", "Absent"},
+        {"query KEY /ve", "(Default)"},
+    };
+    for (const auto& [command, mentioning] : cases) {
+        SCOPED_TRACE(command);
+        const RunResult result = run(command);
+        expectOneLineError(result, mentioning);
+        EXPECT_EQ(result.out, "");
+    }
 }
 
 }  // namespace

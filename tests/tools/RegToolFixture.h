@@ -1,16 +1,21 @@
 #pragma once
-// Runs quillbell-reg's library on a clean registry of its own, with the answers and
-// errors caught in strings.
+// Runs quillbell-reg's library on a clean registry of its own, with its output caught.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "support/RawRegistry.h"
+#include "support/ScratchDir.h"
 #include "support/TestRegistry.h"
+#include "tools/reg/RegTool.h"
 
 namespace regtooltest {
 
@@ -22,34 +27,85 @@ struct RunResult {
 
 // The program's own tree: the test registry cleans it on every backend.
 inline const std::string kBase = "Software\\Orvane\\RegTool";
-inline const std::string kBaseName = "HKEY_CURRENT_USER\\Software\\Orvane\\RegTool";
+inline const std::string kKey = "HKCU\\" + kBase;
+inline const std::string kBaseName = "HKEY_CURRENT_USER\\" + kBase;
 
 class RegToolTest : public ::testing::Test {
 protected:
-    RegToolTest();
-    ~RegToolTest() override;
+    ~RegToolTest() override {
+        registry_.reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(files_, ignored);
+    }
 
     // Runs one command; `input` answers its questions.
-    RunResult run(const std::vector<std::string>& args, const std::string& input = "");
-    // Starts again on an empty registry (files written by the test stay).
-    void freshRegistry();
-    // A file name in a directory that outlives freshRegistry().
-    std::string file(const std::string& name) const;
-    std::string readFile(const std::string& name) const;
-    void writeFile(const std::string& name, const std::string& bytes) const;
+    RunResult runArgs(const std::vector<std::string>& args, const std::string& input = "") {
+        std::istringstream in(input);
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = regtool::runRegTool(args, in, out, err);
+        return {status, out.str(), err.str()};
+    }
+    // The same with the arguments in one line, separated by single blanks; KEY at the
+    // start of an argument stands for kKey.
+    RunResult run(const std::string& command, const std::string& input = "") {
+        std::vector<std::string> args;
+        for (std::size_t start = 0; start < command.size();) {
+            const std::size_t end = std::min(command.find(' ', start), command.size());
+            args.push_back(command.substr(start, end - start));
+            if (args.back().rfind("KEY", 0) == 0) {
+                args.back().replace(0, 3, kKey);
+            }
+            start = end + 1;
+        }
+        return runArgs(args, input);
+    }
+    // Starts again on an empty registry; the files stay.
+    void freshRegistry() {
+        registry_.reset();
+        registry_.emplace();
+    }
 
-    // Plants a value under kBase (or a path below it) with exact bytes.
+    std::string file(const std::string& name) const { return (files_ / name).string(); }
+    std::string readFile(const std::string& name) const {
+        std::ifstream stream(files_ / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+    }
+    void writeFile(const std::string& name, const std::string& bytes) const {
+        std::ofstream(files_ / name, std::ios::binary) << bytes;
+    }
+
+    // A value under kBase (or a path below it) with exact bytes.
     void plant(const std::string& name, std::uint32_t type, const std::string& bytes,
-               const std::string& subPath = "");
+               const std::string& subPath = "") {
+        testsupport::createKey(platform::kHkeyCurrentUser, path(subPath));
+        // A byte other than NUL after the counted ones: Windows would otherwise count a
+        // terminator into a string planted without one.
+        ASSERT_EQ(testsupport::setRaw(platform::kHkeyCurrentUser, path(subPath), name, type,
+                                      bytes + 'X', static_cast<std::uint32_t>(bytes.size())),
+                  0)
+            << name;
+    }
     std::optional<testsupport::RawValue> stored(const std::string& name,
-                                                const std::string& subPath = "") const;
+                                                const std::string& subPath = "") const {
+        return testsupport::getRaw(platform::kHkeyCurrentUser, path(subPath), name);
+    }
 
 private:
-    std::optional<testsupport::ScopedTestRegistry> registry_;
-    std::filesystem::path files_;
+    static std::string path(const std::string& subPath) {
+        return subPath.empty() ? kBase : kBase + "\\" + subPath;
+    }
+
+    std::optional<testsupport::ScopedTestRegistry> registry_{std::in_place};
+    std::filesystem::path files_ = testsupport::makeScratchDir();
 };
 
 // The failure must be exactly one line on the error stream and nothing else.
-void expectOneLineError(const RunResult& result, const std::string& mentioning = "");
+inline void expectOneLineError(const RunResult& result, const std::string& mentioning = "") {
+    EXPECT_EQ(result.status, 1);
+    ASSERT_EQ(result.err.rfind("ERROR: ", 0), 0u) << result.err;
+    EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+    EXPECT_NE(result.err.find(mentioning), std::string::npos) << result.err;
+}
 
 }  // namespace regtooltest

@@ -24,34 +24,22 @@ struct ProcessResult {
     std::string err;
 };
 
-std::string quoted(const std::string& arg) {
-    std::string result = "'";
-    for (const char c : arg) {
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return result + "'";
-}
-
 std::string contentsOf(const fs::path& path) {
     std::ifstream stream(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
 }
 
 class RegToolExecutable : public ::testing::Test {
 protected:
-    // The tool is built beside the test executables.
-    fs::path tool() const {
-        return fs::read_symlink("/proc/self/exe").parent_path() / "quillbell-reg";
-    }
-
+    // Runs the tool built beside the test executables, without a terminal to ask.
     ProcessResult run(const std::vector<std::string>& args) {
-        std::string command = quoted(tool().string());
+        std::string command = fs::read_symlink("/proc/self/exe").parent_path() / "quillbell-reg";
         for (const auto& arg : args) {
-            command += " " + quoted(arg);
+            command += " '" + arg + "'";  // no test argument holds a quote
         }
         const fs::path out = scope_.scratchDir() / "stdout";
         const fs::path err = scope_.scratchDir() / "stderr";
-        command += " </dev/null >" + quoted(out.string()) + " 2>" + quoted(err.string());
+        command += " </dev/null >'" + out.string() + "' 2>'" + err.string() + "'";
         const int raw = std::system(command.c_str());
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, contentsOf(out), contentsOf(err)};
     }
@@ -60,8 +48,6 @@ protected:
 };
 
 TEST_F(RegToolExecutable, WritesWhatTheProgramReadsAndReportsFailuresByExitStatus) {
-    ASSERT_TRUE(fs::exists(tool())) << "build the quillbell-reg target first: " << tool();
-
     ProcessResult result =
         run({"add", "HKCU\\Software\\Orvane\\Quillbell", "/v", "LastID", "/d", "7"});
     ASSERT_EQ(result.status, 0) << result.err;
@@ -81,21 +67,11 @@ TEST_F(RegToolExecutable, WritesWhatTheProgramReadsAndReportsFailuresByExitStatu
     EXPECT_EQ(result.err,
               "ERROR: The key HKEY_CURRENT_USER\\Software\\Orvane\\Missing was not found\n");
 
-    EXPECT_EQ(run({"query"}).status, 1);
-}
-
-TEST_F(RegToolExecutable, ExportAndImportGoThroughFiles) {
-    const std::string file = (scope_.scratchDir() / "saved.reg").string();
-    ASSERT_EQ(
-        run({"add", "HKLM\\Software\\Orvane\\Quillbell", "/v", "WorkMode3", "/d", "POP3"}).status,
-        0);
-    ASSERT_EQ(run({"export", "HKLM\\Software\\Orvane", file}).status, 0);
-    EXPECT_NE(contentsOf(file).find("[HKEY_LOCAL_MACHINE\\Software\\Orvane\\Quillbell]\r\n"
-                                    "\"WorkMode3\"=\"POP3\"\r\n"),
-              std::string::npos);
     // Without /y and without a terminal to ask, an existing file stays.
-    EXPECT_EQ(run({"export", "HKLM\\Software\\Orvane", file}).status, 1);
-    EXPECT_EQ(run({"import", file}).status, 0);
+    const std::string file = (scope_.scratchDir() / "saved.reg").string();
+    std::ofstream(file) << "precious";
+    EXPECT_EQ(run({"export", "HKCU\\Software\\Orvane", file}).status, 1);
+    EXPECT_EQ(contentsOf(file), "precious");
 }
 
 TEST_F(RegToolExecutable, ADamagedStoreIsReportedAndLeftAlone) {
@@ -105,11 +81,9 @@ TEST_F(RegToolExecutable, ADamagedStoreIsReportedAndLeftAlone) {
     std::vector<fs::path> files;
     for (const auto& entry : fs::directory_iterator(directory)) {
         files.push_back(entry.path());
+        std::ofstream(entry.path(), std::ios::binary | std::ios::trunc) << std::string(4096, 'x');
     }
     ASSERT_FALSE(files.empty());
-    for (const auto& path : files) {
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << std::string(4096, 'x');
-    }
 
     const ProcessResult result = run({"query", "HKCU\\Software\\Orvane\\Quillbell"});
     EXPECT_EQ(result.status, 1);
