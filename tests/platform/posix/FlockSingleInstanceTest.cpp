@@ -1,13 +1,10 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
-#include <string>
 
+#include "ScopedEnv.h"
 #include "platform/SingleInstance.h"
 #include "platform/posix/FlockSingleInstance.h"
 #include "support/ScratchDir.h"
@@ -16,31 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::FlockSingleInstance;
-
-// Sets or clears an environment variable for one test and puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        apply(value);
-    }
-    ~ScopedEnv() { apply(old_); }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    void apply(const std::optional<std::string>& value) {
-        if (value) {
-            setenv(name_, value->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using platformtest::ScopedEnv;
 
 class FlockSingleInstanceTest : public ::testing::Test {
 protected:
@@ -48,27 +21,21 @@ protected:
     fs::path scratch_ = testsupport::makeScratchDir();
 };
 
-TEST_F(FlockSingleInstanceTest, ASecondClaimSeesTheFirstUntilItEnds) {
+TEST_F(FlockSingleInstanceTest, ASecondClaimSeesTheFirstUntilItEndsAndOtherNamesDoNotMeet) {
     const fs::path file = scratch_ / "app.lock";
     auto first = std::make_unique<FlockSingleInstance>(file);
     EXPECT_TRUE(first->isFirst());
+    EXPECT_TRUE(FlockSingleInstance(scratch_ / "other.lock").isFirst());
     {
         FlockSingleInstance second(file);
         EXPECT_FALSE(second.isFirst());
-        FlockSingleInstance third(file);
-        EXPECT_FALSE(third.isFirst()) << "a refused claim must not take the lock over";
+        EXPECT_FALSE(FlockSingleInstance(file).isFirst())
+            << "a refused claim must not take the lock over";
     }
     EXPECT_FALSE(FlockSingleInstance(file).isFirst()) << "refused claims left it held";
     first.reset();
     ASSERT_TRUE(fs::exists(file)) << "the file stays; only the lock counts";
     EXPECT_TRUE(FlockSingleInstance(file).isFirst());
-}
-
-TEST_F(FlockSingleInstanceTest, ClaimsOfOtherNamesDoNotMeet) {
-    const FlockSingleInstance a(scratch_ / "a.lock");
-    const FlockSingleInstance b(scratch_ / "b.lock");
-    EXPECT_TRUE(a.isFirst());
-    EXPECT_TRUE(b.isFirst());
 }
 
 TEST_F(FlockSingleInstanceTest, AClaimThatCannotBeCheckedLetsTheProgramRun) {
@@ -84,13 +51,11 @@ TEST_F(FlockSingleInstanceTest, TheHeldLockIsNotInheritedByStartedPrograms) {
     int found = 0;
     for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
         std::error_code error;
-        if (fs::read_symlink(entry.path(), error) != file) {
-            continue;
+        if (fs::read_symlink(entry.path(), error) == file) {
+            ++found;
+            EXPECT_TRUE(fcntl(std::stoi(entry.path().filename().string()), F_GETFD) & FD_CLOEXEC)
+                << "a help viewer started meanwhile would keep the program locked after it ends";
         }
-        ++found;
-        const int fd = std::stoi(entry.path().filename().string());
-        EXPECT_TRUE(fcntl(fd, F_GETFD) & FD_CLOEXEC)
-            << "a help viewer started meanwhile would keep the program locked after it ends";
     }
     EXPECT_EQ(found, 1);
 }
@@ -102,17 +67,14 @@ TEST_F(FlockSingleInstanceTest, TheLockFileLivesInTheUsersRuntimeOrConfigDirecto
         const ScopedEnv runtime("XDG_RUNTIME_DIR", (scratch_ / "run").string());
         EXPECT_EQ(FlockSingleInstance::lockFileFor("Quillbell-Config"),
                   scratch_ / "run" / "Quillbell-Config.lock");
+        EXPECT_EQ(FlockSingleInstance::lockFileFor("../a/b"), scratch_ / "run" / ".._a_b.lock")
+            << "a name never leads out of the directory";
     }
-    {
-        const ScopedEnv runtime("XDG_RUNTIME_DIR", std::nullopt);
-        EXPECT_EQ(FlockSingleInstance::lockFileFor("x"), scratch_ / "config" / "x.lock");
-        // Relative directories are not the user's: the next candidate is used.
-        const ScopedEnv relativeConfig("XDG_CONFIG_HOME", "relative/config");
-        EXPECT_EQ(FlockSingleInstance::lockFileFor("x"), scratch_ / "home" / ".config" / "x.lock");
-    }
-    const ScopedEnv runtime("XDG_RUNTIME_DIR", (scratch_ / "run").string());
-    EXPECT_EQ(FlockSingleInstance::lockFileFor("../a/b"), scratch_ / "run" / ".._a_b.lock")
-        << "a name never leads out of the directory";
+    const ScopedEnv runtime("XDG_RUNTIME_DIR", std::nullopt);
+    EXPECT_EQ(FlockSingleInstance::lockFileFor("x"), scratch_ / "config" / "x.lock");
+    // Relative directories are not the user's: the next candidate is used.
+    const ScopedEnv relativeConfig("XDG_CONFIG_HOME", "relative/config");
+    EXPECT_EQ(FlockSingleInstance::lockFileFor("x"), scratch_ / "home" / ".config" / "x.lock");
 }
 
 TEST_F(FlockSingleInstanceTest, TheProgramsClaimCreatesItsDirectoryAndRefusesASecondStart) {

@@ -1,5 +1,5 @@
-// What only the Windows backend can show: that the interface's root values reach the
-// real predefined keys, and that the system code page and version come from Windows.
+// What only the Windows backend can show: that the interface's root values and handles
+// are the real ones, and that the system code page and version come from Windows.
 
 #include <windows.h>
 
@@ -14,63 +14,43 @@
 
 namespace {
 
-const std::string kPath = "Software\\Orvane\\Quillbell";
-
-// Writes through the interface under `root`, reads back with advapi32 under `native`.
-void expectRootReaches(platform::HKEY root, ::HKEY native) {
-    auto& registry = platform::registry();
-    platform::HKEY key = platform::kNullKey;
-    std::uint32_t disposition = 0;
-    ASSERT_EQ(registry.CreateKeyEx(root, kPath, platform::kKeyWriteAccess, &key, &disposition), 0);
-    EXPECT_EQ(disposition, platform::kCreatedNewKey);
-    const std::string data = "C:\\Quillbell";
-    EXPECT_EQ(registry.SetValueEx(key, "HomeDir", platform::regtype::kSz,
-                                  reinterpret_cast<const std::uint8_t*>(data.c_str()),
-                                  static_cast<std::uint32_t>(data.size() + 1)),
-              0);
-    EXPECT_EQ(registry.CloseKey(key), 0);
-
-    char buffer[64] = {};
-    DWORD size = sizeof buffer;
-    DWORD type = 0;
-    ASSERT_EQ(RegGetValueA(native, kPath.c_str(), "HomeDir", RRF_RT_ANY, &type, buffer, &size), 0);
-    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(std::string(buffer), data);
-}
-
-TEST(Win32Registry, RootValuesReachThePredefinedKeys) {
-    testsupport::ScopedTestRegistry scope;
-    expectRootReaches(platform::kHkeyCurrentUser, HKEY_CURRENT_USER);
-    expectRootReaches(platform::kHkeyLocalMachine, HKEY_LOCAL_MACHINE);
-}
-
-TEST(Win32Registry, OpenedHandlesAreTheNativeHandles) {
+TEST(Win32Registry, RootValuesReachThePredefinedKeysAndHandlesAreNative) {
     testsupport::ScopedTestRegistry scope;
     auto& registry = platform::registry();
-    platform::HKEY key = platform::kNullKey;
-    ASSERT_EQ(registry.CreateKeyEx(platform::kHkeyCurrentUser, kPath, platform::kKeyWriteAccess,
-                                   &key, nullptr),
-              0);
-    const DWORD number = 300;
-    ASSERT_EQ(RegSetValueExA(reinterpret_cast<::HKEY>(key), "CheckTime", 0, REG_DWORD,
-                             reinterpret_cast<const BYTE*>(&number), sizeof number),
-              0);
-    std::uint32_t type = 0;
-    std::uint32_t read = 0;
-    std::uint32_t count = sizeof read;
-    EXPECT_EQ(registry.QueryValueEx(key, "CheckTime", &type, reinterpret_cast<std::uint8_t*>(&read),
-                                    &count),
-              0);
-    EXPECT_EQ(type, platform::regtype::kDword);
-    EXPECT_EQ(read, 300u);
-    EXPECT_EQ(registry.CloseKey(key), 0);
+    const char* path = "Software\\Orvane\\Quillbell";
+    const std::pair<platform::HKEY, ::HKEY> roots[] = {
+        {platform::kHkeyCurrentUser, HKEY_CURRENT_USER},
+        {platform::kHkeyLocalMachine, HKEY_LOCAL_MACHINE}};
+    for (const auto& [root, native] : roots) {
+        platform::HKEY key = platform::kNullKey;
+        ASSERT_EQ(registry.CreateKeyEx(root, path, platform::kKeyWriteAccess, &key, nullptr), 0);
+        // Written through the native handle, read through the interface ...
+        const DWORD number = 300;
+        ASSERT_EQ(RegSetValueExA(reinterpret_cast<::HKEY>(key), "CheckTime", 0, REG_DWORD,
+                                 reinterpret_cast<const BYTE*>(&number), sizeof number),
+                  0);
+        std::uint32_t type = 0;
+        std::uint32_t read = 0;
+        std::uint32_t count = sizeof read;
+        EXPECT_EQ(registry.QueryValueEx(key, "CheckTime", &type,
+                                        reinterpret_cast<std::uint8_t*>(&read), &count),
+                  0);
+        EXPECT_EQ(type, platform::regtype::kDword);
+        EXPECT_EQ(read, 300u);
+        // ... and the other way round, under the predefined key.
+        EXPECT_EQ(registry.SetValueEx(key, "HomeDir", platform::regtype::kSz,
+                                      reinterpret_cast<const std::uint8_t*>("C:\\Quillbell"), 13),
+                  0);
+        EXPECT_EQ(registry.CloseKey(key), 0);
+        char buffer[64] = {};
+        DWORD size = sizeof buffer;
+        ASSERT_EQ(RegGetValueA(native, path, "HomeDir", RRF_RT_REG_SZ, nullptr, buffer, &size), 0);
+        EXPECT_EQ(std::string(buffer), "C:\\Quillbell");
+    }
 }
 
-TEST(Win32Platform, ReportsTheNtFamily) {
+TEST(Win32Platform, ReportsTheNtFamilyAndTheAnsiCodePageOfWindows) {
     EXPECT_EQ(platform::osPlatformId(), 2);
-}
-
-TEST(Win32Platform, SystemCodePageIsTheAnsiCodePageOfWindows) {
     const auto system = platform::createSystemCodePage();
     ASSERT_TRUE(system);
     EXPECT_EQ(system->number(), static_cast<int>(GetACP()));

@@ -1,0 +1,34 @@
+#pragma once
+// Sets or clears an environment variable for one scope and puts the old value back.
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+namespace platformtest {
+
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        apply(value);
+    }
+    ~ScopedEnv() { apply(old_); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    void apply(const std::optional<std::string>& value) {
+        if (value) {
+            setenv(name_, value->c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+}  // namespace platformtest
