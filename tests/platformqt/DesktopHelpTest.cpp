@@ -30,7 +30,7 @@ class DesktopHelpTest : public ::testing::Test {
 protected:
     void SetUp() override {
         QDesktopServices::setUrlHandler("file", &recorder_, "open");
-        std::ofstream(scratch_ / "English.chm") << "ITSF";
+        std::ofstream(file_) << "ITSF";
     }
     void TearDown() override {
         QDesktopServices::unsetUrlHandler("file");
@@ -38,29 +38,28 @@ protected:
     }
 
     fs::path scratch_ = testsupport::makeScratchDir();
+    fs::path file_ = scratch_ / "English.chm";
     FileUrlRecorder recorder_;
-    platform::DesktopHelp help_;
 };
 
-TEST_F(DesktopHelpTest, TheHelpFileGoesToTheDesktopsHandlerAsAFileUrl) {
-    const fs::path file = scratch_ / "English.chm";
-    EXPECT_TRUE(help_.showTopic(file.string(), 21050, 0));
-    ASSERT_EQ(recorder_.opened.size(), 1);
-    EXPECT_EQ(recorder_.opened[0], QUrl::fromLocalFile(QString::fromStdString(file.string())));
-}
-
-TEST_F(DesktopHelpTest, AMissingHelpFileOpensNothing) {
-    EXPECT_FALSE(help_.showTopic((scratch_ / "Deutsch.chm").string(), 21050, 0));
-    EXPECT_FALSE(help_.showTopic(scratch_.string(), 21050, 0)) << "a directory";
-    EXPECT_FALSE(help_.showTopic("", 21050, 0));
+TEST_F(DesktopHelpTest, AnExistingHelpFileGoesToTheDesktopsHandlerAsAFileUrl) {
+    platform::DesktopHelp help;
+    // Missing, a directory, no name: nothing opens.
+    EXPECT_FALSE(help.showTopic((scratch_ / "Deutsch.chm").string(), 21050, 0));
+    EXPECT_FALSE(help.showTopic(scratch_.string(), 21050, 0));
+    EXPECT_FALSE(help.showTopic("", 21050, 0));
     EXPECT_TRUE(recorder_.opened.isEmpty());
+
+    EXPECT_TRUE(help.showTopic(file_.string(), 21050, 0));
+    ASSERT_EQ(recorder_.opened.size(), 1);
+    EXPECT_EQ(recorder_.opened[0], QUrl::fromLocalFile(QString::fromStdString(file_.string())));
 }
 
 TEST_F(DesktopHelpTest, TheWindowsGetQtsBoxesAndAHelpViewer) {
     platform::installToolkitServices();
     EXPECT_NE(dynamic_cast<platform::QtPrompts*>(&platform::prompts()), nullptr);
     if (!platform::createPlatformHelp()) {
-        EXPECT_TRUE(platform::help().showTopic((scratch_ / "English.chm").string(), 21050, 0));
+        EXPECT_TRUE(platform::help().showTopic(file_.string(), 21050, 0));
         EXPECT_EQ(recorder_.opened.size(), 1)
             << "the desktop's handler, where no viewer of its own";
     }

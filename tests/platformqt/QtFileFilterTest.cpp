@@ -4,29 +4,25 @@
 
 namespace {
 
-using platform::toQtFileFilter;
-
-TEST(QtFileFilter, TheCataloguesFiltersBecomeQtFilters) {
-    EXPECT_EQ(toQtFileFilter("Programs |*.exe;*.com|All files (*.*)|*.*"),
-              "Programs (*.exe *.com);;All files (*.*) (*)");
-    EXPECT_EQ(toQtFileFilter("Audio file |*.wav;|All files (*.*)|*.*"),
-              "Audio file (*.wav);;All files (*.*) (*)");
-}
-
-TEST(QtFileFilter, TranslatedDescriptionsAndPatternsKeepTheirText) {
-    EXPECT_EQ(toQtFileFilter("Звуковой файл |*.wav;*.WAV|Alle Dateien (*.*)|*.*"),
-              "Звуковой файл (*.wav *.WAV);;Alle Dateien (*.*) (*)");
-    EXPECT_EQ(toQtFileFilter("  Sounds  | *.wav ; *.snd ;"), "Sounds (*.wav *.snd)");
-    EXPECT_EQ(toQtFileFilter("|*.wav"), "(*.wav)") << "no description";
-}
-
-TEST(QtFileFilter, BrokenFiltersLoseOnlyTheirUnusableParts) {
-    EXPECT_EQ(toQtFileFilter(""), "");
-    EXPECT_EQ(toQtFileFilter("Programs "), "") << "a description without patterns";
-    EXPECT_EQ(toQtFileFilter("Programs |*.exe|All files"), "Programs (*.exe)");
-    EXPECT_EQ(toQtFileFilter("Nothing |;;|Audio |*.wav"), "Audio (*.wav)");
-    EXPECT_EQ(toQtFileFilter("||||"), "");
-    EXPECT_EQ(toQtFileFilter("Programs |*.exe|"), "Programs (*.exe)") << "a trailing bar";
+TEST(QtFileFilter, TheCataloguesFiltersBecomeQtFiltersAndBrokenOnesLoseOnlyTheirUnusableParts) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Programs |*.exe;*.com|All files (*.*)|*.*",
+         "Programs (*.exe *.com);;All files (*.*) (*)"},
+        {"Audio file |*.wav;|All files (*.*)|*.*", "Audio file (*.wav);;All files (*.*) (*)"},
+        {"Звуковой файл |*.wav;*.WAV|Alle Dateien (*.*)|*.*",
+         "Звуковой файл (*.wav *.WAV);;Alle Dateien (*.*) (*)"},
+        {"  Sounds  | *.wav ; *.snd ;", "Sounds (*.wav *.snd)"},
+        {"|*.wav", "(*.wav)"},  // no description
+        {"", ""},
+        {"Programs ", ""},  // a description without patterns
+        {"Programs |*.exe|All files", "Programs (*.exe)"},
+        {"Nothing |;;|Audio |*.wav", "Audio (*.wav)"},
+        {"||||", ""},
+        {"Programs |*.exe|", "Programs (*.exe)"},  // a trailing bar
+    };
+    for (const auto& [filter, qtFilter] : cases) {
+        EXPECT_EQ(platform::toQtFileFilter(filter), qtFilter) << filter;
+    }
 }
 
 }  // namespace

@@ -22,50 +22,45 @@ protected:
         screen_ = screen->geometry();
     }
     QRect screen_;
+    QWidget window_;
 };
 
-TEST_F(ScreenPlacementTest, TheWindowSitsAtTheBottomRightClearOfTheTaskBar) {
-    QWidget window;
-    window.resize(400, 333);
-    platform::placeAtBottomRight(window);
-    EXPECT_EQ(window.pos(),
+TEST_F(ScreenPlacementTest, TheWindowSitsAtTheBottomRightWithItsTitleBarOnTheScreen) {
+    window_.resize(400, 333);
+    platform::placeAtBottomRight(window_);
+    EXPECT_EQ(window_.pos(),
               screen_.topLeft() + QPoint(screen_.width() - 400 - 10, screen_.height() - 333 - 30));
-    EXPECT_EQ(window.size(), QSize(400, 333)) << "the size stays";
+    EXPECT_EQ(window_.size(), QSize(400, 333)) << "the size stays";
+
+    window_.resize(screen_.width() + 100, screen_.height() + 100);
+    platform::placeAtBottomRight(window_);
+    EXPECT_EQ(window_.pos(), screen_.topLeft());
 }
 
 TEST_F(ScreenPlacementTest, AShownWindowIsPlacedByItsFrame) {
-    QWidget window;
-    window.resize(300, 200);
-    window.show();
-    platform::placeAtBottomRight(window);
-    const QRect frame = window.frameGeometry();
+    window_.resize(300, 200);
+    window_.show();
+    platform::placeAtBottomRight(window_);
+    const QRect frame = window_.frameGeometry();
     EXPECT_EQ(frame.right() + 1, screen_.right() + 1 - 10);
     EXPECT_EQ(frame.bottom() + 1, screen_.bottom() + 1 - 30);
 }
 
 TEST_F(ScreenPlacementTest, AWindowPlacedBeforeShowingStaysWhereThePersonMovesItLater) {
-    QWidget window;
-    window.resize(300, 200);
-    platform::placeAtBottomRight(window);
-    platform::placeAtBottomRight(window);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window_.resize(300, 200);
+    platform::placeAtBottomRight(window_);
+    platform::placeAtBottomRight(window_);
+    window_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
     QCoreApplication::processEvents();
-    const QPoint placed =
-        screen_.topLeft() + QPoint(screen_.width() - window.frameGeometry().width() - 10,
-                                   screen_.height() - window.frameGeometry().height() - 30);
-    EXPECT_EQ(window.frameGeometry().topLeft(), placed);
-    window.move(screen_.topLeft() + QPoint(5, 5));
-    window.repaint();
+    const QSize frame = window_.frameGeometry().size();
+    EXPECT_EQ(window_.frameGeometry().topLeft(),
+              screen_.topLeft() + QPoint(screen_.width() - frame.width() - 10,
+                                         screen_.height() - frame.height() - 30));
+    window_.move(screen_.topLeft() + QPoint(5, 5));
+    window_.repaint();
     QCoreApplication::processEvents();
-    EXPECT_EQ(window.pos(), screen_.topLeft() + QPoint(5, 5));
-}
-
-TEST_F(ScreenPlacementTest, AWindowLargerThanTheScreenKeepsItsTitleBarOnIt) {
-    QWidget window;
-    window.resize(screen_.width() + 100, screen_.height() + 100);
-    platform::placeAtBottomRight(window);
-    EXPECT_EQ(window.pos(), screen_.topLeft());
+    EXPECT_EQ(window_.pos(), screen_.topLeft() + QPoint(5, 5));
 }
 
 }  // namespace
