@@ -50,34 +50,34 @@ TEST_F(ReadInterfaceTest, EachFileReplacesTheTableWithItsAssignmentsInFileOrder)
         {"CR LF LF", "A = \"1\"\r\n\nB = \"2\"", {{"A", "1"}, {"\nB", "2"}}},
         {"empty file", "", {}},
         {"no assignments", "[English]\r\nJust words\r\n\r\n", {}},
+        {"duplicates",
+         "Greeting = \"first\"\r\nGREETING = \"second\"\r\nBye = \"bye\"\r\nbye = \"\"",
+         {{"Greeting", "first"}, {"GREETING", "second"}, {"Bye", "bye"}, {"bye", ""}}},
     };
     // Each file is read after the one before, so nothing of an earlier file may remain.
     for (const auto& file : files) {
         ASSERT_TRUE(ReadInterface(writeFile("file.lng", file.bytes))) << file.what;
         EXPECT_EQ(InterfaceVars(), file.expected) << file.what;
     }
-    EXPECT_EQ(strGetIntVarVal("English"), "");
-    EXPECT_TRUE(boxes().empty());
-}
-
-TEST_F(ReadInterfaceTest, LookUpIgnoresLetterCaseAndTheLaterDuplicateWinsEvenWhenEmpty) {
-    ASSERT_TRUE(ReadInterface(writeFile("duplicates.lng",
-                                        "Greeting = \"first\"\r\nGREETING = \"second\"\r\n"
-                                        "Farewell = \"bye\"\r\nfarewell = \"\"\r\n")));
-    EXPECT_EQ(InterfaceVars().size(), 4u);
+    // The later duplicate wins the look-up, in any letter case, also when its value is empty.
     EXPECT_EQ(strGetIntVarVal("greeting"), "second");
-    EXPECT_EQ(strGetIntVarVal("FAREWELL"), "");
+    EXPECT_EQ(strGetIntVarVal("BYE"), "");
     EXPECT_EQ(strGetIntVarVal("Missing"), "");
+    EXPECT_TRUE(boxes().empty());
 }
 
 TEST_F(ReadInterfaceTest, ReportsEachLineWithoutBothQuotesOnceAndGoesOn) {
     ASSERT_TRUE(ReadInterface(writeFile("quotes.lng",
                                         "NoQuotes = plain text\r\nOpenOnly = \"unfinished\r\n"
                                         "CloseOnly = finished\"\r\nGood = \"still read\"\r\n")));
-    expectBoxes(3, panicBox("strClearString", 5, "Invalid procedure call or argument"));
     EXPECT_EQ(
         InterfaceVars(),
         (Vars{{"NoQuotes", ""}, {"OpenOnly", ""}, {"CloseOnly", ""}, {"Good", "still read"}}));
+    // The helpers report their own failures when called directly, too.
+    EXPECT_EQ(modReadLang::strClearSpace("  a b\r c\t\n"), "abc\t\n");
+    EXPECT_EQ(modReadLang::strClearString("= \"value\" rest"), "value");
+    EXPECT_EQ(modReadLang::strClearString("one \" only"), "");
+    expectBoxes(4, panicBox("strClearString", 5, "Invalid procedure call or argument"));
 }
 
 TEST_F(ReadInterfaceTest, CrLfPairAcrossReadBuffersEndsOneLine) {
@@ -114,6 +114,7 @@ TEST_F(ReadInterfaceTest, UnreadableFilesAreReportedOnceAndEmptyTheTable) {
     ASSERT_TRUE(ReadInterface(writeFile("good.lng", "Kept = \"no\"\r\n")));
     EXPECT_FALSE(ReadInterface(pathOf("vanished.lng")));
     EXPECT_TRUE(InterfaceVars().empty());
+    EXPECT_EQ(strGetIntVarVal("Kept"), "");
     expectBoxes(1, panicBox("ReadInterface", 53, "File not found"));
 
     std::filesystem::create_directory(dir_ / "folder.lng");

@@ -81,19 +81,21 @@ TEST_F(ConfigurationStore, PasswordsAreStoredAsOneEncipheredBytePerCharacter) {
     while (!std::isgraph(static_cast<unsigned char>(stream[zeroAt]))) {
         ++zeroAt;
     }
-    std::string longPassword;  // past 256 characters the generator index wraps
-    for (int i = 0; i < 300; ++i) {
-        longPassword.push_back(static_cast<char>('!' + i % 94));
+    // Every byte of the code page, twice: past 256 characters the generator index wraps.
+    std::string everyByte;
+    for (int byte = 1; byte < 256; ++byte) {
+        everyByte.push_back(static_cast<char>(byte));
     }
+    const std::string longPassword = platform::ansiCodePage().fromAnsi(everyByte + everyByte);
     const Texts passwords{"secret", "", longPassword,
                           std::string(zeroAt, 'x') + stream[zeroAt] + "tail"};
     for (int slot = 0; slot < 4; ++slot) {
-        SCOPED_TRACE(passwords[slot].substr(0, 20));
+        SCOPED_TRACE(slot);
         Configuration record = kAccount;
         record.UserPassword = passwords[slot];
         store::writeConfiguration(slot, record);
         ASSERT_EQ(storedText("UserPassword" + std::to_string(slot))->size(),
-                  record.UserPassword.size());
+                  platform::ansiCodePage().toAnsi(passwords[slot]).size());
         EXPECT_EQ(store::readConfiguration(slot).UserPassword, passwords[slot]);
     }
     EXPECT_EQ(storedText("UserPassword0"), "\xec\x8a\xba\xb9\xc7\xfd");

@@ -127,10 +127,15 @@ protected:
 
 TEST_F(ProfileRemoval, DeletingTheSecondOfThreeMovesTheThirdDown) {
     const Configuration first = store::readConfiguration(0);
+    // Slot 1 says "true" in words and holds the third's identifier as a REG_DWORD: the same
+    // meaning as the third's values, which must still replace them as a full save would.
+    plantText("SoundOptionA1", "True");
+    plantDword("ProfileID1", 2);
     store::removeConfiguration(1, 3);
     EXPECT_EQ(store::readConfiguration(0), first);
     EXPECT_EQ(store::readConfiguration(1), third_);
     EXPECT_EQ(storedText("ProfileID1"), "2");
+    EXPECT_EQ(storedText("SoundOptionA1"), "-1");
     EXPECT_FALSE(anyValueWithSuffix(2));
     EXPECT_EQ(confNumber(), "2");
     EXPECT_EQ(lastID(), "3");
@@ -164,16 +169,6 @@ TEST_F(ProfileRemoval, DeletingEveryConfigurationLeavesAnEmptyList) {
     EXPECT_EQ(lastID(), "3");
     create("Fresh");
     EXPECT_EQ(storedText("ProfileID0"), "3");
-}
-
-TEST_F(ProfileRemoval, MovedValuesReplaceHandWrittenFormsAsAFullSaveWould) {
-    // Slot 1 says "true" in words and holds its identifier as a REG_DWORD; the third
-    // configuration means the same but is stored in the program's own forms.
-    plantText("SoundOptionA1", "True");
-    plantDword("ProfileID1", 2);
-    store::removeConfiguration(1, 3);
-    EXPECT_EQ(storedText("SoundOptionA1"), "-1");
-    EXPECT_EQ(storedText("ProfileID1"), "2");
 }
 
 TEST_F(ProfileRemoval, SlotsAboveTenAreListedAndMoveAcrossTheTwoDigitBoundary) {
