@@ -21,21 +21,24 @@ protected:
     fs::path scratch_ = testsupport::makeScratchDir();
 };
 
-TEST_F(FlockSingleInstanceTest, ASecondClaimSeesTheFirstUntilItEndsAndOtherNamesDoNotMeet) {
-    const fs::path file = scratch_ / "app.lock";
-    auto first = std::make_unique<FlockSingleInstance>(file);
+TEST_F(FlockSingleInstanceTest, ASecondStartIsRefusedUntilTheFirstEnds) {
+    const ScopedEnv runtime("XDG_RUNTIME_DIR", std::nullopt);
+    const ScopedEnv config("XDG_CONFIG_HOME", (scratch_ / "not-yet" / "config").string());
+    auto first = platform::claimSingleInstance();
     EXPECT_TRUE(first->isFirst());
-    EXPECT_TRUE(FlockSingleInstance(scratch_ / "other.lock").isFirst());
+    const fs::path file = scratch_ / "not-yet" / "config" / "Quillbell-Config.lock";
+    EXPECT_TRUE(fs::exists(file)) << "the directory is created";
+    EXPECT_TRUE(platform::claimSingleInstance("another program")->isFirst());
     {
-        FlockSingleInstance second(file);
-        EXPECT_FALSE(second.isFirst());
+        const auto second = platform::claimSingleInstance();
+        EXPECT_FALSE(second->isFirst());
         EXPECT_FALSE(FlockSingleInstance(file).isFirst())
             << "a refused claim must not take the lock over";
     }
-    EXPECT_FALSE(FlockSingleInstance(file).isFirst()) << "refused claims left it held";
+    EXPECT_FALSE(platform::claimSingleInstance()->isFirst()) << "refused claims left it held";
     first.reset();
     ASSERT_TRUE(fs::exists(file)) << "the file stays; only the lock counts";
-    EXPECT_TRUE(FlockSingleInstance(file).isFirst());
+    EXPECT_TRUE(platform::claimSingleInstance()->isFirst());
 }
 
 TEST_F(FlockSingleInstanceTest, AClaimThatCannotBeCheckedLetsTheProgramRun) {
@@ -75,16 +78,6 @@ TEST_F(FlockSingleInstanceTest, TheLockFileLivesInTheUsersRuntimeOrConfigDirecto
     // Relative directories are not the user's: the next candidate is used.
     const ScopedEnv relativeConfig("XDG_CONFIG_HOME", "relative/config");
     EXPECT_EQ(FlockSingleInstance::lockFileFor("x"), scratch_ / "home" / ".config" / "x.lock");
-}
-
-TEST_F(FlockSingleInstanceTest, TheProgramsClaimCreatesItsDirectoryAndRefusesASecondStart) {
-    const ScopedEnv runtime("XDG_RUNTIME_DIR", std::nullopt);
-    const ScopedEnv config("XDG_CONFIG_HOME", (scratch_ / "not-yet" / "config").string());
-    const auto first = platform::claimSingleInstance();
-    EXPECT_TRUE(first->isFirst());
-    EXPECT_TRUE(fs::exists(scratch_ / "not-yet" / "config" / "Quillbell-Config.lock"));
-    EXPECT_FALSE(platform::claimSingleInstance()->isFirst());
-    EXPECT_TRUE(platform::claimSingleInstance("another program")->isFirst());
 }
 
 }  // namespace
