@@ -6,7 +6,8 @@
 // answer is only kept when the version was the same before and after the query that
 // produced it, so no commit can have slipped in between. A commit of this process's own
 // moves the cache on to the version it wrote, when it was the only commit in between:
-// the entries it changed are updated and the others still hold.
+// the entries it changed are updated and the others still hold. A key may be known whole,
+// all its values read at once: a name not among them is then known to be absent.
 
 #include <cstdint>
 #include <map>
