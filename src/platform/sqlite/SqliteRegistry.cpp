@@ -159,21 +159,29 @@ LSTATUS SqliteRegistry::SetValueEx(HKEY key, const std::string& rawName, std::ui
     return handle->hive->writeValue(handle->keyId, name, foldName(name), type, data, count);
 }
 
+// Resolves a handle that must carry `right` and makes its hive readable; `present` tells
+// whether the hive file exists at all. Called with the mutex held.
+LSTATUS SqliteRegistry::openForReading(HKEY key, std::uint32_t right, const KeyHandle*& handle,
+                                       bool& present) {
+    handle = resolve(key);
+    if (handle == nullptr) {
+        return winerror::kInvalidHandle;
+    }
+    if ((handle->access & right) == 0) {
+        return winerror::kAccessDenied;
+    }
+    return handle->hive->openForReading(present);
+}
+
 LSTATUS SqliteRegistry::QueryValueEx(HKEY key, const std::string& name, std::uint32_t* type,
                                      std::uint8_t* data, std::uint32_t* count) {
     if (data != nullptr && count == nullptr) {
         return winerror::kInvalidParameter;
     }
     const Lock lock(mutex_);
-    const KeyHandle* handle = resolve(key);
-    if (handle == nullptr) {
-        return winerror::kInvalidHandle;
-    }
-    if ((handle->access & kKeyQueryValue) == 0) {
-        return winerror::kAccessDenied;
-    }
+    const KeyHandle* handle = nullptr;
     bool present = false;
-    LSTATUS status = handle->hive->openForReading(present);
+    LSTATUS status = openForReading(key, kKeyQueryValue, handle, present);
     if (status != winerror::kSuccess) {
         return status;
     }
@@ -268,15 +276,9 @@ LSTATUS SqliteRegistry::EnumKeyEx(HKEY key, std::uint32_t index, char* name, std
         return winerror::kInvalidParameter;
     }
     const Lock lock(mutex_);
-    const KeyHandle* handle = resolve(key);
-    if (handle == nullptr) {
-        return winerror::kInvalidHandle;
-    }
-    if ((handle->access & kKeyEnumerateSubKeys) == 0) {
-        return winerror::kAccessDenied;
-    }
+    const KeyHandle* handle = nullptr;
     bool present = false;
-    LSTATUS status = handle->hive->openForReading(present);
+    LSTATUS status = openForReading(key, kKeyEnumerateSubKeys, handle, present);
     if (status != winerror::kSuccess) {
         return status;
     }
@@ -308,15 +310,9 @@ LSTATUS SqliteRegistry::EnumValue(HKEY key, std::uint32_t index, char* name, std
         return winerror::kInvalidParameter;
     }
     const Lock lock(mutex_);
-    const KeyHandle* handle = resolve(key);
-    if (handle == nullptr) {
-        return winerror::kInvalidHandle;
-    }
-    if ((handle->access & kKeyQueryValue) == 0) {
-        return winerror::kAccessDenied;
-    }
+    const KeyHandle* handle = nullptr;
     bool present = false;
-    LSTATUS status = handle->hive->openForReading(present);
+    LSTATUS status = openForReading(key, kKeyQueryValue, handle, present);
     if (status != winerror::kSuccess) {
         return status;
     }

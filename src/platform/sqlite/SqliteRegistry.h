@@ -51,6 +51,8 @@ public:
 private:
     // The key behind a root or an open handle; null for anything else.
     const sqlitestore::KeyHandle* resolve(HKEY key) const;
+    LSTATUS openForReading(HKEY key, std::uint32_t right, const sqlitestore::KeyHandle*& handle,
+                           bool& present);
     LSTATUS openKey(HKEY base, const std::string& path, std::uint32_t access, bool create,
                     HKEY* result, std::uint32_t* disposition);
 
