@@ -69,6 +69,13 @@ std::optional<std::string> readBytes(platform::Registry& registry, HKEY root,
     return bytes;
 }
 
+LSTATUS readStatus(platform::Registry& registry, HKEY root, const std::string& path,
+                   const std::string& name) {
+    LSTATUS status = 0;
+    readBytes(registry, root, path, name, &status);
+    return status;
+}
+
 std::string fileBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

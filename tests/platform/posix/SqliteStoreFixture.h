@@ -43,6 +43,13 @@ LSTATUS setText(platform::Registry& registry, HKEY key, const std::string& name,
 std::optional<std::string> readBytes(platform::Registry& registry, HKEY root,
                                      const std::string& path, const std::string& name,
                                      LSTATUS* status = nullptr);
+// The status of that read alone.
+LSTATUS readStatus(platform::Registry& registry, HKEY root, const std::string& path,
+                   const std::string& name);
+// Text as the program stores it: with its terminating NUL.
+inline std::string sz(const std::string& text) {
+    return text + '\0';
+}
 
 std::string fileBytes(const std::filesystem::path& file);
 void writeFileBytes(const std::filesystem::path& file, const std::string& bytes);
