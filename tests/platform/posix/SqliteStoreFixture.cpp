@@ -21,11 +21,7 @@ SqliteStoreTest::~SqliteStoreTest() {
 }
 
 platform::HiveFiles SqliteStoreTest::hiveFiles(bool machineReadOnly) const {
-    platform::HiveFiles files;
-    files.userFile = userFile_;
-    files.machineFile = machineFile_;
-    files.machineReadOnly = machineReadOnly;
-    return files;
+    return {userFile_, machineFile_, machineReadOnly};
 }
 
 std::unique_ptr<platform::SqliteRegistry> SqliteStoreTest::makeRegistry(
@@ -53,20 +49,16 @@ std::optional<std::string> readBytes(platform::Registry& registry, HKEY root,
     LSTATUS ignored = 0;
     LSTATUS& result = status != nullptr ? *status : ignored;
     HKEY key = 0;
-    result = registry.OpenKeyEx(root, path, platform::kKeyRead, &key);
-    if (result != 0) {
-        return std::nullopt;
-    }
     std::string bytes(256, '\0');
     std::uint32_t size = static_cast<std::uint32_t>(bytes.size());
-    result = registry.QueryValueEx(key, name, nullptr,
-                                   reinterpret_cast<std::uint8_t*>(bytes.data()), &size);
-    registry.CloseKey(key);
-    if (result != 0) {
-        return std::nullopt;
+    result = registry.OpenKeyEx(root, path, platform::kKeyRead, &key);
+    if (result == 0) {
+        result = registry.QueryValueEx(key, name, nullptr,
+                                       reinterpret_cast<std::uint8_t*>(bytes.data()), &size);
+        registry.CloseKey(key);
     }
     bytes.resize(size);
-    return bytes;
+    return result == 0 ? std::optional<std::string>(bytes) : std::nullopt;
 }
 
 LSTATUS readStatus(platform::Registry& registry, HKEY root, const std::string& path,
