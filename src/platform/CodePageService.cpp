@@ -1,24 +1,14 @@
 #include "platform/CodePage.h"
+#include "platform/ServiceSlot.h"
 
 namespace platform {
 
-namespace {
-std::unique_ptr<CodePage>& current() {
-    static std::unique_ptr<CodePage> instance;
-    return instance;
-}
-}  // namespace
-
 const CodePage& ansiCodePage() {
-    auto& instance = current();
-    if (!instance) {
-        instance = createSystemCodePage();
-    }
-    return *instance;
+    return ServiceSlot<CodePage>::process().get(createSystemCodePage);
 }
 
 void installCodePage(std::unique_ptr<CodePage> replacement) {
-    current() = std::move(replacement);
+    ServiceSlot<CodePage>::process().install(std::move(replacement));
 }
 
 }  // namespace platform

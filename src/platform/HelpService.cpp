@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "platform/Help.h"
+#include "platform/ServiceSlot.h"
 
 namespace platform {
 
@@ -16,26 +17,20 @@ public:
     }
 };
 
-std::unique_ptr<Help>& current() {
-    static std::unique_ptr<Help> instance;
-    return instance;
-}
-
 }  // namespace
 
 Help& help() {
-    auto& instance = current();
-    if (!instance) {
-        instance = createPlatformHelp();
-    }
-    if (!instance) {
-        instance = std::make_unique<ConsoleHelp>();
-    }
-    return *instance;
+    return ServiceSlot<Help>::process().get([]() -> std::unique_ptr<Help> {
+        auto platformHelp = createPlatformHelp();
+        if (!platformHelp) {
+            return std::make_unique<ConsoleHelp>();
+        }
+        return platformHelp;
+    });
 }
 
 void installHelp(std::unique_ptr<Help> replacement) {
-    current() = std::move(replacement);
+    ServiceSlot<Help>::process().install(std::move(replacement));
 }
 
 }  // namespace platform

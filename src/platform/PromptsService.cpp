@@ -2,6 +2,7 @@
 
 #include "platform/AppInfo.h"
 #include "platform/Prompts.h"
+#include "platform/ServiceSlot.h"
 
 namespace platform {
 
@@ -23,23 +24,14 @@ public:
     }
 };
 
-std::unique_ptr<Prompts>& current() {
-    static std::unique_ptr<Prompts> instance;
-    return instance;
-}
-
 }  // namespace
 
 Prompts& prompts() {
-    auto& instance = current();
-    if (!instance) {
-        instance = std::make_unique<ConsolePrompts>();
-    }
-    return *instance;
+    return ServiceSlot<Prompts>::process().get([] { return std::make_unique<ConsolePrompts>(); });
 }
 
 void installPrompts(std::unique_ptr<Prompts> replacement) {
-    current() = std::move(replacement);
+    ServiceSlot<Prompts>::process().install(std::move(replacement));
 }
 
 }  // namespace platform

@@ -1,24 +1,14 @@
 #include "platform/Registry.h"
+#include "platform/ServiceSlot.h"
 
 namespace platform {
 
-namespace {
-std::unique_ptr<Registry>& current() {
-    static std::unique_ptr<Registry> instance;
-    return instance;
-}
-}  // namespace
-
 Registry& registry() {
-    auto& instance = current();
-    if (!instance) {
-        instance = createPlatformRegistry();
-    }
-    return *instance;
+    return ServiceSlot<Registry>::process().get(createPlatformRegistry);
 }
 
 void installRegistry(std::unique_ptr<Registry> replacement) {
-    current() = std::move(replacement);
+    ServiceSlot<Registry>::process().install(std::move(replacement));
 }
 
 }  // namespace platform

@@ -1,24 +1,14 @@
+#include "platform/ServiceSlot.h"
 #include "platform/Sound.h"
 
 namespace platform {
 
-namespace {
-std::unique_ptr<Sound>& current() {
-    static std::unique_ptr<Sound> instance;
-    return instance;
-}
-}  // namespace
-
 Sound& sound() {
-    auto& instance = current();
-    if (!instance) {
-        instance = createPlatformSound();
-    }
-    return *instance;
+    return ServiceSlot<Sound>::process().get(createPlatformSound);
 }
 
 void installSound(std::unique_ptr<Sound> replacement) {
-    current() = std::move(replacement);
+    ServiceSlot<Sound>::process().install(std::move(replacement));
 }
 
 bool playSoundFile(const std::string& path) {
