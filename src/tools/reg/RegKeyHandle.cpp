@@ -14,6 +14,24 @@ namespace winerror = platform::winerror;
 constexpr int kAttempts = 4;
 constexpr std::uint32_t kFirstNameBuffer = 256;
 
+// Calls `enumerate(buffer, length)` with a name buffer that grows until the name fits.
+template <typename Enumerate>
+LSTATUS enumeratedName(std::string& out, Enumerate enumerate) {
+    std::vector<char> buffer(kFirstNameBuffer);
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        auto length = static_cast<std::uint32_t>(buffer.size());
+        const LSTATUS status = enumerate(buffer.data(), &length);
+        if (status != winerror::kMoreData) {
+            if (status == winerror::kSuccess) {
+                out.assign(buffer.data(), length);
+            }
+            return status;
+        }
+        buffer.resize(buffer.size() * 8);
+    }
+    return winerror::kMoreData;
+}
+
 platform::Registry& reg() {
     return platform::registry();
 }
@@ -77,39 +95,17 @@ LSTATUS RegKeyHandle::deleteValue(const std::string& ansiName) const {
 }
 
 LSTATUS RegKeyHandle::valueName(std::uint32_t index, std::string& out) const {
-    std::vector<char> buffer(kFirstNameBuffer);
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        auto length = static_cast<std::uint32_t>(buffer.size());
+    return enumeratedName(out, [this, index](char* name, std::uint32_t* length) {
         std::uint32_t type = 0;
         std::uint32_t dataLength = 0;
-        const LSTATUS status =
-            reg().EnumValue(key_, index, buffer.data(), &length, &type, nullptr, &dataLength);
-        if (status != winerror::kMoreData) {
-            if (status == winerror::kSuccess) {
-                out.assign(buffer.data(), length);
-            }
-            return status;
-        }
-        buffer.resize(buffer.size() * 8);
-    }
-    return winerror::kMoreData;
+        return reg().EnumValue(key_, index, name, length, &type, nullptr, &dataLength);
+    });
 }
 
 LSTATUS RegKeyHandle::subKeyName(std::uint32_t index, std::string& out) const {
-    std::vector<char> buffer(kFirstNameBuffer);
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        auto length = static_cast<std::uint32_t>(buffer.size());
-        const LSTATUS status =
-            reg().EnumKeyEx(key_, index, buffer.data(), &length, nullptr, nullptr);
-        if (status != winerror::kMoreData) {
-            if (status == winerror::kSuccess) {
-                out.assign(buffer.data(), length);
-            }
-            return status;
-        }
-        buffer.resize(buffer.size() * 8);
-    }
-    return winerror::kMoreData;
+    return enumeratedName(out, [this, index](char* name, std::uint32_t* length) {
+        return reg().EnumKeyEx(key_, index, name, length, nullptr, nullptr);
+    });
 }
 
 LSTATUS RegKeyHandle::readValues(std::vector<RawValue>& out) const {
