@@ -120,12 +120,13 @@ TEST_F(ProfileDiscovery, ListsSubkeysDecodedOnlyWhenTheDefaultCanBeRead) {
 }
 
 TEST_F(ProfileDiscovery, NamesComeBackDecodedFromTheAnsiCodePage) {
-    // In the order Windows enumerates them: by name, without regard to case.
+    // In the order the registry enumerates them: by name, without regard to case.
     testsupport::plantProfiles(
-        kTestKey, {"B\xFCro", "Cut[p", "Euro[px", "Mail[p|", "Office", "Wrong[AB", "X[", "[p|[q|"},
+        kTestKey,
+        {"B\xFCro", "Cut[p", "Euro[px", "Mail[p|", "Office", "Two[p|[q|", "Wrong[AB", "X["},
         "Mail[p|");
-    expectListing({"B\xC3\xBCro", "Cut[p", "Euro\xE2\x82\xAC", "Mail\xC3\x80", "Office", "Wrong[AB",
-                   "X[", "\xC3\x80\xC3\x81"},
+    expectListing({"B\xC3\xBCro", "Cut[p", "Euro\xE2\x82\xAC", "Mail\xC3\x80", "Office",
+                   "Two\xC3\x80\xC3\x81", "Wrong[AB", "X["},
                   "Mail[p|", {});
 }
 
