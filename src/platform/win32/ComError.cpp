@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "platform/Automation.h"
+#include "platform/win32/ComErrorText.h"
 #include "platform/win32/WideText.h"
 
 namespace platform::comerror {
@@ -17,13 +16,6 @@ HRESULT fromWCode(WORD code) {
     constexpr HRESULT kFirst = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_ITF, 0x200);
     constexpr HRESULT kLast = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_ITF + 1, 0) - 1;
     return code >= 0xFE00 ? kLast : kFirst + code;
-}
-
-std::string trimmedEnd(std::string text) {
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) {
-        text.pop_back();
-    }
-    return text;
 }
 
 // Frees the texts of an EXCEPINFO on every way out.
@@ -39,31 +31,8 @@ struct ExceptionTexts {
 
 }  // namespace
 
-std::string systemMessage(HRESULT result) {
-    // Windows errors wrapped in an HRESULT are found under their own code.
-    const DWORD code = HRESULT_FACILITY(result) == FACILITY_WIN32
-                           ? static_cast<DWORD>(HRESULT_CODE(result))
-                           : static_cast<DWORD>(result);
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::string text;
-    if (length > 0 && buffer) {
-        text = trimmedEnd(widetext::narrow(std::wstring_view(buffer, length)));
-    }
-    LocalFree(buffer);
-    if (text.empty()) {
-        char fallback[40];
-        std::snprintf(fallback, sizeof fallback, "Automation error 0x%08lX",
-                      static_cast<unsigned long>(result));
-        text = fallback;
-    }
-    return text;
-}
-
 void throwResult(HRESULT result, const std::string& source) {
-    throw AutomationError(static_cast<std::int32_t>(result), source, systemMessage(result));
+    throw AutomationError(static_cast<std::int32_t>(result), source, comErrorText(result));
 }
 
 void throwException(EXCEPINFO& info, const std::string& source) {
@@ -86,7 +55,7 @@ void throwException(EXCEPINFO& info, const std::string& source) {
         raisedBy = source;
     }
     if (description.empty()) {
-        description = systemMessage(number);
+        description = comErrorText(number);
     }
     throw AutomationError(static_cast<std::int32_t>(number), raisedBy, description);
 }

@@ -7,10 +7,7 @@
 
 namespace platform::comerror {
 
-// The system's text for an HRESULT, without the line end FormatMessage adds.
-std::string systemMessage(HRESULT result);
-
-// A failure without exception information: the HRESULT, `source`, the system's text.
+// A failure without exception information: the HRESULT, `source`, its text.
 [[noreturn]] void throwResult(HRESULT result, const std::string& source);
 
 // A member that raised (DISP_E_EXCEPTION): what the object filled into `info`, completed

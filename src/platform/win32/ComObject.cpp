@@ -86,8 +86,8 @@ AutomationValue ComObject::invoke(const std::string& member, WORD flags,
     ComVariant result;
     EXCEPINFO exception{};
     UINT badArgument = 0;
-    const HRESULT invoked = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags,
-                                              &parameters, &result.get(), &exception, &badArgument);
+    const HRESULT invoked = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters,
+                                              &result.get(), &exception, &badArgument);
     if (invoked == DISP_E_EXCEPTION) {
         comerror::throwException(exception, source_);
     }

@@ -28,8 +28,7 @@ std::string narrow(std::wstring_view wide) {
         WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<std::size_t>(needed > 0 ? needed : 0), '\0');
     if (needed > 0) {
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), needed, nullptr,
-                            nullptr);
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), needed, nullptr, nullptr);
     }
     return utf8;
 }
