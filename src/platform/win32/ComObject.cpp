@@ -13,11 +13,14 @@ namespace {
 // The arguments of one call, last first, as DISPPARAMS wants them; cleared when it goes.
 class ReversedArguments {
 public:
-    explicit ReversedArguments(const std::vector<AutomationValue>& arguments)
-        : count_(arguments.size()), values_(std::make_unique<VARIANT[]>(arguments.size())) {
+    explicit ReversedArguments(std::size_t count)
+        : count_(count), values_(std::make_unique<VARIANT[]>(count)) {
         for (std::size_t i = 0; i < count_; ++i) {
             VariantInit(&values_[i]);
         }
+    }
+    // Converted once constructed, so that what was converted is cleared if a later one fails.
+    void fill(const std::vector<AutomationValue>& arguments) {
         for (std::size_t i = 0; i < count_; ++i) {
             toVariant(arguments[count_ - 1 - i], values_[i]);
         }
@@ -81,7 +84,8 @@ DISPID ComObject::memberId(const std::string& name) const {
 AutomationValue ComObject::invoke(const std::string& member, WORD flags,
                                   const std::vector<AutomationValue>& arguments) {
     const DISPID id = memberId(member);
-    ReversedArguments reversed(arguments);
+    ReversedArguments reversed(arguments.size());
+    reversed.fill(arguments);
     DISPPARAMS parameters = reversed.parameters();
     ComVariant result;
     EXCEPINFO exception{};
