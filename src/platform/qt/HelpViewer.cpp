@@ -77,13 +77,21 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 void HelpViewer::showTopic(std::shared_ptr<const ChmArchive> archive, const QString& helpFile,
                            const QString& topicPath) {
+    const QUrl topic = HelpBrowser::urlOf(topicPath);
     // Another topic of the same file keeps the history, so that Back returns to the last one.
-    if (helpFile != helpFile_) {
-        fillContents(*archive);
-        browser_->setArchive(std::move(archive));
-        helpFile_ = helpFile;
+    if (helpFile == helpFile_) {
+        browser_->setSource(topic);
+        return;
     }
-    browser_->setSource(HelpBrowser::urlOf(topicPath));
+    fillContents(*archive);
+    browser_->setArchive(std::move(archive));
+    helpFile_ = helpFile;
+    // The same topic of another file has the same address, which the browser would not load.
+    if (browser_->source() == topic) {
+        browser_->reload();
+    } else {
+        browser_->setSource(topic);
+    }
 }
 
 QString HelpViewer::topicPath() const {
