@@ -34,7 +34,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("HelpViewer"));
     // The program ends with its main window, whether or not help is open.
     setAttribute(Qt::WA_QuitOnClose, false);
-    resize(720, 520);
+    resize(800, 540);
 
     back_ = historyButton(this, QStyle::SP_ArrowBack, "keyBack", tr("Back"));
     forward_ = historyButton(this, QStyle::SP_ArrowForward, "keyForward", tr("Forward"));
@@ -51,7 +51,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     splitter->addWidget(contents_);
     splitter->addWidget(browser_);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({220, 500});
+    splitter->setSizes({270, 530});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
