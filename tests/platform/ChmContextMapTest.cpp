@@ -45,19 +45,20 @@ TEST(ChmContextMap, ResolvesNumbersToTopicsTheFileHolds) {
         std::uint32_t contextId;
         std::optional<std::string> topic;
     } cases[] = {
-        {21160, "/frequency.htm"},           // a name relative to the file
+        {21160, "/frequency.htm"},     // a name relative to the file
         {21120, "/English/port.htm"},  // the compiling machine's path: its longest held tail
         {21170, "/Help/signal.htm"},   // backslashes as separators
         {21999, std::nullopt},         // an offset beyond #STRINGS
         {21050, std::nullopt},         // a number the map lacks
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(platform::topicOfContext(ivb, kStrings, c.contextId, has), c.topic) << c.contextId;
+        EXPECT_EQ(platform::topicOfContext(ivb, kStrings, c.contextId, has), c.topic)
+            << c.contextId;
     }
     // A name the file does not hold opens nothing.
-    EXPECT_EQ(platform::topicOfContext(ivb, kStrings, 21160,
-                                       [](const std::string&) { return false; }),
-              std::nullopt);
+    EXPECT_EQ(
+        platform::topicOfContext(ivb, kStrings, 21160, [](const std::string&) { return false; }),
+        std::nullopt);
 }
 
 TEST(ChmContextMap, DamagedMapsGiveNothingAndReadNoFurtherThanTheyReach) {

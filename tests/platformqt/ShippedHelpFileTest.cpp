@@ -15,24 +15,15 @@ const struct {
     int contextId;
     const char* titleWords;
 } kTopics[] = {
-    {21050, "configuration window"},
-    {21060, "E-Mail configurations"},
-    {21070, "Configuration name"},
-    {21080, "server type"},
-    {21090, "profile name"},
-    {21100, "Password"},
-    {21110, "E-Mail server"},
-    {21120, "Port"},
-    {21130, "Exchange folder"},
-    {21140, "Choosing the MS Exchange folder"},
-    {21150, "E-Mail client"},
-    {21160, "check frequency"},
-    {21170, "Play a signal"},
-    {21180, "floating window"},
-    {21190, "Start E-Mail client"},
-    {21200, "Wait while E-Mail client"},
-    {21210, "language file"},
-    {21220, "Run Quillbell at startup"},
+    {21050, "configuration window"}, {21060, "E-Mail configurations"},
+    {21070, "Configuration name"},   {21080, "server type"},
+    {21090, "profile name"},         {21100, "Password"},
+    {21110, "E-Mail server"},        {21120, "Port"},
+    {21130, "Exchange folder"},      {21140, "Choosing the MS Exchange folder"},
+    {21150, "E-Mail client"},        {21160, "check frequency"},
+    {21170, "Play a signal"},        {21180, "floating window"},
+    {21190, "Start E-Mail client"},  {21200, "Wait while E-Mail client"},
+    {21210, "language file"},        {21220, "Run Quillbell at startup"},
 };
 
 std::string helpFile(const char* language) {
@@ -80,8 +71,8 @@ TEST(ShippedHelpFile, EachLanguageMapsEveryNumberAndListsItsContents) {
         EXPECT_EQ(titleOf(*archive->read(*archive->topicOfContext(21160))),
                   QString::fromUtf8(language.frequencyTitle));
         // The contents: the start page, then one entry per topic, in the file's code page.
-        const auto contents = platform::parseContents(*archive->read(archive->contentsFile()),
-                                                      archive->locale());
+        const auto contents =
+            platform::parseContents(*archive->read(archive->contentsFile()), archive->locale());
         ASSERT_EQ(contents.size(), static_cast<qsizetype>(std::size(kTopics) + 1));
         EXPECT_EQ(contents[0].topic, QString::fromStdString(archive->defaultTopic()));
         EXPECT_EQ(contents[1].name, QString::fromUtf8(language.firstTopicInContents));

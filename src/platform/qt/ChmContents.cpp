@@ -60,8 +60,7 @@ int codePageOfLocale(std::uint32_t locale) {
 QList<ContentsEntry> parseContents(const std::string& sitemap, std::uint32_t locale) {
     static const QRegularExpression token(
         R"(<(?<close>/?)ul\b[^>]*>|<object\s+type\s*=\s*"text/sitemap"[^>]*>(?<object>.*?)</object>)",
-        QRegularExpression::CaseInsensitiveOption |
-            QRegularExpression::DotMatchesEverythingOption);
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     QList<ContentsEntry> entries;
     int depth = -1;
     for (const auto& match : token.globalMatch(decode(sitemap, locale))) {

@@ -13,7 +13,8 @@ const QString kScheme = QStringLiteral("chm");
 
 // A page in the encoding its own header names, UTF-8 when it names none.
 QString decodePage(const QByteArray& bytes) {
-    QStringDecoder decoder(QStringConverter::encodingForHtml(bytes).value_or(QStringConverter::Utf8));
+    QStringDecoder decoder(
+        QStringConverter::encodingForHtml(bytes).value_or(QStringConverter::Utf8));
     return decoder.decode(bytes);
 }
 

@@ -100,9 +100,8 @@ QString HelpViewer::topicPath() const {
 
 void HelpViewer::fillContents(const ChmArchive& archive) {
     contents_->clear();
-    const auto sitemap = archive.contentsFile().empty()
-                             ? std::optional<std::string>()
-                             : archive.read(archive.contentsFile());
+    const auto sitemap = archive.contentsFile().empty() ? std::optional<std::string>()
+                                                        : archive.read(archive.contentsFile());
     if (!sitemap) {
         return;
     }
