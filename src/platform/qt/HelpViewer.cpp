@@ -1,6 +1,7 @@
 #include "platform/qt/HelpViewer.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QSplitter>
 #include <QStyle>
@@ -92,6 +93,14 @@ void HelpViewer::showTopic(std::shared_ptr<const ChmArchive> archive, const QStr
     } else {
         browser_->setSource(topic);
     }
+}
+
+void HelpViewer::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QString HelpViewer::topicPath() const {

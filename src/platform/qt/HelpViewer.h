@@ -29,6 +29,10 @@ public:
     HelpBrowser& browser() const { return *browser_; }
     QListWidget& contents() const { return *contents_; }
 
+protected:
+    // Esc closes the viewer, as it closes every window of the program.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void fillContents(const ChmArchive& archive);
     void markCurrentTopic(const QString& topic);
