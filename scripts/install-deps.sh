@@ -8,6 +8,7 @@ packages=(
     libsqlite3-dev googletest libgtest-dev libsndfile1-dev libpulse-dev
     g++-mingw-w64-x86-64-posix wine64
     xvfb xauth xdotool fonts-dejavu-core
+    fp-utils libchm-dev
 )
 
 missing=()
