@@ -88,10 +88,12 @@ LSTATUS Hive::openForReading(bool& present) {
         return winerror::kSuccess;
     }
     present = false;
-    switch (probeHiveFile(settings_.file)) {
+    switch (probeHiveFile(settings_.file, settings_.rootMayOwn)) {
         case FileKind::Missing:
         case FileKind::Empty:
             return winerror::kSuccess;
+        case FileKind::Refused:
+            return winerror::kAccessDenied;
         case FileKind::Unusable:
             return winerror::kCantOpen;
         case FileKind::Unreachable:
@@ -116,10 +118,14 @@ bool Hive::writable() {
 // connection to someone else's WAL database would checkpoint into it.
 LSTATUS Hive::openExisting(bool& present) {
     const bool mayWrite = writable();
-    int rc = connection_.open(settings_.file, true, settings_.busyTimeout);
     HiveState state = HiveState::Foreign;
-    if (rc == SQLITE_OK) {
-        rc = inspectHive(connection_, state);
+    int rc = inspectThrough(true, state);
+    // A commit cut short in rollback-journal mode leaves a hot journal, which only a
+    // connection that may write can roll back; SQLite does so on its first read. Without
+    // that right the hive stays unreadable, reported as access denied, until its owner
+    // opens it.
+    if (rc == SQLITE_READONLY_ROLLBACK && mayWrite) {
+        rc = inspectThrough(false, state);
     }
     if (rc != SQLITE_OK || state != HiveState::Ours) {
         closeConnection();
@@ -128,17 +134,35 @@ LSTATUS Hive::openExisting(bool& present) {
         }
         return state == HiveState::Empty ? winerror::kSuccess : stateError(state);
     }
-    if (mayWrite) {
-        rc = connection_.open(settings_.file, false, settings_.busyTimeout);
+    if (mayWrite && connection_.readOnly()) {
+        rc = connection_.open(settings_.file, false, settings_.readTimeout);
         if (rc != SQLITE_OK) {
             closeConnection();
             return forReading(rc);
         }
+    }
+    if (mayWrite) {
         configureForWriting();
     }
     startCaching();
     present = true;
     return winerror::kSuccess;
+}
+
+int Hive::inspectThrough(bool readOnly, HiveState& state) {
+    int rc = connection_.open(settings_.file, readOnly, settings_.readTimeout);
+    if (rc == SQLITE_OK) {
+        rc = inspectHive(connection_, state);
+    }
+    return rc;
+}
+
+// Reads of the machine hive wait longer than writes: its rollback journal keeps readers
+// out while a writer commits, and a read must not fail because another process writes
+// `Version` at that moment.
+void Hive::waitAs(Purpose purpose) {
+    connection_.setBusyTimeout(purpose == Purpose::Reading ? settings_.readTimeout
+                                                           : settings_.busyTimeout);
 }
 
 LSTATUS Hive::openForWriting() {
@@ -152,7 +176,8 @@ LSTATUS Hive::openForWriting() {
     if (present) {
         return winerror::kSuccess;
     }
-    if (const LSTATUS status = createHiveFile(settings_.file, settings_.ownerOnly);
+    if (const LSTATUS status =
+            createHiveFile(settings_.file, settings_.ownerOnly, settings_.rootMayOwn);
         status != winerror::kSuccess) {
         return status;
     }
@@ -160,9 +185,13 @@ LSTATUS Hive::openForWriting() {
 }
 
 // Another process may be laying out the same empty file: the check and the layout
-// happen under one write lock, and whoever comes second finds a hive.
+// happen under one write lock, and whoever comes second finds a hive. A WAL hive is
+// switched to the WAL before its layout, so that the layout is its first commit there.
 LSTATUS Hive::layOutNewFile() {
     int rc = connection_.open(settings_.file, false, settings_.busyTimeout);
+    if (rc == SQLITE_OK && settings_.journal == JournalMode::Wal) {
+        rc = connection_.exec("PRAGMA journal_mode = WAL");
+    }
     if (rc == SQLITE_OK) {
         rc = connection_.exec("BEGIN IMMEDIATE");
     }
@@ -181,18 +210,14 @@ LSTATUS Hive::layOutNewFile() {
     return winerror::kSuccess;
 }
 
-// Runs under the write lock. Only a file that is still empty gets laid out: inside a
-// transaction SQLite already counts a page for it, so the size on disk decides.
+// Runs under the write lock: only a file that is still empty gets laid out.
 LSTATUS Hive::checkLaidOut() {
-    int rc = SQLITE_OK;
-    if (probeHiveFile(settings_.file) == FileKind::Empty) {
+    HiveState state = HiveState::Foreign;
+    int rc = inspectHive(connection_, state);
+    if (rc == SQLITE_OK && state == HiveState::Empty) {
         rc = createHiveSchema(connection_);
-    } else {
-        HiveState state = HiveState::Foreign;
-        rc = inspectHive(connection_, state);
-        if (rc == SQLITE_OK && state != HiveState::Ours) {
-            return stateError(state);
-        }
+    } else if (rc == SQLITE_OK && state != HiveState::Ours) {
+        return stateError(state);
     }
     if (rc == SQLITE_OK) {
         rc = connection_.exec("COMMIT");
@@ -269,6 +294,7 @@ bool Hive::followOwnWrite(bool tracked, const WalVersion& before) {
 }
 
 LSTATUS Hive::findKey(const std::string& foldedPath, std::int64_t& id) {
+    waitAs(Purpose::Reading);
     WalVersion version{};
     const bool cacheable = cacheVersion(version);
     if (cacheable) {
@@ -322,6 +348,7 @@ LSTATUS Hive::insertKey(std::int64_t parentId, std::string_view name, const std:
 
 LSTATUS Hive::createKey(std::int64_t parentId, std::string_view parentPath, std::string_view path,
                         std::int64_t& id, bool& created) {
+    waitAs(Purpose::Writing);
     WalVersion before{};
     const bool tracked = beforeOwnWrite(before);
     // IMMEDIATE takes the write lock at once, so two processes creating the same key
@@ -362,6 +389,7 @@ LSTATUS Hive::createKey(std::int64_t parentId, std::string_view parentPath, std:
 }
 
 LSTATUS Hive::readValue(std::int64_t keyId, std::string_view fold, ValueRead& out) {
+    waitAs(Purpose::Reading);
     WalVersion version{};
     const bool cacheable = cacheVersion(version);
     if (cacheable) {
@@ -460,6 +488,7 @@ std::optional<const ReadCache::Value*> Hive::currentValue(std::int64_t keyId,
 
 LSTATUS Hive::writeValue(std::int64_t keyId, std::string_view name, std::string_view fold,
                          std::uint32_t type, const std::uint8_t* data, std::uint32_t count) {
+    waitAs(Purpose::Writing);
     const auto known = currentValue(keyId, fold);
     if (known && *known != nullptr && (*known)->type == type &&
         std::string_view((*known)->data) ==
@@ -488,6 +517,7 @@ LSTATUS Hive::writeValue(std::int64_t keyId, std::string_view name, std::string_
 }
 
 LSTATUS Hive::deleteValue(std::int64_t keyId, std::string_view fold) {
+    waitAs(Purpose::Writing);
     if (const auto known = currentValue(keyId, fold); known && *known == nullptr) {
         return winerror::kFileNotFound;
     }
@@ -511,6 +541,7 @@ LSTATUS Hive::deleteValue(std::int64_t keyId, std::string_view fold) {
 }
 
 LSTATUS Hive::describeKey(std::int64_t keyId, KeyInfo& info) {
+    waitAs(Purpose::Reading);
     sqlite3_stmt* subkeys = nullptr;
     sqlite3_stmt* values = nullptr;
     int rc = prepare(kCountSubkeys, subkeys);

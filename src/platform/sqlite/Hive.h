@@ -13,7 +13,9 @@
 
 #include "platform/Registry.h"
 #include "platform/sqlite/Connection.h"
+#include "platform/sqlite/HiveSchema.h"
 #include "platform/sqlite/ReadCache.h"
+#include "platform/sqlite/SqliteErrors.h"
 
 namespace platform::sqlitestore {
 
@@ -28,9 +30,13 @@ enum class JournalMode {
 struct HiveSettings {
     std::filesystem::path file;
     bool ownerOnly = false;
+    // Whether root may own the file and its directory besides the user running us.
+    bool rootMayOwn = false;
     bool forcedReadOnly = false;
     JournalMode journal = JournalMode::Wal;
+    // How long a write waits for another process's lock, and how long a read does.
     std::chrono::milliseconds busyTimeout{2000};
+    std::chrono::milliseconds readTimeout{2000};
 };
 
 // A value's type and size, and its data copied into `buffer` when it fits `capacity`.
@@ -75,6 +81,8 @@ public:
 
 private:
     LSTATUS openExisting(bool& present);
+    int inspectThrough(bool readOnly, HiveState& state);
+    void waitAs(Purpose purpose);
     LSTATUS layOutNewFile();
     LSTATUS checkLaidOut();
     void configureForWriting();

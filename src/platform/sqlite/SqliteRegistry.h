@@ -23,7 +23,7 @@ namespace platform {
 class SqliteRegistry final : public Registry {
 public:
     // How long a call waits for another process's lock before it gives up with
-    // ERROR_CANTREAD or ERROR_CANTWRITE.
+    // ERROR_CANTREAD or ERROR_CANTWRITE; reads of the machine hive wait five times as long.
     static constexpr std::chrono::milliseconds kDefaultBusyTimeout{2000};
 
     explicit SqliteRegistry(HiveFiles files,
