@@ -27,6 +27,10 @@ enum Slot : std::size_t {
     kCountValues,
     kSubkeyAt,
     kValueAt,
+    kListSubkeys,
+    kListValues,
+    kValueById,
+    kDataVersion,
     kSlotCount,
 };
 
@@ -47,12 +51,19 @@ constexpr std::array<const char*, kSlotCount> kSql = {
     "FROM reg_values WHERE key_id = ?1",
     "SELECT name FROM reg_keys WHERE parent = ?1 ORDER BY path LIMIT 1 OFFSET ?2",
     "SELECT name, type, data FROM reg_values WHERE key_id = ?1 ORDER BY id LIMIT 1 OFFSET ?2",
+    "SELECT name FROM reg_keys WHERE parent = ?1 ORDER BY path",
+    "SELECT id, name, type, data FROM reg_values WHERE key_id = ?1 ORDER BY id",
+    "SELECT type, data FROM reg_values WHERE id = ?1",
+    "PRAGMA data_version",
 };
 
 // A key's values are read into the cache together up to these sizes, far above what the
 // program stores (1,000 configurations of 19 short values); beyond them one by one.
 constexpr std::size_t kReadAheadValues = 50000;
 constexpr std::size_t kReadAheadBytes = 8 << 20;
+
+// A listing keeps the values' data up to this size; beyond it each step reads its row.
+constexpr std::size_t kListingBytes = 8 << 20;
 
 // SQLite's own default: about 4 MB of WAL before a checkpoint copies it back.
 constexpr std::uint32_t kCheckpointFrames = 1000;
@@ -250,6 +261,7 @@ int Hive::prepare(std::size_t slot, sqlite3_stmt*& statement) {
 void Hive::closeConnection() {
     connection_.close();
     cache_.clear();
+    listings_.clear();
     cacheable_ = false;
 }
 
@@ -380,6 +392,7 @@ LSTATUS Hive::createKey(std::int64_t parentId, std::string_view parentPath, std:
         connection_.exec("ROLLBACK");
         return status;
     }
+    ++ownCommits_;
     if (followOwnWrite(tracked, before)) {
         for (const auto& [folded, keyId] : keys) {
             cache_.rememberKey(folded, keyId);
@@ -508,6 +521,7 @@ LSTATUS Hive::writeValue(std::int64_t keyId, std::string_view name, std::string_
     if (rc != SQLITE_DONE) {
         return forWriting(rc);
     }
+    ++ownCommits_;
     if (followOwnWrite(tracked, before)) {
         const auto* bytes = reinterpret_cast<const char*>(data);
         cache_.rememberValue(keyId, fold,
@@ -534,6 +548,7 @@ LSTATUS Hive::deleteValue(std::int64_t keyId, std::string_view fold) {
         return forWriting(rc);
     }
     const bool deleted = sqlite3_changes(sqlite3_db_handle(statement)) > 0;
+    ++ownCommits_;
     if (followOwnWrite(tracked, before)) {
         cache_.rememberValue(keyId, fold, std::nullopt);
     }
@@ -574,6 +589,138 @@ LSTATUS Hive::describeKey(std::int64_t keyId, KeyInfo& info) {
 }
 
 LSTATUS Hive::subkeyAt(std::int64_t keyId, std::uint32_t index, std::string& name) {
+    waitAs(Purpose::Reading);
+    const Listing* listing = listingOf(keyId, KeyListings::Kind::Subkeys);
+    if (listing == nullptr) {
+        return subkeyByOffset(keyId, index, name);
+    }
+    if (index >= listing->entries.size()) {
+        return winerror::kNoMoreItems;
+    }
+    name = listing->entries[index].name;
+    return winerror::kSuccess;
+}
+
+LSTATUS Hive::valueAt(std::int64_t keyId, std::uint32_t index, std::string& name, ValueRead& out) {
+    waitAs(Purpose::Reading);
+    const Listing* listing = listingOf(keyId, KeyListings::Kind::Values);
+    if (listing == nullptr) {
+        return valueByOffset(keyId, index, name, out);
+    }
+    if (index >= listing->entries.size()) {
+        return winerror::kNoMoreItems;
+    }
+    const ListedEntry& entry = listing->entries[index];
+    if (!listing->dataHeld) {
+        LSTATUS status = winerror::kSuccess;
+        if (!valueById(entry.id, out, status)) {
+            // Deleted since the listing was checked: the hive as it is now decides.
+            return valueByOffset(keyId, index, name, out);
+        }
+        name = entry.name;
+        return status;
+    }
+    name = entry.name;
+    out.type = entry.type;
+    out.size = static_cast<std::uint32_t>(entry.data.size());
+    out.copied = out.buffer != nullptr && out.size <= out.capacity;
+    if (out.copied && out.size > 0) {
+        std::memcpy(out.buffer, entry.data.data(), out.size);
+    }
+    return winerror::kSuccess;
+}
+
+const Listing* Hive::listingOf(std::int64_t keyId, KeyListings::Kind kind) {
+    ListingVersion version;
+    if (!listingVersion(version)) {
+        return nullptr;
+    }
+    if (const Listing* known = listings_.find(keyId, kind, version)) {
+        return known;
+    }
+    Listing listing;
+    ListingVersion after;
+    if (!readListing(keyId, kind, listing) || !listingVersion(after) || !(after == version)) {
+        return nullptr;
+    }
+    return &listings_.keep(keyId, kind, version, std::move(listing));
+}
+
+bool Hive::listingVersion(ListingVersion& version) {
+    if (connection_.inTransaction()) {
+        return false;
+    }
+    version.ownCommits = ownCommits_;
+    if (cacheable_) {
+        return connection_.walIndexHeader(version.wal);
+    }
+    sqlite3_stmt* statement = nullptr;
+    if (prepare(kDataVersion, statement) != SQLITE_OK) {
+        return false;
+    }
+    StatementRun run(statement);
+    if (run.step() != SQLITE_ROW) {
+        return false;
+    }
+    version.dataVersion = run.integerAt(0);
+    return true;
+}
+
+bool Hive::readListing(std::int64_t keyId, KeyListings::Kind kind, Listing& listing) {
+    const bool values = kind == KeyListings::Kind::Values;
+    sqlite3_stmt* statement = nullptr;
+    if (prepare(values ? kListValues : kListSubkeys, statement) != SQLITE_OK) {
+        return false;
+    }
+    StatementRun run(statement);
+    run.bind(1, keyId);
+    std::size_t bytes = 0;
+    int rc = SQLITE_ROW;
+    while ((rc = run.step()) == SQLITE_ROW) {
+        ListedEntry entry;
+        if (!values) {
+            entry.name = run.bytesAt(0);
+        } else {
+            entry.id = run.integerAt(0);
+            entry.name = run.bytesAt(1);
+            entry.type = static_cast<std::uint32_t>(run.integerAt(2));
+            const std::string_view data = run.bytesAt(3);
+            bytes += data.size();
+            listing.dataHeld = listing.dataHeld && bytes <= kListingBytes;
+            if (listing.dataHeld) {
+                entry.data = data;
+            }
+        }
+        listing.entries.push_back(std::move(entry));
+    }
+    if (!listing.dataHeld) {
+        for (ListedEntry& entry : listing.entries) {
+            entry.data = std::string();
+        }
+    }
+    return rc == SQLITE_DONE;
+}
+
+bool Hive::valueById(std::int64_t id, ValueRead& out, LSTATUS& status) {
+    sqlite3_stmt* statement = nullptr;
+    if (const int rc = prepare(kValueById, statement); rc != SQLITE_OK) {
+        status = forReading(rc);
+        return true;
+    }
+    StatementRun run(statement);
+    run.bind(1, id);
+    const int rc = run.step();
+    if (rc == SQLITE_DONE) {
+        return false;
+    }
+    status = rc == SQLITE_ROW ? winerror::kSuccess : forReading(rc);
+    if (rc == SQLITE_ROW) {
+        takeValue(run, 0, out);
+    }
+    return true;
+}
+
+LSTATUS Hive::subkeyByOffset(std::int64_t keyId, std::uint32_t index, std::string& name) {
     sqlite3_stmt* statement = nullptr;
     if (const int rc = prepare(kSubkeyAt, statement); rc != SQLITE_OK) {
         return forReading(rc);
@@ -588,7 +735,8 @@ LSTATUS Hive::subkeyAt(std::int64_t keyId, std::uint32_t index, std::string& nam
     return winerror::kSuccess;
 }
 
-LSTATUS Hive::valueAt(std::int64_t keyId, std::uint32_t index, std::string& name, ValueRead& out) {
+LSTATUS Hive::valueByOffset(std::int64_t keyId, std::uint32_t index, std::string& name,
+                            ValueRead& out) {
     sqlite3_stmt* statement = nullptr;
     if (const int rc = prepare(kValueAt, statement); rc != SQLITE_OK) {
         return forReading(rc);

@@ -14,6 +14,7 @@
 #include "platform/Registry.h"
 #include "platform/sqlite/Connection.h"
 #include "platform/sqlite/HiveSchema.h"
+#include "platform/sqlite/KeyListings.h"
 #include "platform/sqlite/ReadCache.h"
 #include "platform/sqlite/SqliteErrors.h"
 
@@ -75,7 +76,8 @@ public:
     LSTATUS deleteValue(std::int64_t keyId, std::string_view fold);
     LSTATUS describeKey(std::int64_t keyId, KeyInfo& info);
     // Subkeys in the registry's order (by upper-cased name), values in creation order;
-    // ERROR_NO_MORE_ITEMS past the last one.
+    // ERROR_NO_MORE_ITEMS past the last one. Walking a key by index costs the same at
+    // every step while the hive does not change.
     LSTATUS subkeyAt(std::int64_t keyId, std::uint32_t index, std::string& name);
     LSTATUS valueAt(std::int64_t keyId, std::uint32_t index, std::string& name, ValueRead& out);
 
@@ -107,11 +109,23 @@ private:
     std::optional<const ReadCache::Value*> currentValue(std::int64_t keyId, std::string_view fold);
     bool followOwnWrite(bool tracked, const WalVersion& before);
     void closeConnection();
+    // The key's subkeys or values as the hive is now, read afresh when it changed; null
+    // when its version cannot be told or changed while they were read.
+    const Listing* listingOf(std::int64_t keyId, KeyListings::Kind kind);
+    bool listingVersion(ListingVersion& version);
+    bool readListing(std::int64_t keyId, KeyListings::Kind kind, Listing& listing);
+    LSTATUS subkeyByOffset(std::int64_t keyId, std::uint32_t index, std::string& name);
+    LSTATUS valueByOffset(std::int64_t keyId, std::uint32_t index, std::string& name,
+                          ValueRead& out);
+    // False when the row is gone.
+    bool valueById(std::int64_t id, ValueRead& out, LSTATUS& status);
 
     HiveSettings settings_;
     Connection connection_;
     ReadCache cache_;
     bool cacheable_ = false;
+    KeyListings listings_;
+    std::uint64_t ownCommits_ = 0;
 };
 
 }  // namespace platform::sqlitestore
