@@ -27,22 +27,29 @@ std::string ansiName(const std::string& name) {
     return toAnsiExactly(name, "The value name " + name);
 }
 
-// Every name and text must reach the code page unchanged; checked for the whole file
-// before the first write.
-void checkCodePage(const std::vector<RegFileKey>& keys, const std::string& file) {
-    int line = 0;
-    try {
-        for (const auto& key : keys) {
-            line = key.line;
-            ansiPath(key.key);
-            for (const auto& value : key.values) {
-                line = value.line;
-                ansiName(value.name);
-                toAnsiExactly(value.text, "The text");
-            }
+// What writing below `key` needs, asked of the nearest key on the way that exists: on
+// Windows the right to create subkeys there, in the key store the right to write its hive.
+platform::LSTATUS writeAccess(const RegKeyName& key) {
+    std::string path = ansiPath(key);
+    for (;;) {
+        RegKeyHandle handle;
+        const platform::LSTATUS status = handle.open(key.root, path, platform::kKeyWriteAccess);
+        if (status != platform::winerror::kFileNotFound || path.empty()) {
+            return status;
         }
-    } catch (const RegToolError& error) {
-        throw RegToolError(file + ", line " + std::to_string(line) + ": " + error.what());
+        const std::size_t separator = path.rfind('\\');
+        path.resize(separator == std::string::npos ? 0 : separator);
+    }
+}
+
+// Checked for every key of the file before the first write.
+void checkWriteAccess(const std::vector<RegFileKey>& keys, const std::string& file) {
+    for (const auto& key : keys) {
+        if (const platform::LSTATUS status = writeAccess(key.key);
+            status != platform::winerror::kSuccess) {
+            throw RegToolError(file + ", line " + std::to_string(key.line) + ": " +
+                               registryFailure(key.key.fullName(), status).what());
+        }
     }
 }
 
@@ -85,10 +92,19 @@ void importKey(const RegFileKey& entry) {
 
 }  // namespace
 
+// The whole file is checked before the first write, so that a file refused in any part
+// changes nothing; the message names its first bad line.
 void runImport(const RegCommand& command, RegConsole& console) {
-    const std::vector<RegFileKey> keys =
-        parseRegFile(decodeRegFile(readFile(command.file)), command.file);
-    checkCodePage(keys, command.file);
+    const std::string text = decodeRegFile(readFile(command.file));
+    std::vector<RegFileKey> keys;
+    try {
+        parseRegFile(text, command.file, keys);
+    } catch (const RegToolError&) {
+        // A key before the bad line that may not be written is the first bad line.
+        checkWriteAccess(keys, command.file);
+        throw;
+    }
+    checkWriteAccess(keys, command.file);
     for (const auto& key : keys) {
         importKey(key);
     }
