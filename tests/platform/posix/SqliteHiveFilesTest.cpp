@@ -2,8 +2,10 @@
 // brings a file or directory into existence.
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -121,6 +123,82 @@ TEST_F(HiveFilePermissions, AnExistingDirectoryKeepsItsMode) {
     registry->CloseKey(createKey(*registry, kHkeyCurrentUser, "Software"));
     EXPECT_EQ(permissionsOf(userFile_.parent_path()), 0750u);
     EXPECT_EQ(permissionsOf(userFile_), 0600u);
+}
+
+// As ssh treats its own files: a symbolic link where a hive or its directory should be,
+// or a hive of another owner, is refused with access denied and left as it is. Root may
+// own the machine hive.
+class HiveFileTrust : public SqliteStoreTest {
+protected:
+    void makeSoundHive(HKEY root) {
+        auto registry = makeRegistry();
+        const HKEY key = createKey(*registry, root, "Software");
+        ASSERT_EQ(setText(*registry, key, "V", "1"), 0);
+        registry->CloseKey(key);
+    }
+};
+
+TEST_F(HiveFileTrust, ALinkedOrForeignHiveIsRefusedAndLeftAlone) {
+    const auto elsewhere = scratch_ / "elsewhere";
+    const bool root = geteuid() == 0;
+    const struct {
+        const char* what;
+        HKEY root;
+        bool needsRoot;
+        std::function<void(const std::filesystem::path& file)> plant;
+    } cases[] = {
+        {"the file is a link", kHkeyCurrentUser, false,
+         [&](const std::filesystem::path& file) {
+             writeFileBytes(elsewhere / "target", "someone's file");
+             std::filesystem::create_directories(file.parent_path());
+             std::filesystem::create_symlink(elsewhere / "target", file);
+         }},
+        {"the directory is a link", kHkeyLocalMachine, false,
+         [&](const std::filesystem::path& file) {
+             std::filesystem::create_directories(elsewhere);
+             std::filesystem::create_directories(file.parent_path().parent_path());
+             std::filesystem::create_directory_symlink(elsewhere, file.parent_path());
+         }},
+        {"the file is another user's", kHkeyCurrentUser, true,
+         [&](const std::filesystem::path& file) {
+             makeSoundHive(kHkeyCurrentUser);
+             ASSERT_EQ(chown(file.c_str(), 65534, 65534), 0);
+         }},
+        {"the directory is another user's", kHkeyCurrentUser, true,
+         [&](const std::filesystem::path& file) {
+             std::filesystem::create_directories(file.parent_path());
+             ASSERT_EQ(chown(file.parent_path().c_str(), 65534, 65534), 0);
+         }},
+        {"the machine hive is another user's", kHkeyLocalMachine, true,
+         [&](const std::filesystem::path& file) {
+             makeSoundHive(kHkeyLocalMachine);
+             ASSERT_EQ(chown(file.c_str(), 65534, 65534), 0);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.needsRoot && !root) {
+            continue;
+        }
+        std::filesystem::remove_all(scratch_);
+        std::filesystem::create_directories(scratch_);
+        const auto& file = c.root == kHkeyCurrentUser ? userFile_ : machineFile_;
+        c.plant(file);
+        const auto before = treeBelow(scratch_);
+        const std::string bytes = fileBytes(file);
+        {
+            auto registry = makeRegistry();
+            HKEY key = 0xbad;
+            EXPECT_EQ(registry->OpenKeyEx(c.root, "", kKeyRead, &key), winerror::kAccessDenied);
+            EXPECT_EQ(registry->CreateKeyEx(c.root, "Software\\New", kKeyWriteAccess, &key,
+                                            nullptr),
+                      winerror::kAccessDenied);
+            EXPECT_EQ(key, 0u);
+            EXPECT_EQ(setText(*registry, c.root, "V", "2"), winerror::kAccessDenied);
+        }
+        EXPECT_EQ(treeBelow(scratch_), before);
+        EXPECT_EQ(fileBytes(file), bytes);
+    }
 }
 
 class ReadingCreatesNothing : public SqliteStoreTest {};
