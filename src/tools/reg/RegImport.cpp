@@ -1,5 +1,7 @@
 #include <fstream>
 #include <iterator>
+#include <set>
+#include <utility>
 
 #include "registry/modRegistryAccess.h"
 #include "tools/reg/AnsiText.h"
@@ -27,25 +29,42 @@ std::string ansiName(const std::string& name) {
     return toAnsiExactly(name, "The value name " + name);
 }
 
-// What writing below `key` needs, asked of the nearest key on the way that exists: on
-// Windows the right to create subkeys there, in the key store the right to write its hive.
-platform::LSTATUS writeAccess(const RegKeyName& key) {
+// Keys known to be writable, or creatable below a writable key, by root and ANSI path.
+using WritableKeys = std::set<std::pair<platform::HKEY, std::string>>;
+
+// What writing `key` needs, asked of the nearest key on the way that exists: on Windows
+// the right to create subkeys there, in the key store the right to write its hive.
+platform::LSTATUS writeAccess(const RegKeyName& key, WritableKeys& known) {
+    std::vector<std::string> walked;
     std::string path = ansiPath(key);
-    for (;;) {
+    platform::LSTATUS status = platform::winerror::kFileNotFound;
+    while (status == platform::winerror::kFileNotFound) {
+        if (known.count({key.root, path}) != 0) {
+            status = platform::winerror::kSuccess;
+            break;
+        }
         RegKeyHandle handle;
-        const platform::LSTATUS status = handle.open(key.root, path, platform::kKeyWriteAccess);
-        if (status != platform::winerror::kFileNotFound || path.empty()) {
-            return status;
+        status = handle.open(key.root, path, platform::kKeyWriteAccess);
+        walked.push_back(path);
+        if (path.empty()) {
+            break;
         }
         const std::size_t separator = path.rfind('\\');
         path.resize(separator == std::string::npos ? 0 : separator);
     }
+    if (status == platform::winerror::kSuccess) {
+        for (auto& writable : walked) {
+            known.emplace(key.root, std::move(writable));
+        }
+    }
+    return status;
 }
 
 // Checked for every key of the file before the first write.
 void checkWriteAccess(const std::vector<RegFileKey>& keys, const std::string& file) {
+    WritableKeys known;
     for (const auto& key : keys) {
-        if (const platform::LSTATUS status = writeAccess(key.key);
+        if (const platform::LSTATUS status = writeAccess(key.key, known);
             status != platform::winerror::kSuccess) {
             throw RegToolError(file + ", line " + std::to_string(key.line) + ": " +
                                registryFailure(key.key.fullName(), status).what());
