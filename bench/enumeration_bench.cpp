@@ -118,9 +118,8 @@ int main() {
     std::vector<double> perValue;
     for (const int values : {1000, 10000, 100000}) {
         const platform::HKEY key = fillKey(values);
-        const double seconds = bestOf(kRuns, [&] {
-            return secondsOf([&] { correct = walk(key, values) && correct; });
-        });
+        const double seconds = bestOf(
+            kRuns, [&] { return secondsOf([&] { correct = walk(key, values) && correct; }); });
         registry().CloseKey(key);
         perValue.push_back(seconds / values * 1e9);
         std::printf("enumerate_%d %.1f ns_per_value\n", values, perValue.back());

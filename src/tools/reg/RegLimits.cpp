@@ -32,7 +32,8 @@ void checkName(std::string_view name, std::size_t limit, const char* what) {
 }  // namespace
 
 std::size_t keyDepth(std::string_view path) {
-    return path.empty() ? 0 : static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\')) + 1;
+    return path.empty() ? 0
+                        : static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\')) + 1;
 }
 
 void checkKeyPath(std::string_view path) {
@@ -44,7 +45,8 @@ void checkKeyPath(std::string_view path) {
     while (!path.empty()) {
         const std::size_t separator = path.find('\\');
         checkName(path.substr(0, separator), kMaxKeyNameLength, "A key name");
-        path = separator == std::string_view::npos ? std::string_view() : path.substr(separator + 1);
+        path =
+            separator == std::string_view::npos ? std::string_view() : path.substr(separator + 1);
     }
 }
 

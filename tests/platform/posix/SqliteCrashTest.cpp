@@ -109,8 +109,9 @@ TEST_F(Crash, AWriterKilledAtAnyMomentLeavesEveryValueOldOrNew) {
                 generation = 0;
             }
             const HiveFiles files = hiveFiles();
-            const pid_t writer = forkChild(
-                [&files, &c, generation] { return writeUntilKilled(files, c.root, generation + 1); });
+            const pid_t writer = forkChild([&files, &c, generation] {
+                return writeUntilKilled(files, c.root, generation + 1);
+            });
             // New hives die early, while the file is being laid out, as often as later; the
             // others once the writer is under way.
             usleep(c.fresh ? random() % 3000 : 3000 + random() % 9000);

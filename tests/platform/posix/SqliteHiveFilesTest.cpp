@@ -190,9 +190,9 @@ TEST_F(HiveFileTrust, ALinkedOrForeignHiveIsRefusedAndLeftAlone) {
             auto registry = makeRegistry();
             HKEY key = 0xbad;
             EXPECT_EQ(registry->OpenKeyEx(c.root, "", kKeyRead, &key), winerror::kAccessDenied);
-            EXPECT_EQ(registry->CreateKeyEx(c.root, "Software\\New", kKeyWriteAccess, &key,
-                                            nullptr),
-                      winerror::kAccessDenied);
+            EXPECT_EQ(
+                registry->CreateKeyEx(c.root, "Software\\New", kKeyWriteAccess, &key, nullptr),
+                winerror::kAccessDenied);
             EXPECT_EQ(key, 0u);
             EXPECT_EQ(setText(*registry, c.root, "V", "2"), winerror::kAccessDenied);
         }

@@ -8,8 +8,8 @@
 #include <sys/types.h>
 
 #include <chrono>
-#include <functional>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>

@@ -31,8 +31,7 @@ TEST_F(ImportCheck, KeysAndNamesAtTheLimitsGoInAndComeOutAgain) {
                              deepest + "]\r\n\"Deep\"=\"y\"\r\n";
     RunResult result = import(text);
     ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(stored(std::string(16383, 'v'), std::string(255, 'k'))->bytes,
-              std::string("x\0", 2));
+    EXPECT_EQ(stored(std::string(16383, 'v'), std::string(255, 'k'))->bytes, std::string("x\0", 2));
     EXPECT_TRUE(keyExists(platform::kHkeyCurrentUser, deepest));
 
     result = runArgs({"export", kKey, file("out.reg"), "/y"});
