@@ -1,0 +1,92 @@
+// The two profile buttons beside the account name and the profile dialog they open.
+
+#include <QListWidget>
+
+#include "WindowTest.h"
+#include "mapi/ProfileDiscovery.h"
+#include "mapi/qt/frmSelectProfile.h"
+#include "platformqt/ModalDriver.h"
+#include "support/PlantedProfiles.h"
+
+namespace apptest {
+namespace {
+
+using Act = std::function<void(frmSelectProfile&, QListWidget&)>;
+
+class MapiProfileWindow : public WindowTest {
+protected:
+    void SetUp() override {
+        storeConfigurations({record("Office", 0)});
+        open();
+        chooseServerType(0);
+        typeInto("txtUserName", "Earlier");
+    }
+    // Clicks keySelectProf, highlights entry `row` in the dialog and lets `act` work it;
+    // returns the account name afterwards.
+    QString selectProfile(int row, const Act& act) {
+        qttest::onNextModal<frmSelectProfile>([&](frmSelectProfile& dialog) {
+            EXPECT_FALSE(topmost());
+            auto& list = *dialog.findChild<QListWidget*>("lstProfiles");
+            EXPECT_TRUE(list.selectedItems().isEmpty()) << "nothing is preselected";
+            list.setCurrentRow(row);
+            act(dialog, list);
+        });
+        click("keySelectProf");
+        EXPECT_TRUE(topmost());
+        return control<QLineEdit>("txtUserName")->text();
+    }
+    static Act press(const char* name, Qt::Key key) {
+        return [=](frmSelectProfile& d, QListWidget&) {
+            QTest::keyClick(d.objectName() == name ? &d : d.findChild<QWidget*>(name), key);
+        };
+    }
+};
+
+TEST_F(MapiProfileWindow, DialogListsAnewAndOnlyATakenProfileReplacesTheName) {
+    testsupport::plantProfiles(mapi::GetProfilesKeyPath(), {"Alpha", "Beta[p|"}, "Alpha");
+    selectProfile(-1, [](frmSelectProfile& dialog, QListWidget& list) {
+        EXPECT_TRUE(platform::isWindowTopmost(dialog));
+        QStringList texts = {dialog.windowTitle()};
+        for (const char* name : {"lblStdProftext", "lblStdProf", "keySelect", "keyCancel"}) {
+            texts << dialog.findChild<QWidget*>(name)->property("text").toString();
+        }
+        texts << list.item(0)->text() << list.item(1)->text();
+        EXPECT_EQ(texts, QStringList({"Please, select MS Exchange configuration",
+                                      "Default MS Exchange configuration:", "Alpha", "Select",
+                                      "Cancel", "Alpha", "Beta\u00C0"}));
+        press("keySelect", Qt::Key_Space)(dialog, list);  // nothing highlighted: a beep
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.reject();
+    });
+    for (const char* name : {"frmSelectProfile", "lstProfiles", "keySelect", "keyCancel"}) {
+        EXPECT_EQ(selectProfile(1, press(name, Qt::Key_Escape)), "Earlier") << name;
+    }
+    EXPECT_EQ(selectProfile(1, press("keyCancel", Qt::Key_Space)), "Earlier");
+    EXPECT_EQ(selectProfile(1, press("keySelect", Qt::Key_Space)), "Beta\u00C0");
+    testsupport::plantProfiles(mapi::GetProfilesKeyPath(), {"Gamma"}, "Alpha");
+    EXPECT_EQ(selectProfile(2,
+                            [](frmSelectProfile&, QListWidget& list) {
+                                QTest::mouseDClick(list.viewport(), Qt::LeftButton, {},
+                                                   list.visualItemRect(list.item(2)).center());
+                            }),
+              "Gamma");
+    EXPECT_TRUE(prompts->messageBoxes().empty());
+}
+
+TEST_F(MapiProfileWindow, DefaultProfileFillsTheNameOrEmptiesItWithAWarning) {
+    click("keyDefProf");
+    EXPECT_EQ(control<QLineEdit>("txtUserName")->text(), "");
+    ASSERT_EQ(prompts->messageBoxes().size(), 1u);
+    const testsupport::ShownMessageBox& box = prompts->messageBoxes()[0];
+    EXPECT_EQ(box.text + "/" + box.title + "/" + std::to_string(box.style),
+              "Default Microsoft Exchange profile not found!/Quillbell/48");
+    EXPECT_EQ(box.windowTopmost, false);
+    EXPECT_TRUE(topmost());
+    testsupport::plantProfiles(mapi::GetProfilesKeyPath(), {"Beta[p|"}, "Beta[p|");
+    click("keyDefProf");
+    EXPECT_EQ(control<QLineEdit>("txtUserName")->text(), "Beta[p|") << "used without decoding";
+    EXPECT_EQ(prompts->messageBoxes().size(), 1u);
+}
+
+}  // namespace
+}  // namespace apptest
