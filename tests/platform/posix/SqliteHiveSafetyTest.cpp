@@ -166,54 +166,37 @@ TEST_F(HiveSafety, AnExclusiveLockOnTheMachineHiveIsCantReadUntilReleased) {
     EXPECT_EQ(readBytes(*registry, kHkeyLocalMachine, kKey, "HomeDir"), sz("/opt/quillbell"));
 }
 
-// What a writer killed in the middle of a commit in rollback-journal mode leaves: the file
-// with some of the new pages written, and the journal holding what they were before.
-// Made on a copy, whose two files are then put in place.
-void leaveInterruptedCommit(const std::filesystem::path& file) {
-    const auto copy = file.parent_path() / "copy.sqlite3";
-    std::filesystem::copy_file(file, copy);
+// A writer killed while committing leaves the file with some new pages and the journal
+// of the old ones: made here on a copy whose transaction spills into its file.
+TEST_F(HiveSafety, AnInterruptedCommitIsRolledBackByWhoMayWriteAndRefusedToTheOthers) {
+    makeHive(kHkeyLocalMachine, "HomeDir", "/opt/quillbell");
+    const auto copy = scratch_ / "copy";
+    const std::string journal = machineFile_.string() + "-journal";
+    std::filesystem::copy_file(machineFile_, copy);
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(copy.c_str(), &db), SQLITE_OK);
-    // A cache of one page spills the transaction's pages into the file before its commit.
     ASSERT_EQ(sqlite3_exec(db,
-                           "PRAGMA cache_size = 1; BEGIN;"
-                           "UPDATE reg_values SET data = x'2f6e657700';"
+                           "PRAGMA cache_size = 1; BEGIN; UPDATE reg_values SET data = x'00';"
                            "INSERT INTO reg_values(key_id, name, fold, type, data) "
                            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
                            "WHERE i < 40) SELECT 1, i, i, 3, zeroblob(4000) FROM n",
                            nullptr, nullptr, nullptr),
               SQLITE_OK);
-    std::filesystem::copy_file(copy, file, std::filesystem::copy_options::overwrite_existing);
-    std::filesystem::copy_file(copy.string() + "-journal", file.string() + "-journal");
-    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    std::filesystem::copy_file(copy, machineFile_,
+                               std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(copy.string() + "-journal", journal);
     sqlite3_close(db);
-    std::filesystem::remove(copy);
-}
+    const std::string before = fileBytes(machineFile_) + fileBytes(journal);
 
-TEST_F(HiveSafety, AnInterruptedCommitIsRolledBackByWhoMayWriteAndRefusedToTheOthers) {
-    makeHive(kHkeyLocalMachine, "HomeDir", "/opt/quillbell");
-    leaveInterruptedCommit(machineFile_);
-    const std::string journal = machineFile_.string() + "-journal";
-    const std::string before = fileBytes(machineFile_);
-    const std::string journalBefore = fileBytes(journal);
-
-    // A user who may only read cannot undo it: refused, and nothing changes.
     auto reader = makeRegistry(true, std::chrono::milliseconds(100));
     EXPECT_EQ(readStatus(*reader, kHkeyLocalMachine, kKey, "HomeDir"), winerror::kAccessDenied);
     reader.reset();
-    EXPECT_EQ(fileBytes(machineFile_), before);
-    EXPECT_EQ(fileBytes(journal), journalBefore);
+    EXPECT_EQ(fileBytes(machineFile_) + fileBytes(journal), before);
 
-    // Whoever may write it rolls the commit back and goes on.
     auto registry = makeRegistry();
     EXPECT_EQ(readBytes(*registry, kHkeyLocalMachine, kKey, "HomeDir"), sz("/opt/quillbell"));
     EXPECT_FALSE(std::filesystem::exists(journal));
-    const HKEY key = createKey(*registry, kHkeyLocalMachine, kKey);
-    EXPECT_EQ(setText(*registry, key, "Version", "2"), 0);
-    KeyInfo info;
-    ASSERT_EQ(registry->QueryInfoKey(key, &info), 0);
-    EXPECT_EQ(info.values, 2u);
-    registry->CloseKey(key);
+    EXPECT_EQ(setText(*registry, kHkeyLocalMachine, "Version", "2"), 0);
 }
 
 }  // namespace

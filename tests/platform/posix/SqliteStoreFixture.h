@@ -54,14 +54,12 @@ inline std::string sz(const std::string& text) {
     return text + '\0';
 }
 
-// Values that tell their writer's generation and would not pass for another one if cut
-// short: "generation:slot:" and a filler whose length changes with both.
+// A value that tells its writer's generation, with a filler whose length changes with it.
 std::string generationText(int generation, int slot);
-// The generation of stored bytes (with their NUL), 0 for none, -1 when they are not
-// exactly what generationText wrote for that slot.
+// The generation of stored bytes, 0 for none, -1 when not what generationText wrote.
 int generationOf(const std::optional<std::string>& bytes, int slot);
-// Runs `body` in a child process, which ends with its result; returns the child's id.
-// Call with no registry open: a child must not share SQLite connections.
+// Runs `body` in a child process that exits with its result. Call with no registry
+// open: a child must not share SQLite connections.
 pid_t forkChild(const std::function<int()>& body);
 // The exit status of a child that ended by itself, -1 when it was killed.
 int waitForChild(pid_t child);
