@@ -360,12 +360,18 @@ LSTATUS Hive::insertKey(std::int64_t parentId, std::string_view name, const std:
 
 LSTATUS Hive::createKey(std::int64_t parentId, std::string_view parentPath, std::string_view path,
                         std::int64_t& id, bool& created) {
+    if (writesLost()) {
+        return winerror::kCantWrite;
+    }
     waitAs(Purpose::Writing);
     WalVersion before{};
     const bool tracked = beforeOwnWrite(before);
     // IMMEDIATE takes the write lock at once, so two processes creating the same key
-    // wait for each other instead of failing on a lock upgrade.
-    if (const int rc = connection_.exec("BEGIN IMMEDIATE"); rc != SQLITE_OK) {
+    // wait for each other instead of failing on a lock upgrade. Inside a transaction of
+    // beginWrites, a savepoint lets a failure undo only this call.
+    const bool nested = connection_.inTransaction();
+    if (const int rc = connection_.exec(nested ? "SAVEPOINT create_key" : "BEGIN IMMEDIATE");
+        rc != SQLITE_OK) {
         return forWriting(rc);
     }
     LSTATUS status = winerror::kSuccess;
@@ -386,10 +392,10 @@ LSTATUS Hive::createKey(std::int64_t parentId, std::string_view parentPath, std:
         keys.emplace_back(keyPath, id);
     }
     if (status == winerror::kSuccess) {
-        status = forWriting(connection_.exec("COMMIT"));
+        status = forWriting(connection_.exec(nested ? "RELEASE create_key" : "COMMIT"));
     }
     if (status != winerror::kSuccess) {
-        connection_.exec("ROLLBACK");
+        connection_.exec(nested ? "ROLLBACK TO create_key; RELEASE create_key" : "ROLLBACK");
         return status;
     }
     ++ownCommits_;
@@ -501,6 +507,9 @@ std::optional<const ReadCache::Value*> Hive::currentValue(std::int64_t keyId,
 
 LSTATUS Hive::writeValue(std::int64_t keyId, std::string_view name, std::string_view fold,
                          std::uint32_t type, const std::uint8_t* data, std::uint32_t count) {
+    if (writesLost()) {
+        return winerror::kCantWrite;
+    }
     waitAs(Purpose::Writing);
     const auto known = currentValue(keyId, fold);
     if (known && *known != nullptr && (*known)->type == type &&
@@ -531,6 +540,9 @@ LSTATUS Hive::writeValue(std::int64_t keyId, std::string_view name, std::string_
 }
 
 LSTATUS Hive::deleteValue(std::int64_t keyId, std::string_view fold) {
+    if (writesLost()) {
+        return winerror::kCantWrite;
+    }
     waitAs(Purpose::Writing);
     if (const auto known = currentValue(keyId, fold); known && *known == nullptr) {
         return winerror::kFileNotFound;
@@ -553,6 +565,31 @@ LSTATUS Hive::deleteValue(std::int64_t keyId, std::string_view fold) {
         cache_.rememberValue(keyId, fold, std::nullopt);
     }
     return deleted ? winerror::kSuccess : winerror::kFileNotFound;
+}
+
+LSTATUS Hive::beginWrites() {
+    if (const LSTATUS status = openForWriting(); status != winerror::kSuccess) {
+        return status;
+    }
+    waitAs(Purpose::Writing);
+    const LSTATUS status = forWriting(connection_.exec("BEGIN IMMEDIATE"));
+    inWrites_ = status == winerror::kSuccess;
+    return status;
+}
+
+// What the cache and the listings knew stays tied to the version before the transaction;
+// its commit makes a new one.
+LSTATUS Hive::endWrites(bool keep) {
+    inWrites_ = false;
+    if (!connection_.inTransaction()) {
+        return keep ? winerror::kCantWrite : winerror::kSuccess;
+    }
+    const int rc = connection_.exec(keep ? "COMMIT" : "ROLLBACK");
+    if (rc != SQLITE_OK) {
+        connection_.exec("ROLLBACK");
+    }
+    ++ownCommits_;
+    return forWriting(rc);
 }
 
 LSTATUS Hive::describeKey(std::int64_t keyId, KeyInfo& info) {

@@ -75,6 +75,10 @@ public:
                        std::uint32_t type, const std::uint8_t* data, std::uint32_t count);
     LSTATUS deleteValue(std::int64_t keyId, std::string_view fold);
     LSTATUS describeKey(std::int64_t keyId, KeyInfo& info);
+    // Holds one write transaction across the calls that follow, until endWrites commits
+    // it (keep) or rolls it back. Reads meanwhile see its writes and bypass the caches.
+    LSTATUS beginWrites();
+    LSTATUS endWrites(bool keep);
     // Subkeys in the registry's order (by upper-cased name), values in creation order;
     // ERROR_NO_MORE_ITEMS past the last one. Walking a key by index costs the same at
     // every step while the hive does not change.
@@ -109,6 +113,7 @@ private:
     std::optional<const ReadCache::Value*> currentValue(std::int64_t keyId, std::string_view fold);
     bool followOwnWrite(bool tracked, const WalVersion& before);
     void closeConnection();
+    bool writesLost() const { return inWrites_ && !connection_.inTransaction(); }
     // The key's subkeys or values as the hive is now, read afresh when it changed; null
     // when its version cannot be told or changed while they were read.
     const Listing* listingOf(std::int64_t keyId, KeyListings::Kind kind);
@@ -126,6 +131,9 @@ private:
     bool cacheable_ = false;
     KeyListings listings_;
     std::uint64_t ownCommits_ = 0;
+    // Inside beginWrites. SQLite rolls a transaction back by itself on some errors (disk
+    // full, I/O): the writes after it must then fail, not each commit alone.
+    bool inWrites_ = false;
 };
 
 }  // namespace platform::sqlitestore

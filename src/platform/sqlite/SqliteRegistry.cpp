@@ -363,4 +363,20 @@ LSTATUS SqliteRegistry::EnumValue(HKEY key, std::uint32_t index, char* name, std
     return status;
 }
 
+LSTATUS SqliteRegistry::BeginWrites(HKEY root) {
+    const Lock lock(mutex_);
+    if (root != kHkeyCurrentUser && root != kHkeyLocalMachine) {
+        return winerror::kInvalidHandle;
+    }
+    return resolve(root)->hive->beginWrites();
+}
+
+LSTATUS SqliteRegistry::EndWrites(HKEY root, bool keep) {
+    const Lock lock(mutex_);
+    if (root != kHkeyCurrentUser && root != kHkeyLocalMachine) {
+        return winerror::kInvalidHandle;
+    }
+    return resolve(root)->hive->endWrites(keep);
+}
+
 }  // namespace platform

@@ -47,6 +47,8 @@ public:
                       std::uint32_t* classLen) override;
     LSTATUS EnumValue(HKEY key, std::uint32_t index, char* name, std::uint32_t* nameLen,
                       std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataLen) override;
+    LSTATUS BeginWrites(HKEY root) override;
+    LSTATUS EndWrites(HKEY root, bool keep) override;
 
 private:
     // The key behind a root or an open handle; null for anything else.

@@ -109,6 +109,49 @@ void importKey(const RegFileKey& entry) {
     }
 }
 
+// One transaction per hive the file names: a failure or a crash during the writes leaves
+// none of them (where the store has transactions; see platform::Registry::BeginWrites).
+class HiveWrites {
+public:
+    explicit HiveWrites(const std::vector<RegFileKey>& keys) {
+        for (const auto& key : keys) {
+            if (roots_.insert(key.key.root).second) {
+                begin(key.key);
+            }
+        }
+    }
+    ~HiveWrites() {
+        for (const platform::HKEY root : begun_) {
+            platform::registry().EndWrites(root, false);
+        }
+    }
+    HiveWrites(const HiveWrites&) = delete;
+    HiveWrites& operator=(const HiveWrites&) = delete;
+
+    void commit() {
+        while (!begun_.empty()) {
+            const platform::HKEY root = begun_.back();
+            begun_.pop_back();
+            if (const platform::LSTATUS status = platform::registry().EndWrites(root, true);
+                status != platform::winerror::kSuccess) {
+                throw registryFailure(rootName(root), status);
+            }
+        }
+    }
+
+private:
+    void begin(const RegKeyName& key) {
+        const platform::LSTATUS status = platform::registry().BeginWrites(key.root);
+        if (status != platform::winerror::kSuccess) {
+            throw registryFailure(rootName(key.root), status);
+        }
+        begun_.push_back(key.root);
+    }
+
+    std::set<platform::HKEY> roots_;
+    std::vector<platform::HKEY> begun_;
+};
+
 }  // namespace
 
 // The whole file is checked before the first write, so that a file refused in any part
@@ -124,9 +167,11 @@ void runImport(const RegCommand& command, RegConsole& console) {
         throw;
     }
     checkWriteAccess(keys, command.file);
+    HiveWrites writes(keys);
     for (const auto& key : keys) {
         importKey(key);
     }
+    writes.commit();
     reportSuccess(console);
 }
 
