@@ -5,7 +5,7 @@
 //
 // Keys and values compare without regard to letter case and keep the spelling first
 // used; a value keeps its type and its exact bytes. Each set and delete commits on its
-// own, and other processes (the notifier, a second instance) may use the same files at
+// own unless BeginWrites groups them, and other processes (the notifier, a second instance) may use the same files at
 // the same time. A machine hive this process may not write is opened read-only, and
 // opening a key there for writing is ERROR_ACCESS_DENIED, as on Windows without
 // administrator rights.
