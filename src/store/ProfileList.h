@@ -1,7 +1,6 @@
 #pragma once
 // The list of configurations as the registry holds it: ConfNumber, the slots 0 to
-// ConfNumber - 1, the names the list shows, identifiers from LastID, and the renumbering
-// that deleting a configuration needs because value names carry the slot.
+// ConfNumber - 1, the names the list shows, and identifiers from LastID.
 
 #include <cstdint>
 #include <string>
@@ -30,19 +29,11 @@ void writeConfNumber(int count);
 // The identifier for a new configuration: LastID (missing counts as 0), raised past every
 // identifier that a listed configuration holds, so that a LastID damaged or written by hand
 // never hands out one that is in use. The whole 32-bit range of ProfileID is supported;
-// should it be exhausted, the smallest identifier not in use is taken. Reads only.
+// once LastID or the identifiers in use are past it, the smallest identifier not in use is
+// taken. Reads only.
 std::int32_t nextProfileID();
-// Records that `allocated` has been handed out: LastID becomes allocated + 1.
+// Records that `allocated` has been handed out: LastID becomes allocated + 1, unless it
+// already holds a larger number. LastID never goes down.
 void writeLastIDAfter(std::int32_t allocated);
-
-// The registry side of deleting the configuration in `slot` from a list of `count`
-// entries: every later configuration is loaded and saved one slot lower (its ProfileID
-// travels with it), the last slot's values are deleted and ConfNumber becomes count - 1.
-// Deleting the only configuration deletes slot 0 and writes ConfNumber 0. LastID is not
-// lowered. The slots end up exactly as the window's loop of LoadProfile and SaveProfile
-// leaves them, but a value is written only where the moved configuration differs from the
-// one it replaces, and the globals that SaveProfile would write again unchanged are left
-// alone: on a registry that commits every value, the writes are what a deletion costs.
-void removeConfiguration(int slot, int count);
 
 }  // namespace store
