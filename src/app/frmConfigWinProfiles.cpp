@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QToolButton>
 
 #include "app/frmConfigWin.h"
 #include "lang/modMessages.h"
@@ -128,17 +129,26 @@ void frmConfigWin::showRecord(const store::Configuration& record) {
 }
 
 void frmConfigWin::saveProfile(int slot) {
-    store::saveProfile(slot, editorRecord(), checkState(cbRunAtStartup), cbConfNum->count());
+    const store::Configuration record = editorRecord();
+    const bool runAtStartup = cbRunAtStartup->isChecked();
+    const store::KeptValues kept{
+        store::unchangedFields(record, shownRecord, storedProfile.stored),
+        runAtStartup == shownRunAtStartup ? storedProfile.storedRunAtStartup
+                                          : modRegistryAccess::RegValue{}};
+    store::saveProfile(slot, record, checkState(cbRunAtStartup), cbConfNum->count(), kept);
 }
 
 void frmConfigWin::loadProfile(int slot) {
     // Values that come from the store are no user's choice: no wait warning for them.
     SkipWaitWarning = true;
-    const store::LoadedProfile loaded = store::loadProfile(slot);
-    lProfileID = loaded.record.ProfileID;
-    cbRunAtStartup->setChecked(checked(loaded.runAtStartup));
-    showRecord(loaded.record);
+    storedProfile = store::loadProfile(slot);
+    lProfileID = storedProfile.record.ProfileID;
+    cbRunAtStartup->setChecked(checked(storedProfile.runAtStartup));
+    showRecord(storedProfile.record);
     SetEditorEnabled(CurProfileEnabled);
+    shownRecord = editorRecord();
+    shownRunAtStartup = cbRunAtStartup->isChecked();
+    whTimeUnchecked = false;
     SkipWaitWarning = false;
 }
 
@@ -167,6 +177,9 @@ void frmConfigWin::newProfileDefaults() {
     cbRunEClient->setChecked(checked(defaults.RunEClient));
     cbWaitEClient->setChecked(checked(defaults.WaitEClient));
     CurProfileEnabled = defaults.ProfileEnabled;
+    // A new configuration has nothing stored to keep.
+    storedProfile.stored = {};
+    showPauseState();
     showPathStarts();
 }
 
@@ -197,6 +210,8 @@ void frmConfigWin::clearProfile() {
     cbRunEClient->setChecked(false);
     cbWaitEClient->setChecked(false);
     CurProfileEnabled = cleared.ProfileEnabled;
+    storedProfile.stored = {};
+    showPauseState();
 }
 
 void frmConfigWin::loadProfileList(int slot) {
@@ -274,7 +289,9 @@ void frmConfigWin::keyNewConf_Click() {
         ProfileIO(SaveProfile, static_cast<std::int16_t>(added));
     }
     ProfileIO(LoadProfileList, static_cast<std::int16_t>(added));
-    txtConfName->setFocus();
+    // Typing replaces the default name.
+    txtConfName->setFocus(Qt::TabFocusReason);
+    txtConfName->selectAll();
 }
 
 void frmConfigWin::keyDelConf_Click() {
@@ -337,8 +354,14 @@ void frmConfigWin::txtConfName_Change() {
 
 void frmConfigWin::keyStopConfig_Click() {
     if (cbConfNum->currentIndex() == -1) {
+        showPauseState();
         return;
     }
     CurProfileEnabled = !CurProfileEnabled;
     SetEditorEnabled(CurProfileEnabled);
+}
+
+void frmConfigWin::showPauseState() {
+    // The button stays pressed while the configuration in the editor is paused.
+    keyStopConfig->setChecked(cbConfNum->currentIndex() >= 0 && !CurProfileEnabled);
 }

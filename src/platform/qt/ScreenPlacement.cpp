@@ -1,9 +1,9 @@
 #include "platform/qt/ScreenPlacement.h"
 
-#include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include "platform/WindowPlacement.h"
@@ -29,27 +29,38 @@ void placeByFrame(QWidget& window) {
     window.move(area.x() + static_cast<int>(origin.left), area.y() + static_cast<int>(origin.top));
 }
 
-// An X11 window manager adds the frame (title bar and borders) only when it first shows the
-// window, so a window placed before that ends up lower and further right by the frame's
-// size. This places it once more on its first paint, when the frame is known.
+// An X11 window manager adds the frame (title bar and borders) only some time after the
+// window is shown, so a window placed before that would end up lower and further right by
+// the frame's size. This places it once more as soon as the frame is known, looking a few
+// times a second for a while; without a window manager the frame never comes and it gives
+// up.
 class PlaceAgainWhenFramed final : public QObject {
 public:
     explicit PlaceAgainWhenFramed(QWidget& window) : QObject(&window), window_(&window) {
-        window.installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == window_ && event->type() == QEvent::Paint) {
-            window_->removeEventFilter(this);
-            placeByFrame(*window_);
-            deleteLater();
-        }
-        return false;
+        connect(&timer_, &QTimer::timeout, this, [this] { check(); });
+        timer_.start(kIntervalMs);
     }
 
 private:
+    static constexpr int kIntervalMs = 25;
+    static constexpr int kChecks = 120;
+
+    void check() {
+        if (window_ && window_->isVisible() && window_->frameGeometry() != window_->geometry()) {
+            placeByFrame(*window_);
+            finish();
+        } else if (++checks_ >= kChecks) {
+            finish();
+        }
+    }
+    void finish() {
+        timer_.stop();
+        deleteLater();
+    }
+
     QPointer<QWidget> window_;
+    QTimer timer_;
+    int checks_ = 0;
 };
 
 }  // namespace
