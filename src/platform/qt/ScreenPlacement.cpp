@@ -5,12 +5,20 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include "platform/WindowPlacement.h"
 
 namespace platform {
 
 namespace {
+
+// The frame as the window system knows it now; the widget's own copy of the frame is only
+// brought up to date by later events.
+QRect liveFrame(QWidget& window) {
+    const QWindow* handle = window.windowHandle();
+    return handle && window.isVisible() ? handle->frameGeometry() : window.frameGeometry();
+}
 
 void placeByFrame(QWidget& window) {
     QScreen* screen = window.screen();
@@ -23,10 +31,16 @@ void placeByFrame(QWidget& window) {
     // Qt's coordinates are device-independent pixels, and the logical resolution is the
     // one that goes with them, so the margins keep their size in inches at any scaling.
     const QRect area = screen->geometry();
-    const QSize size = window.frameGeometry().size();
+    const QSize size = liveFrame(window).size();
     const WindowOrigin origin = bottomRightOriginPixels(
         area.width(), area.height(), size.width(), size.height(), screen->logicalDotsPerInch());
-    window.move(area.x() + static_cast<int>(origin.left), area.y() + static_cast<int>(origin.top));
+    const QPoint corner(area.x() + static_cast<int>(origin.left),
+                        area.y() + static_cast<int>(origin.top));
+    if (QWindow* handle = window.windowHandle(); handle && window.isVisible()) {
+        handle->setFramePosition(corner);
+    } else {
+        window.move(corner);
+    }
 }
 
 // An X11 window manager adds the frame (title bar and borders) only some time after the
@@ -36,7 +50,11 @@ void placeByFrame(QWidget& window) {
 // up.
 class PlaceAgainWhenFramed final : public QObject {
 public:
+    // Found by this name: the class has no meta-object of its own to be found by type.
+    static constexpr const char* kName = "placeAgainWhenFramed";
+
     explicit PlaceAgainWhenFramed(QWidget& window) : QObject(&window), window_(&window) {
+        setObjectName(kName);
         connect(&timer_, &QTimer::timeout, this, [this] { check(); });
         timer_.start(kIntervalMs);
     }
@@ -46,7 +64,7 @@ private:
     static constexpr int kChecks = 120;
 
     void check() {
-        if (window_ && window_->isVisible() && window_->frameGeometry() != window_->geometry()) {
+        if (window_ && window_->isVisible() && liveFrame(*window_) != window_->geometry()) {
             placeByFrame(*window_);
             finish();
         } else if (++checks_ >= kChecks) {
@@ -69,7 +87,8 @@ void placeAtBottomRight(QWidget& widget) {
     QWidget& window = *widget.window();
     placeByFrame(window);
     if (!window.isVisible() &&
-        window.findChild<PlaceAgainWhenFramed*>(QString(), Qt::FindDirectChildrenOnly) == nullptr) {
+        window.findChild<QObject*>(PlaceAgainWhenFramed::kName, Qt::FindDirectChildrenOnly) ==
+            nullptr) {
         new PlaceAgainWhenFramed(window);
     }
 }
