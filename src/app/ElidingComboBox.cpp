@@ -13,14 +13,16 @@ ElidingComboBox::ElidingComboBox(QWidget* parent) : QComboBox(parent) {
 }
 
 void ElidingComboBox::showPopup() {
-    // Wide enough for the longest entry, but never wider than the screen; beyond that the
-    // list scrolls sideways.
+    // Wide enough for the longest entry, but never wider than the screen.
     const int needed = view()->sizeHintForColumn(0) + 2 * view()->frameWidth() +
                        style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
     const int room = screen() ? screen()->availableGeometry().width() : needed;
     view()->setMinimumWidth(std::min(std::max(needed, width()), room));
-    view()->setHorizontalScrollBarPolicy(needed > room ? Qt::ScrollBarAsNeeded
-                                                       : Qt::ScrollBarAlwaysOff);
+    // An entry wider than the screen shows whole in its tool tip.
+    for (int i = 0; i < count(); ++i) {
+        const bool cut = fontMetrics().horizontalAdvance(itemText(i)) > room - 40;
+        setItemData(i, cut ? itemText(i) : QString(), Qt::ToolTipRole);
+    }
     QComboBox::showPopup();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // A drop-down list whose width does not follow its entries: a long entry is cut short with
-// "..." in the closed list, and the open list is as wide as its longest entry needs (within
-// the screen) and shows every entry whole. A configuration name of any length then cannot
-// push the window off the screen.
+// "..." in the closed list, and the open list is as wide as its longest entry needs, within
+// the screen; an entry longer than the screen is wide shows whole in its tool tip. A
+// configuration name of any length then cannot push the window off the screen.
 
 #include <QComboBox>
 

@@ -26,8 +26,8 @@
 
 #include "app/AsteriskPasswordStyle.h"
 #include "app/ElidingComboBox.h"
-#include "app/ToolIcons.h"
 #include "app/OptionButton.h"
+#include "app/ToolIcons.h"
 
 namespace {
 

@@ -131,10 +131,10 @@ void frmConfigWin::showRecord(const store::Configuration& record) {
 void frmConfigWin::saveProfile(int slot) {
     const store::Configuration record = editorRecord();
     const bool runAtStartup = cbRunAtStartup->isChecked();
-    const store::KeptValues kept{
-        store::unchangedFields(record, shownRecord, storedProfile.stored),
-        runAtStartup == shownRunAtStartup ? storedProfile.storedRunAtStartup
-                                          : modRegistryAccess::RegValue{}};
+    const store::KeptValues kept{store::unchangedFields(record, shownRecord, storedProfile.stored),
+                                 runAtStartup == shownRunAtStartup
+                                     ? storedProfile.storedRunAtStartup
+                                     : modRegistryAccess::RegValue{}};
     store::saveProfile(slot, record, checkState(cbRunAtStartup), cbConfNum->count(), kept);
 }
 

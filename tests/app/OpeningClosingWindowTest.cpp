@@ -147,9 +147,10 @@ TEST_F(OpeningClosing, UnlistedServerTypeIsKeptWhenSavedUnchanged) {
 TEST_F(OpeningClosing, UneditedValuesAreWrittenBackAsRead) {
     storeConfigurations({record("Odd", 3)});
     const std::vector<std::pair<std::string, std::string>> odd = {
-        {"ProfileID0", "abc"},   {"ProfileEnabled0", "yes"},        {"Alarm0", "2"},
-        {"RunEClient0", "-1"},   {"WhTime0", "abc"},                {"UserName0", "u\x01v"},
-        {"INetPort0", " 995 "},  {"EClient0", std::string(40000, 'p')}};
+        {"ProfileID0", "abc"},  {"ProfileEnabled0", "yes"},
+        {"Alarm0", "2"},        {"RunEClient0", "-1"},
+        {"WhTime0", "abc"},     {"UserName0", "u\x01v"},
+        {"INetPort0", " 995 "}, {"EClient0", std::string(40000, 'p')}};
     for (const auto& [name, text] : odd) {
         writeProfileValue(name, text);
     }

@@ -98,7 +98,9 @@ TEST_F(ConfigurationStore, PasswordsAreStoredAsOneEncipheredBytePerCharacter) {
     }
     // On a double-byte code page the bytes that are no character on their own are escaped.
     const bool doubleByte = platform::ansiCodePage().number() == 932;
-    EXPECT_EQ(storedText("UserPassword0"), doubleByte ? "\x7F" "EC\x7F" "8A\xba\xb9\xc7\xfd"
+    EXPECT_EQ(storedText("UserPassword0"), doubleByte ? "\x7F"
+                                                        "EC\x7F"
+                                                        "8A\xba\xb9\xc7\xfd"
                                                       : "\xec\x8a\xba\xb9\xc7\xfd");
     if (!doubleByte) {
         EXPECT_EQ(storedText("UserPassword2")->size(), 510u);

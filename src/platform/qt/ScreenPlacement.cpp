@@ -86,9 +86,8 @@ private:
 void placeAtBottomRight(QWidget& widget) {
     QWidget& window = *widget.window();
     placeByFrame(window);
-    if (!window.isVisible() &&
-        window.findChild<QObject*>(PlaceAgainWhenFramed::kName, Qt::FindDirectChildrenOnly) ==
-            nullptr) {
+    if (!window.isVisible() && window.findChild<QObject*>(PlaceAgainWhenFramed::kName,
+                                                          Qt::FindDirectChildrenOnly) == nullptr) {
         new PlaceAgainWhenFramed(window);
     }
 }
