@@ -310,16 +310,12 @@ void frmConfigWin::keyDelConf_Click() {
     }
     // The list, not the stored count, says how many slots the window manages: each save
     // wrote the list's count, so the two agree unless the store was changed meanwhile.
+    // Every later configuration moves one slot down exactly as stored, identifier
+    // included: each was saved when it was left, and the one shown is the one deleted.
     const int count = cbConfNum->count();
+    store::removeConfiguration(selected, count);
+    removeLastListEntry();
     if (count > 1) {
-        // Every later configuration moves one slot down unchanged, identifier included.
-        for (int i = selected + 1; i <= count - 1; ++i) {
-            ProfileIO(LoadProfile, static_cast<std::int16_t>(i));
-            ProfileIO(SaveProfile, static_cast<std::int16_t>(i - 1));
-        }
-        ProfileIO(DeleteProfile, static_cast<std::int16_t>(count - 1));
-        removeLastListEntry();
-        store::writeConfNumber(count - 1);
         if (selected > count - 2) {
             selected = count - 2;
         }
@@ -329,10 +325,7 @@ void frmConfigWin::keyDelConf_Click() {
         ProfileIO(LoadProfile, static_cast<std::int16_t>(selected));
         ProfileIO(LoadProfileList, static_cast<std::int16_t>(selected));
     } else {
-        removeLastListEntry();
-        ProfileIO(DeleteProfile, 0);
         ProfileIO(ClearProfile, 0);
-        store::writeConfNumber(0);
         SetEditorEnabled(false);
     }
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <limits>
 #include <set>
+#include <utility>
 
 #include "registry/modRegistryAccess.h"
 #include "store/ConfigurationFields.h"
@@ -127,6 +128,21 @@ void writeLastIDAfter(std::int32_t allocated) {
     }
     WriteRegValue(schema::kUserHive, schema::kProductKey, schema::kLastID,
                   numberText(std::int64_t{allocated} + 1), kRegSz);
+}
+
+void removeConfiguration(int slot, int count) {
+    if (slot < 0 || slot >= count) {
+        return;
+    }
+    // What each destination slot holds is what the previous step read from it.
+    StoredValues below = readStoredValues(slot);
+    for (int from = slot + 1; from < count; ++from) {
+        StoredValues moving = readStoredValues(from);
+        moveStoredValues(from - 1, moving, below);
+        below = std::move(moving);
+    }
+    deleteProfile(count - 1);
+    writeConfNumber(count - 1);
 }
 
 }  // namespace store

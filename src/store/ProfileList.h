@@ -1,6 +1,7 @@
 #pragma once
 // The list of configurations as the registry holds it: ConfNumber, the slots 0 to
-// ConfNumber - 1, the names the list shows, and identifiers from LastID.
+// ConfNumber - 1, the names the list shows, identifiers from LastID, and the renumbering
+// that deleting a configuration needs because value names carry the slot.
 
 #include <cstdint>
 #include <string>
@@ -35,5 +36,14 @@ std::int32_t nextProfileID();
 // Records that `allocated` has been handed out: LastID becomes allocated + 1, unless it
 // already holds a larger number. LastID never goes down.
 void writeLastIDAfter(std::int32_t allocated);
+
+// Deleting the configuration in `slot` from a list of `count` entries, as the window does
+// it: every later configuration moves one slot lower exactly as it is stored (its ProfileID
+// with it, odd values as they are, a missing value stays missing), the last slot's values
+// are deleted and ConfNumber becomes count - 1. Deleting the only configuration deletes
+// slot 0 and writes ConfNumber 0. LastID is not lowered. Only the values that differ from
+// what the lower slot holds are written: on a registry that commits every value, the
+// writes are what a deletion costs.
+void removeConfiguration(int slot, int count);
 
 }  // namespace store

@@ -101,6 +101,24 @@ Configuration decodeConfiguration(const StoredValues& values) {
     return record;
 }
 
+void moveStoredValues(int slot, const StoredValues& values, const StoredValues& current) {
+    if (slot < 0) {
+        return;
+    }
+    for (std::size_t i = 0; i < kConfigurationFields.size(); ++i) {
+        const auto& field = kConfigurationFields[i];
+        if (values[i] == current[i]) {
+            continue;
+        }
+        if (modRegistryAccess::isEmpty(values[i])) {
+            modRegistryAccess::DeleteRegValue(schema::kUserHive, schema::kProfilesKey,
+                                              valueName(field.name, slot));
+        } else {
+            writeField(slot, field, Configuration{}, values[i]);
+        }
+    }
+}
+
 void deleteProfile(int slot) {
     if (slot < 0) {
         return;

@@ -54,6 +54,9 @@ Configuration readConfiguration(int slot);
 
 StoredValues readStoredValues(int slot);
 Configuration decodeConfiguration(const StoredValues& values);
+// Makes `slot`, which holds `current`, hold `values` exactly (Empty: no such value),
+// writing or deleting only the values that differ.
+void moveStoredValues(int slot, const StoredValues& values, const StoredValues& current);
 
 // Deletes the nineteen values of a slot; values that do not exist are passed over.
 void deleteProfile(int slot);

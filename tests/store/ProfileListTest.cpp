@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "StoreTestFixture.h"
+#include "registry/modRegistryAccess.h"
 #include "store/ConfigurationFields.h"
 #include "store/ProfileStore.h"
 
@@ -105,6 +106,99 @@ TEST_F(ProfileList, IdentifiersCoverThe32BitRange) {
     create("E");
     EXPECT_EQ(storedText("ProfileID4"), "2");
     EXPECT_EQ(lastID(), "99999999999");
+}
+
+// --- deleting ---------------------------------------------------------------------------
+
+class ProfileRemoval : public ProfileList {
+protected:
+    void SetUp() override {
+        ProfileList::SetUp();
+        for (const char* name : {"First", "Second", "Third"}) {
+            create(name);
+        }
+        third_ = store::readConfiguration(2);
+        third_.UserPassword = "pw";  // a password must move with its configuration
+        store::writeConfiguration(2, third_);
+    }
+    static bool anyValueWithSuffix(int slot) {
+        for (const auto& field : store::kConfigurationFields) {
+            if (storedText(field.name + std::to_string(slot))) {
+                return true;
+            }
+        }
+        return false;
+    }
+    Configuration third_;
+};
+
+TEST_F(ProfileRemoval, DeletingTheSecondOfThreeMovesTheThirdDown) {
+    const Configuration first = store::readConfiguration(0);
+    // Slot 1 says "true" in words and holds the third's identifier as a REG_DWORD: the same
+    // meaning as the third's values, which must still replace them as a full save would.
+    plantText("SoundOptionA1", "True");
+    plantDword("ProfileID1", 2);
+    // The third moves exactly as stored, odd values and missing ones included.
+    plantText("Alarm2", "2");
+    plantText("ProfileEnabled2", "yes");
+    modRegistryAccess::DeleteRegValue(modRegistryAccess::RootHive::HKEY_CURRENT_USER,
+                                      storetest::kProfilesKey, "WhTime2");
+    store::removeConfiguration(1, 3);
+    EXPECT_EQ(store::readConfiguration(0), first);
+    EXPECT_EQ(storedText("ProfileID1"), "2");
+    EXPECT_EQ(storedText("SoundOptionA1"), "-1");
+    EXPECT_EQ(storedText("Alarm1"), "2");
+    EXPECT_EQ(storedText("ProfileEnabled1"), "yes");
+    EXPECT_EQ(storedText("WhTime1"), std::nullopt);
+    EXPECT_FALSE(anyValueWithSuffix(2));
+    EXPECT_EQ(confNumber(), "2");
+    EXPECT_EQ(lastID(), "3");
+    EXPECT_EQ(store::readProfileNames(), (Names{"First", "Third"}));
+}
+
+TEST_F(ProfileRemoval, DeletingTheLastMovesNothingAndASlotOutsideTheListNothingAtAll) {
+    store::removeConfiguration(3, 3);
+    store::removeConfiguration(-1, 3);
+    EXPECT_EQ(store::readProfileNames(), (Names{"First", "Second", "Third"}));
+    EXPECT_EQ(confNumber(), "3");
+
+    const Configuration second = store::readConfiguration(1);
+    plantText("Unrelated2", "stays");
+    store::removeConfiguration(2, 3);
+    store::deleteProfile(2);  // values that are gone are passed over
+    EXPECT_EQ(store::readConfiguration(1), second);
+    EXPECT_FALSE(anyValueWithSuffix(2));
+    EXPECT_EQ(storedText("Unrelated2"), "stays");
+    EXPECT_EQ(confNumber(), "2");
+}
+
+TEST_F(ProfileRemoval, DeletingEveryConfigurationLeavesAnEmptyList) {
+    store::removeConfiguration(0, 3);
+    store::removeConfiguration(0, 2);
+    EXPECT_EQ(store::readConfiguration(0), third_);
+    store::removeConfiguration(0, 1);
+    EXPECT_FALSE(anyValueWithSuffix(0));
+    EXPECT_EQ(confNumber(), "0");
+    EXPECT_EQ(store::readProfileNames(), Names{});
+    EXPECT_EQ(lastID(), "3");
+    create("Fresh");
+    EXPECT_EQ(storedText("ProfileID0"), "3");
+}
+
+TEST_F(ProfileRemoval, SlotsAboveTenAreListedAndMoveAcrossTheTwoDigitBoundary) {
+    Names names{"First", "Second", "Third"};
+    for (int i = 3; i < 12; ++i) {
+        names.push_back("Mailbox " + std::to_string(i));
+        create(names.back());
+    }
+    EXPECT_EQ(store::readProfileNames(), names);
+    EXPECT_EQ(storedText("ConfName11"), "Mailbox 11");
+    store::removeConfiguration(0, 12);
+    EXPECT_EQ(storedText("ConfName9"), "Mailbox 10");
+    EXPECT_EQ(storedText("ConfName10"), "Mailbox 11");
+    EXPECT_EQ(storedText("ProfileID10"), "11");
+    EXPECT_FALSE(anyValueWithSuffix(11));
+    EXPECT_EQ(store::readProfileNames().size(), 11u);
 }
 
 }  // namespace

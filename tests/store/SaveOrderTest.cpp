@@ -146,4 +146,21 @@ TEST_F(WriteOrder, ReadingOddValuesWritesNothing) {
     EXPECT_EQ(writes_, Lines{});
 }
 
+TEST_F(WriteOrder, DeletionWritesOnlyWhatDiffersBetweenNeighbours) {
+    store::Configuration second = store::newConfigurationDefaults("B", "Inbox");
+    second.ProfileID = 1;
+    store::Configuration third = store::newConfigurationDefaults("C", "Inbox");
+    third.ProfileID = 2;
+    third.WhTime = "600";
+    store::saveProfile(1, second, 1, 3);
+    store::saveProfile(2, third, 1, 3);
+    record();
+    store::removeConfiguration(1, 3);
+
+    Lines expected = {"set ProfileID1", "set ConfName1", "set WhTime1"};
+    append(expected, "delete", 2);
+    expected.push_back("set ConfNumber");
+    EXPECT_EQ(writes_, expected);
+}
+
 }  // namespace
