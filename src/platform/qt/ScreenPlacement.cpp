@@ -1,5 +1,6 @@
 #include "platform/qt/ScreenPlacement.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
@@ -36,18 +37,14 @@ void placeByFrame(QWidget& window) {
         area.width(), area.height(), size.width(), size.height(), screen->logicalDotsPerInch());
     const QPoint corner(area.x() + static_cast<int>(origin.left),
                         area.y() + static_cast<int>(origin.top));
-    if (QWindow* handle = window.windowHandle(); handle && window.isVisible()) {
-        handle->setFramePosition(corner);
-    } else {
-        window.move(corner);
-    }
+    window.move(corner);
 }
 
 // An X11 window manager adds the frame (title bar and borders) only some time after the
 // window is shown, so a window placed before that would end up lower and further right by
-// the frame's size. This places it once more as soon as the frame is known, looking a few
-// times a second for a while; without a window manager the frame never comes and it gives
-// up.
+// the frame's size. This places it once more as soon as the frame is known: when the
+// window paints, moves or changes size, and a few times a second for a while besides;
+// without a window manager the frame never comes and it gives up.
 class PlaceAgainWhenFramed final : public QObject {
 public:
     // Found by this name: the class has no meta-object of its own to be found by type.
@@ -55,8 +52,24 @@ public:
 
     explicit PlaceAgainWhenFramed(QWidget& window) : QObject(&window), window_(&window) {
         setObjectName(kName);
-        connect(&timer_, &QTimer::timeout, this, [this] { check(); });
+        window.installEventFilter(this);
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            check();
+            if (++checks_ >= kChecks) {
+                finish();
+            }
+        });
         timer_.start(kIntervalMs);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const auto type = event->type();
+        if (watched == window_ &&
+            (type == QEvent::Paint || type == QEvent::Move || type == QEvent::Resize)) {
+            check();
+        }
+        return false;
     }
 
 private:
@@ -64,21 +77,25 @@ private:
     static constexpr int kChecks = 120;
 
     void check() {
-        if (window_ && window_->isVisible() && liveFrame(*window_) != window_->geometry()) {
+        if (!done_ && window_ && window_->isVisible() &&
+            liveFrame(*window_) != window_->geometry()) {
             placeByFrame(*window_);
-            finish();
-        } else if (++checks_ >= kChecks) {
             finish();
         }
     }
     void finish() {
+        done_ = true;
         timer_.stop();
+        if (window_) {
+            window_->removeEventFilter(this);
+        }
         deleteLater();
     }
 
     QPointer<QWidget> window_;
     QTimer timer_;
     int checks_ = 0;
+    bool done_ = false;
 };
 
 }  // namespace
