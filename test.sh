@@ -14,6 +14,13 @@ cmake --build build -j "$jobs"
 failed=0
 echo "== Windows tests under Wine =="
 scripts/test-windows.sh || failed=1
+echo "== Windows store tests under Wine with the Japanese code page 932 =="
+WINE_LOCALE=ja_JP.UTF-8 SUITES=qb_test_store scripts/test-windows.sh || failed=1
+
+# A private sound server with a null sink, so that the sound tests play to the end.
+pulse=$(scripts/pulse-null-sink.sh start)
+eval "$pulse"
+trap '[[ -z "${QB_PULSE_DIR:-}" ]] || scripts/pulse-null-sink.sh stop "$QB_PULSE_DIR"' EXIT
 
 for check in tests/e2e/*.sh; do
     echo "== End-to-end: $check =="

@@ -7,8 +7,9 @@ packages=(
     qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev
     libsqlite3-dev googletest libgtest-dev libsndfile1-dev libpulse-dev
     g++-mingw-w64-x86-64-posix wine64
-    xvfb xauth xdotool fonts-dejavu-core
+    xvfb xauth xdotool x11-utils openbox fonts-dejavu-core
     fp-utils libchm-dev
+    pulseaudio locales
 )
 
 missing=()
@@ -25,4 +26,12 @@ if ((${#missing[@]})); then
     "${sudo_cmd[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
         "${missing[@]}"
+fi
+
+# The Windows store suite runs once more under a Japanese locale, where Wine's ANSI code
+# page is the double-byte 932.
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi

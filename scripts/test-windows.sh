@@ -5,7 +5,10 @@
 # Usage: scripts/test-windows.sh [build-dir]     (default: build-win)
 # Environment: JOBS (build jobs, default 2), WINE (default /usr/lib/wine/wine64),
 #              KEEP_PREFIX=1 reuses an existing prefix instead of creating a fresh one,
-#              SUITE_TIMEOUT (seconds per test program, default 300).
+#              SUITE_TIMEOUT (seconds per test program, default 300),
+#              SUITES (test programs to run, a glob; default qb_test_*),
+#              WINE_LOCALE (the locale Wine takes its ANSI code page from, default
+#              C.UTF-8; each locale gets its own prefix).
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -28,13 +31,17 @@ ninja -C "$build" -j "$jobs"
 # --- Wine prefix -------------------------------------------------------------------------
 # No display, no debug channels, and neither the Mono nor the Gecko installer: nothing
 # may open a window that waits for a click.
-export WINEPREFIX="$build/wineprefix"
+locale="${WINE_LOCALE:-C.UTF-8}"
+prefix_name=wineprefix
+[[ "$locale" == C.UTF-8 ]] || prefix_name="wineprefix-${locale%%.*}"
+export WINEPREFIX="$build/$prefix_name"
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
-# The ANSI code page follows the locale; the suites expect a single-byte one.
-export LC_ALL="${WINE_LOCALE:-C.UTF-8}"
+# The ANSI code page follows the locale: a single-byte one unless WINE_LOCALE says
+# otherwise (ja_JP.UTF-8 gives the double-byte code page 932).
+export LC_ALL="$locale"
 
 stop_wineserver() { WINEPREFIX="$WINEPREFIX" "$wineserver" -k >/dev/null 2>&1 || true; }
 trap stop_wineserver EXIT
@@ -60,7 +67,7 @@ fi
 
 # --- Tests -------------------------------------------------------------------------------
 shopt -s nullglob
-suites=("$build"/bin/qb_test_*.exe)
+suites=("$build"/bin/${SUITES:-qb_test_*}.exe)
 if ((${#suites[@]} == 0)); then
     echo "No test programs in $build/bin" >&2
     exit 1
@@ -72,7 +79,7 @@ broken=()
 start="$(now)"
 for exe in "${suites[@]}"; do
     name="$(basename "$exe" .exe)"
-    log="$build/$name.wine.log"
+    log="$build/$name.$prefix_name.log"
     status=0
     suite_start="$(now)"
     timeout "$suite_timeout" "$wine" "$exe" --gtest_color=no >"$log" 2>&1 </dev/null || status=$?
@@ -92,7 +99,7 @@ for exe in "${suites[@]}"; do
     failed=$((failed + ${bad:-0}))
     ((${bad:-0} == 0)) || broken+=("$name")
 done
-echo "Suites ran in $(elapsed "$start") s; logs: $build/qb_test_*.wine.log"
+echo "Suites ran in $(elapsed "$start") s; logs: $build/qb_test_*.$prefix_name.log"
 ((${#broken[@]} == 0)) || echo "Failing: ${broken[*]}"
 echo "Wine: $passed passed, $failed failed"
 ((failed == 0))

@@ -22,9 +22,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <limits>
 
 #include "app/AsteriskPasswordStyle.h"
+#include "app/ElidingComboBox.h"
 #include "app/OptionButton.h"
+#include "app/ToolIcons.h"
 
 namespace {
 
@@ -41,6 +44,8 @@ QLabel* makeLabel(QWidget* parent, const char* name) {
 QLineEdit* makeField(QWidget* parent, const char* name) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(name);
+    // No field has a length limit: Qt's default of 32767 would cut a longer stored value.
+    field->setMaxLength(std::numeric_limits<int>::max());
     return field;
 }
 
@@ -51,7 +56,7 @@ QCheckBox* makeCheckBox(QWidget* parent, const char* name) {
 }
 
 QComboBox* makeList(QWidget* parent, const char* name) {
-    auto* list = new QComboBox(parent);
+    auto* list = new ElidingComboBox(parent);
     list->setObjectName(name);
     list->setEditable(false);
     return list;
@@ -108,9 +113,14 @@ QToolButton* frmConfigWin::iconButton(const char* name, int standardIcon, const 
 void frmConfigWin::createControls() {
     lblConfNumber = makeLabel(this, "lblConfNumber");
     cbConfNum = makeList(this, "cbConfNum");
-    keyNewConf = iconButton("keyNewConf", QStyle::SP_FileIcon, "document-new");
-    keyDelConf = iconButton("keyDelConf", QStyle::SP_TrashIcon, "edit-delete");
+    keyNewConf = iconButton("keyNewConf", QStyle::SP_FileIcon, "list-add");
+    keyDelConf = iconButton("keyDelConf", QStyle::SP_TrashIcon, "list-remove");
+    // The style's own page and bin are drawn so pale that they look disabled.
+    keyNewConf->setIcon(QIcon::fromTheme("list-add", ToolIcons::newItem(palette())));
+    keyDelConf->setIcon(QIcon::fromTheme("list-remove", ToolIcons::deleteItem(palette())));
     keyStopConfig = iconButton("keyStopConfig", QStyle::SP_MediaPause, "media-playback-pause");
+    // Pressed while the configuration is paused.
+    keyStopConfig->setCheckable(true);
 
     lblConfName = makeLabel(this, "lblConfName");
     txtConfName = makeField(this, "txtConfName");
@@ -143,7 +153,7 @@ void frmConfigWin::createControls() {
     keyExFolder = iconButton("keyExFolder", QStyle::SP_DirOpenIcon, "folder-open");
     lblEClient = makeLabel(this, "lblEClient");
     txtEClient = makeField(this, "txtEClient");
-    keyEClient = iconButton("keyEClient", QStyle::SP_DialogOpenButton, "document-open");
+    keyEClient = iconButton("keyEClient", QStyle::SP_DirOpenIcon, "folder-open");
     lblWhTime = makeLabel(this, "lblWhTime");
     txtWhTime = makeField(this, "txtWhTime");
 
@@ -157,7 +167,7 @@ void frmConfigWin::createControls() {
     }
     lblWavFile = makeLabel(this, "lblWavFile");
     txtWavName = makeField(this, "txtWavName");
-    keySelectWav = iconButton("keySelectWav", QStyle::SP_DialogOpenButton, "document-open");
+    keySelectWav = iconButton("keySelectWav", QStyle::SP_DirOpenIcon, "folder-open");
     keyPlayWav = iconButton("keyPlayWav", QStyle::SP_MediaPlay, "media-playback-start");
 
     cbPopupWin = makeCheckBox(this, "cbPopupWin");
@@ -314,6 +324,7 @@ void frmConfigWin::connectHandlers() {
     connect(keyDelConf, &QToolButton::clicked, this, [this] { keyDelConf_Click(); });
     connect(keyStopConfig, &QToolButton::clicked, this, [this] { keyStopConfig_Click(); });
     connect(txtConfName, &QLineEdit::textChanged, this, [this] { txtConfName_Change(); });
+    connect(txtWhTime, &QLineEdit::textEdited, this, [this] { whTimeUnchecked = true; });
     connect(cbEServType, &QComboBox::currentIndexChanged, this, [this] { cbEServType_Click(); });
     connect(keySelectProf, &QToolButton::clicked, this, [this] { keySelectProf_Click(); });
     connect(keyDefProf, &QToolButton::clicked, this, [this] { keyDefProf_Click(); });
@@ -344,7 +355,7 @@ void frmConfigWin::connectHandlers() {
     // for no language is only loaded that way).
     connect(cbExternLang, &QComboBox::activated, this, [this] {
         if (!languageChangeSeen) {
-            cbExternLang_Click();
+            rechooseLanguage();
         }
         languageChangeSeen = false;
     });
@@ -355,8 +366,9 @@ void frmConfigWin::connectHandlers() {
 void frmConfigWin::watchKeysAndFocus() {
     // Esc closes the window from every control that can hold the focus; keyExFolder
     // too, so that the key behaves the same wherever the user is.
+    // A drop-down's popup list is a window of its own, where Esc closes only the list.
     for (QWidget* child : findChildren<QWidget*>()) {
-        if (child->focusPolicy() != Qt::NoFocus) {
+        if (child->focusPolicy() != Qt::NoFocus && child->window() == this) {
             child->installEventFilter(this);
         }
     }
@@ -366,7 +378,8 @@ bool frmConfigWin::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress: {
             const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Escape) {
+            const auto* widget = qobject_cast<QWidget*>(watched);
+            if (key == Qt::Key_Escape && widget && widget->window() == this) {
                 close();
                 return true;
             }

@@ -16,6 +16,7 @@
 
 #include "lang/MessageCatalogue.h"
 #include "store/Configuration.h"
+#include "store/ProfileStore.h"
 
 class QCheckBox;
 class QGridLayout;
@@ -92,6 +93,7 @@ private:
     void keyNewConf_Click();
     void keyDelConf_Click();
     void keyStopConfig_Click();
+    void showPauseState();
     void txtConfName_Change();
 
     // The field rules (frmConfigWinRules.cpp).
@@ -123,6 +125,7 @@ private:
     void ApplyMessages(const std::string& language);
     void FillLanguageList(const std::string& language);
     void cbExternLang_Click();
+    void rechooseLanguage();
     void setHelpFile();
     void keyHelp_Click();
     void showHelpForFocus();
@@ -186,6 +189,13 @@ private:
     // A stored server type the list cannot show, kept so that saving the configuration
     // unchanged writes it back rather than a type the user never chose.
     std::optional<std::int16_t> unlistedServerType;
+    // The configuration as read from the store and as the editor showed it then: a save
+    // writes the fields the user left as shown back exactly as they were read.
+    store::LoadedProfile storedProfile;
+    store::Configuration shownRecord;
+    bool shownRunAtStartup = false;
+    // Typed into since its check last ran: the check is owed before the value is saved.
+    bool whTimeUnchecked = false;
     bool closed = false;
     bool languageChangeSeen = false;
     bool placed = false;

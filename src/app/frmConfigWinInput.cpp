@@ -16,6 +16,7 @@
 using modMessages::Message;
 
 void frmConfigWin::txtWhTime_LostFocus() {
+    whTimeUnchecked = false;
     const std::string typed = txtWhTime->text().toStdString();
     const std::string checked = editor::CheckedFrequencyText(typed);
     // An accepted text stays exactly as typed, blanks and fraction included.

@@ -164,6 +164,35 @@ void frmConfigWin::cbExternLang_Click() {
     ProfileIO(LoadProfileList, 0);
 }
 
+void frmConfigWin::rechooseLanguage() {
+    // The language is applied again (a file named like the entry for no language is only
+    // loaded that way), but nothing changed for the editor: the configuration shown, the
+    // user's unsaved edits and what was read from the store stay as they were.
+    const int selected = cbConfNum->currentIndex();
+    const store::Configuration edited = editorRecord();
+    const bool runAtStartup = cbRunAtStartup->isChecked();
+    const bool shownStartup = shownRunAtStartup;
+    const store::LoadedProfile stored = storedProfile;
+    const store::Configuration shown = shownRecord;
+    const bool frequencyUnchecked = whTimeUnchecked;
+    cbExternLang_Click();
+    if (selected >= 0) {
+        SkipListClick = true;
+        cbConfNum->setCurrentIndex(selected);
+        SkipListClick = false;
+        SkipWaitWarning = true;
+        lProfileID = edited.ProfileID;
+        showRecord(edited);
+        SetEditorEnabled(CurProfileEnabled);
+        SkipWaitWarning = false;
+    }
+    cbRunAtStartup->setChecked(runAtStartup);
+    storedProfile = stored;
+    shownRecord = shown;
+    shownRunAtStartup = shownStartup;
+    whTimeUnchecked = frequencyUnchecked;
+}
+
 void frmConfigWin::setHelpFile() {
     HelpFilePath = store::readHomeDir() + modMessages::HelpFileName();
 }

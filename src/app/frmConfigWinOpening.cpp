@@ -50,6 +50,7 @@ void frmConfigWin::Form_Load() {
             // closing then stores the check box instead.
             store::writeRunAtStartup(1);
             cbRunAtStartup->setChecked(true);
+            storedProfile.storedRunAtStartup = {};
         }
     }
 
@@ -61,6 +62,8 @@ void frmConfigWin::Form_Load() {
     platform::placeAtBottomRight(*this);
     placed = true;
     activateWindow();
+    // The focus frame shows from the start, not only once the Tab key has been used.
+    setAttribute(Qt::WA_KeyboardFocusChange);
     // The list is first in the tab order; its getting the focus saves the selection once.
     cbConfNum->setFocus(Qt::ActiveWindowFocusReason);
     SkipWaitWarning = false;
@@ -77,14 +80,18 @@ void frmConfigWin::fillServerTypeList() {
 }
 
 void frmConfigWin::Form_Unload() {
-    // Closing by Esc or the close box leaves the frequency field without the focus moving
-    // on; the value saved must have passed the same check as when it is left by a click.
-    if (txtWhTime->hasFocus()) {
+    // Closing by Esc or the close box, or from the task bar while another program is
+    // active, leaves the frequency field without its check; the value saved must have
+    // passed the same check as when it is left by a click.
+    if (whTimeUnchecked) {
         txtWhTime_LostFocus();
     }
     if (cbConfNum->count() == 0) {
         store::createUserKeys();
-        store::writeRunAtStartup(cbRunAtStartup->isChecked() ? 1 : 0);
+        const bool runAtStartup = cbRunAtStartup->isChecked();
+        store::writeRunAtStartup(runAtStartup ? 1 : 0, runAtStartup == shownRunAtStartup
+                                                           ? storedProfile.storedRunAtStartup
+                                                           : modRegistryAccess::RegValue{});
         store::writeConfigured(true);
         store::writeVersion();
     } else {

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QToolButton>
 
 #include "app/frmConfigWin.h"
 #include "lang/modMessages.h"
@@ -128,17 +129,26 @@ void frmConfigWin::showRecord(const store::Configuration& record) {
 }
 
 void frmConfigWin::saveProfile(int slot) {
-    store::saveProfile(slot, editorRecord(), checkState(cbRunAtStartup), cbConfNum->count());
+    const store::Configuration record = editorRecord();
+    const bool runAtStartup = cbRunAtStartup->isChecked();
+    const store::KeptValues kept{store::unchangedFields(record, shownRecord, storedProfile.stored),
+                                 runAtStartup == shownRunAtStartup
+                                     ? storedProfile.storedRunAtStartup
+                                     : modRegistryAccess::RegValue{}};
+    store::saveProfile(slot, record, checkState(cbRunAtStartup), cbConfNum->count(), kept);
 }
 
 void frmConfigWin::loadProfile(int slot) {
     // Values that come from the store are no user's choice: no wait warning for them.
     SkipWaitWarning = true;
-    const store::LoadedProfile loaded = store::loadProfile(slot);
-    lProfileID = loaded.record.ProfileID;
-    cbRunAtStartup->setChecked(checked(loaded.runAtStartup));
-    showRecord(loaded.record);
+    storedProfile = store::loadProfile(slot);
+    lProfileID = storedProfile.record.ProfileID;
+    cbRunAtStartup->setChecked(checked(storedProfile.runAtStartup));
+    showRecord(storedProfile.record);
     SetEditorEnabled(CurProfileEnabled);
+    shownRecord = editorRecord();
+    shownRunAtStartup = cbRunAtStartup->isChecked();
+    whTimeUnchecked = false;
     SkipWaitWarning = false;
 }
 
@@ -167,6 +177,9 @@ void frmConfigWin::newProfileDefaults() {
     cbRunEClient->setChecked(checked(defaults.RunEClient));
     cbWaitEClient->setChecked(checked(defaults.WaitEClient));
     CurProfileEnabled = defaults.ProfileEnabled;
+    // A new configuration has nothing stored to keep.
+    storedProfile.stored = {};
+    showPauseState();
     showPathStarts();
 }
 
@@ -197,6 +210,8 @@ void frmConfigWin::clearProfile() {
     cbRunEClient->setChecked(false);
     cbWaitEClient->setChecked(false);
     CurProfileEnabled = cleared.ProfileEnabled;
+    storedProfile.stored = {};
+    showPauseState();
 }
 
 void frmConfigWin::loadProfileList(int slot) {
@@ -274,7 +289,9 @@ void frmConfigWin::keyNewConf_Click() {
         ProfileIO(SaveProfile, static_cast<std::int16_t>(added));
     }
     ProfileIO(LoadProfileList, static_cast<std::int16_t>(added));
-    txtConfName->setFocus();
+    // Typing replaces the default name.
+    txtConfName->setFocus(Qt::TabFocusReason);
+    txtConfName->selectAll();
 }
 
 void frmConfigWin::keyDelConf_Click() {
@@ -293,16 +310,12 @@ void frmConfigWin::keyDelConf_Click() {
     }
     // The list, not the stored count, says how many slots the window manages: each save
     // wrote the list's count, so the two agree unless the store was changed meanwhile.
+    // Every later configuration moves one slot down exactly as stored, identifier
+    // included: each was saved when it was left, and the one shown is the one deleted.
     const int count = cbConfNum->count();
+    store::removeConfiguration(selected, count);
+    removeLastListEntry();
     if (count > 1) {
-        // Every later configuration moves one slot down unchanged, identifier included.
-        for (int i = selected + 1; i <= count - 1; ++i) {
-            ProfileIO(LoadProfile, static_cast<std::int16_t>(i));
-            ProfileIO(SaveProfile, static_cast<std::int16_t>(i - 1));
-        }
-        ProfileIO(DeleteProfile, static_cast<std::int16_t>(count - 1));
-        removeLastListEntry();
-        store::writeConfNumber(count - 1);
         if (selected > count - 2) {
             selected = count - 2;
         }
@@ -312,10 +325,7 @@ void frmConfigWin::keyDelConf_Click() {
         ProfileIO(LoadProfile, static_cast<std::int16_t>(selected));
         ProfileIO(LoadProfileList, static_cast<std::int16_t>(selected));
     } else {
-        removeLastListEntry();
-        ProfileIO(DeleteProfile, 0);
         ProfileIO(ClearProfile, 0);
-        store::writeConfNumber(0);
         SetEditorEnabled(false);
     }
 }
@@ -337,8 +347,14 @@ void frmConfigWin::txtConfName_Change() {
 
 void frmConfigWin::keyStopConfig_Click() {
     if (cbConfNum->currentIndex() == -1) {
+        showPauseState();
         return;
     }
     CurProfileEnabled = !CurProfileEnabled;
     SetEditorEnabled(CurProfileEnabled);
+}
+
+void frmConfigWin::showPauseState() {
+    // The button stays pressed while the configuration in the editor is paused.
+    keyStopConfig->setChecked(cbConfNum->currentIndex() >= 0 && !CurProfileEnabled);
 }

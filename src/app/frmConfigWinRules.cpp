@@ -57,6 +57,7 @@ void frmConfigWin::SetEditorEnabled(bool enabled) {
         cbRunEClient->setEnabled(!cbPopupWin->isChecked());
         cbPopupWin->setEnabled(!cbRunEClient->isChecked());
     }
+    showPauseState();
 }
 
 void frmConfigWin::ApplyAlarmRules(bool alarmOn) {

@@ -18,6 +18,10 @@ std::string valueName(std::string_view fieldName, int slot) {
     return std::string(fieldName) + std::to_string(slot);
 }
 
+bool sameField(const Configuration& a, const Configuration& b, const ConfigurationField& field) {
+    return std::visit([&](auto member) { return a.*member == b.*member; }, field.member);
+}
+
 std::string storedText(const Configuration& record, const ConfigurationField& field) {
     switch (field.form) {
         case StoredForm::Number:

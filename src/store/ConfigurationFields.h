@@ -55,6 +55,9 @@ inline constexpr const ConfigurationField& kConfNameField = kConfigurationFields
 // with no separator and no padding ("ConfName0", "WhTime11").
 std::string valueName(std::string_view fieldName, int slot);
 
+// Whether the two records hold the same value in the field.
+bool sameField(const Configuration& a, const Configuration& b, const ConfigurationField& field);
+
 // The text stored for one field of the record.
 std::string storedText(const Configuration& record, const ConfigurationField& field);
 // Sets one field of the record from what was read for it (Empty when it was missing).

@@ -45,11 +45,26 @@ void createUserKeys() {
 }
 
 std::int16_t readRunAtStartup() {
-    return readInt16(readUserValue(schema::kRunAtStartup));
+    return readRunAtStartup(readRunAtStartupValue());
 }
 
-void writeRunAtStartup(std::int16_t state) {
-    writeUserValue(schema::kRunAtStartup, numberText(state));
+modRegistryAccess::RegValue readRunAtStartupValue() {
+    return readUserValue(schema::kRunAtStartup);
+}
+
+std::int16_t readRunAtStartup(const modRegistryAccess::RegValue& stored) {
+    return readInt16(stored);
+}
+
+void writeRunAtStartup(std::int16_t state, const modRegistryAccess::RegValue& kept) {
+    if (const auto* number = std::get_if<std::int32_t>(&kept)) {
+        WriteRegValue(schema::kUserHive, schema::kProductKey, schema::kRunAtStartup, *number,
+                      modRegistryAccess::kRegDword);
+    } else if (!modRegistryAccess::isEmpty(kept)) {
+        writeUserValue(schema::kRunAtStartup, modRegistryAccess::toText(kept));
+    } else {
+        writeUserValue(schema::kRunAtStartup, numberText(state));
+    }
 }
 
 bool readConfigured() {

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "registry/RegValue.h"
+
 namespace store {
 
 // What ExternLang stores for the entry chosen in the language list: "" for the entry that
@@ -22,7 +24,12 @@ void createUserKeys();
 
 // The check box state of "Run Quillbell at startup": 1 checked, 0 unchecked.
 std::int16_t readRunAtStartup();
-void writeRunAtStartup(std::int16_t state);
+// The stored value itself, and the state it stands for.
+modRegistryAccess::RegValue readRunAtStartupValue();
+std::int16_t readRunAtStartup(const modRegistryAccess::RegValue& stored);
+// Writes the state, or `kept` as it is where it is not Empty (the value as read, while
+// the check box still shows it).
+void writeRunAtStartup(std::int16_t state, const modRegistryAccess::RegValue& kept = {});
 
 // Whether the window was once closed with no configuration.
 bool readConfigured();

@@ -46,12 +46,11 @@ int countStoredSlots(int limit) {
     return count;
 }
 
-std::int32_t lastIDOrZero() {
+// LastID as a number: missing, text and negative numbers count as 0; beyond the range of
+// ProfileID it is kept as it is, so that it is neither handed out nor lowered.
+std::int64_t storedLastID() {
     const auto lastID = storedInteger(readUserValue(schema::kLastID));
-    if (!lastID || *lastID < 0 || *lastID > std::numeric_limits<std::int32_t>::max()) {
-        return 0;
-    }
-    return static_cast<std::int32_t>(*lastID);
+    return lastID && *lastID > 0 ? *lastID : 0;
 }
 
 std::set<std::int32_t> identifiersInUse(int count) {
@@ -112,7 +111,7 @@ void writeConfNumber(int count) {
 std::int32_t nextProfileID() {
     const auto inUse = identifiersInUse(listedConfigurationCount());
     const std::int64_t next =
-        std::max<std::int64_t>(lastIDOrZero(), inUse.empty() ? 0 : *inUse.rbegin() + 1LL);
+        std::max<std::int64_t>(storedLastID(), inUse.empty() ? 0 : *inUse.rbegin() + 1LL);
     if (next <= std::numeric_limits<std::int32_t>::max()) {
         return static_cast<std::int32_t>(next);
     }
@@ -124,6 +123,9 @@ std::int32_t nextProfileID() {
 }
 
 void writeLastIDAfter(std::int32_t allocated) {
+    if (storedLastID() > allocated) {
+        return;
+    }
     WriteRegValue(schema::kUserHive, schema::kProductKey, schema::kLastID,
                   numberText(std::int64_t{allocated} + 1), kRegSz);
 }
@@ -132,17 +134,11 @@ void removeConfiguration(int slot, int count) {
     if (slot < 0 || slot >= count) {
         return;
     }
-    if (count == 1) {
-        deleteProfile(0);
-        writeConfNumber(0);
-        return;
-    }
-    // What each destination slot holds is what the previous step read from it, so only the
-    // values that differ between neighbours are written.
+    // What each destination slot holds is what the previous step read from it.
     StoredValues below = readStoredValues(slot);
     for (int from = slot + 1; from < count; ++from) {
         StoredValues moving = readStoredValues(from);
-        writeConfigurationChanges(from - 1, decodeConfiguration(moving), below);
+        moveStoredValues(from - 1, moving, below);
         below = std::move(moving);
     }
     deleteProfile(count - 1);

@@ -30,19 +30,20 @@ void writeConfNumber(int count);
 // The identifier for a new configuration: LastID (missing counts as 0), raised past every
 // identifier that a listed configuration holds, so that a LastID damaged or written by hand
 // never hands out one that is in use. The whole 32-bit range of ProfileID is supported;
-// should it be exhausted, the smallest identifier not in use is taken. Reads only.
+// once LastID or the identifiers in use are past it, the smallest identifier not in use is
+// taken. Reads only.
 std::int32_t nextProfileID();
-// Records that `allocated` has been handed out: LastID becomes allocated + 1.
+// Records that `allocated` has been handed out: LastID becomes allocated + 1, unless it
+// already holds a larger number. LastID never goes down.
 void writeLastIDAfter(std::int32_t allocated);
 
-// The registry side of deleting the configuration in `slot` from a list of `count`
-// entries: every later configuration is loaded and saved one slot lower (its ProfileID
-// travels with it), the last slot's values are deleted and ConfNumber becomes count - 1.
-// Deleting the only configuration deletes slot 0 and writes ConfNumber 0. LastID is not
-// lowered. The slots end up exactly as the window's loop of LoadProfile and SaveProfile
-// leaves them, but a value is written only where the moved configuration differs from the
-// one it replaces, and the globals that SaveProfile would write again unchanged are left
-// alone: on a registry that commits every value, the writes are what a deletion costs.
+// Deleting the configuration in `slot` from a list of `count` entries, as the window does
+// it: every later configuration moves one slot lower exactly as it is stored (its ProfileID
+// with it, odd values as they are, a missing value stays missing), the last slot's values
+// are deleted and ConfNumber becomes count - 1. Deleting the only configuration deletes
+// slot 0 and writes ConfNumber 0. LastID is not lowered. Only the values that differ from
+// what the lower slot holds are written: on a registry that commits every value, the
+// writes are what a deletion costs.
 void removeConfiguration(int slot, int count);
 
 }  // namespace store

@@ -17,20 +17,39 @@ RegValue readSlotValue(const ConfigurationField& field, int slot) {
                                            valueName(field.name, slot));
 }
 
-void readField(Configuration& record, const ConfigurationField& field, int slot) {
-    assignStored(record, field, readSlotValue(field, slot));
+// Writes `kept` where it is not Empty, as it was read (a REG_DWORD as one), else the
+// field's value in `record` in the program's form.
+void writeField(int slot, const ConfigurationField& field, const Configuration& record,
+                const RegValue& kept) {
+    using namespace modRegistryAccess;
+    const bool number = std::holds_alternative<std::int32_t>(kept);
+    WriteRegValue(schema::kUserHive, schema::kProfilesKey, valueName(field.name, slot),
+                  isEmpty(kept) ? RegValue(storedText(record, field)) : kept,
+                  number ? kRegDword : kRegSz);
 }
 
 }  // namespace
 
-void saveProfile(int slot, const Configuration& record, std::int16_t runAtStartup, int listCount) {
+StoredValues unchangedFields(const Configuration& now, const Configuration& shown,
+                             const StoredValues& stored) {
+    StoredValues kept;
+    for (std::size_t i = 0; i < kConfigurationFields.size(); ++i) {
+        if (sameField(now, shown, kConfigurationFields[i])) {
+            kept[i] = stored[i];
+        }
+    }
+    return kept;
+}
+
+void saveProfile(int slot, const Configuration& record, std::int16_t runAtStartup, int listCount,
+                 const KeptValues& kept) {
     if (slot < 0) {
         return;
     }
     createUserKeys();
-    writeRunAtStartup(runAtStartup);
+    writeRunAtStartup(runAtStartup, kept.runAtStartup);
     writeConfNumber(listCount);
-    writeConfiguration(slot, record);
+    writeConfiguration(slot, record, kept.fields);
 }
 
 LoadedProfile loadProfile(int slot) {
@@ -40,22 +59,22 @@ LoadedProfile loadProfile(int slot) {
     }
     // The identifier is read before the global, the rest after it, as the window always
     // has; the table's first field is ProfileID.
-    readField(loaded.record, kConfigurationFields.front(), slot);
-    loaded.runAtStartup = readRunAtStartup();
+    loaded.stored[0] = readSlotValue(kConfigurationFields.front(), slot);
+    loaded.storedRunAtStartup = readRunAtStartupValue();
+    loaded.runAtStartup = readRunAtStartup(loaded.storedRunAtStartup);
     for (std::size_t i = 1; i < kConfigurationFields.size(); ++i) {
-        readField(loaded.record, kConfigurationFields[i], slot);
+        loaded.stored[i] = readSlotValue(kConfigurationFields[i], slot);
     }
+    loaded.record = decodeConfiguration(loaded.stored);
     return loaded;
 }
 
-void writeConfiguration(int slot, const Configuration& record) {
+void writeConfiguration(int slot, const Configuration& record, const StoredValues& kept) {
     if (slot < 0) {
         return;
     }
-    for (const auto& field : kConfigurationFields) {
-        modRegistryAccess::WriteRegValue(schema::kUserHive, schema::kProfilesKey,
-                                         valueName(field.name, slot), storedText(record, field),
-                                         modRegistryAccess::kRegSz);
+    for (std::size_t i = 0; i < kConfigurationFields.size(); ++i) {
+        writeField(slot, kConfigurationFields[i], record, kept[i]);
     }
 }
 
@@ -82,19 +101,20 @@ Configuration decodeConfiguration(const StoredValues& values) {
     return record;
 }
 
-void writeConfigurationChanges(int slot, const Configuration& record, const StoredValues& current) {
+void moveStoredValues(int slot, const StoredValues& values, const StoredValues& current) {
     if (slot < 0) {
         return;
     }
     for (std::size_t i = 0; i < kConfigurationFields.size(); ++i) {
         const auto& field = kConfigurationFields[i];
-        // Compared as stored, type included: a hand-written "True" or a REG_DWORD is replaced
-        // by the program's own form, exactly as a full save would replace it.
-        RegValue text = storedText(record, field);
-        if (current[i] != text) {
-            modRegistryAccess::WriteRegValue(schema::kUserHive, schema::kProfilesKey,
-                                             valueName(field.name, slot), text,
-                                             modRegistryAccess::kRegSz);
+        if (values[i] == current[i]) {
+            continue;
+        }
+        if (modRegistryAccess::isEmpty(values[i])) {
+            modRegistryAccess::DeleteRegValue(schema::kUserHive, schema::kProfilesKey,
+                                              valueName(field.name, slot));
+        } else {
+            writeField(slot, field, Configuration{}, values[i]);
         }
     }
 }

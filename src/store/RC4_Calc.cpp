@@ -6,6 +6,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/Utf8.h"
+#include "store/TextSafeBytes.h"
 
 namespace RC4_Calc {
 
@@ -72,11 +73,15 @@ std::string RC4Crypt(const std::string& text, const std::string& key) {
 }
 
 std::string EncryptPassword(const std::string& password) {
-    return RC4Crypt(password, std::string(PasswordKey));
+    const auto& page = platform::ansiCodePage();
+    const std::string bytes = crypt(page.toAnsi(password), keyBytes(PasswordKey));
+    return page.fromAnsi(store::toTextSafe(bytes, page));
 }
 
 std::string DecryptPassword(const std::string& stored) {
-    return RC4Crypt(stored, std::string(PasswordKey));
+    const auto& page = platform::ansiCodePage();
+    const std::string bytes = store::fromTextSafe(page.toAnsi(stored), page);
+    return page.fromAnsi(crypt(bytes, keyBytes(PasswordKey)));
 }
 
 }  // namespace RC4_Calc

@@ -30,7 +30,11 @@ std::string crypt(std::string_view data, std::span<const std::uint8_t> key);
 // and comes back as UTF-8 with one character per byte. Keeps no state between calls.
 std::string RC4Crypt(const std::string& text, const std::string& key);
 
-// The stored form of a password, written as `UserPassword`.
+// The stored form of a password (UTF-8, as the registry layer takes it): the password's
+// bytes in the ANSI code page, each combined with its keystream byte, one stored byte per
+// byte on a single-byte code page. A character of a double-byte code page is two bytes and
+// meets two keystream bytes (combining only its low 8 bits could not be deciphered), and
+// there the bytes that are no character on their own are escaped (TextSafeBytes.h).
 std::string EncryptPassword(const std::string& password);
 // The password of a stored `UserPassword`.
 std::string DecryptPassword(const std::string& stored);

@@ -51,11 +51,16 @@ TEST_F(InputWindow, CheckFrequencyHoweverTheFieldIsLeft) {
     }
 }
 
-TEST_F(InputWindow, SwitchingToAnotherWindowDoesNotCheckAHalfTypedFrequency) {
-    typeInto("txtWhTime", "1");
-    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-    QCoreApplication::sendEvent(field("txtWhTime"), &away);
-    EXPECT_EQ(field("txtWhTime")->text(), "1");
+// Closed from the task bar while another program is active: the check is still owed.
+TEST_F(InputWindow, SwitchingToAnotherWindowDefersTheFrequencyCheckToClosing) {
+    typeInto("txtWhTime", "abc");
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_EQ(field("txtWhTime")->text(), "abc");
+    closeWindow();
+    EXPECT_EQ(profileValue("WhTime0"), "30");
 }
 
 TEST_F(InputWindow, OtherFieldsAndKeysAreLeftAsTyped) {

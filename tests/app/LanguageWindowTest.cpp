@@ -132,6 +132,17 @@ TEST_F(LanguageWindow, ChangingLanguageShowsTheFirstConfigurationAgain) {
     EXPECT_EQ(profileValue("UserName1"), "");
 }
 
+TEST_F(LanguageWindow, ChoosingTheSelectedLanguageAgainKeepsTheEditor) {
+    open();
+    chooseConfiguration(1);
+    typeInto("txtConfName", "Renamed");
+    chooseLanguage(languages()->currentText());
+    EXPECT_EQ(control<QComboBox>("cbConfNum")->currentText(), "02: Renamed");
+    EXPECT_EQ(control<QLineEdit>("txtConfName")->text(), "Renamed");
+    closeWindow();
+    EXPECT_EQ(profileValue("ConfName1"), "Renamed");
+}
+
 TEST_F(LanguageWindow, F1AndTheHelpButtonOpenTheHelpAtTheFocusedControlsTopic) {
     open();
     focus("txtWhTime");

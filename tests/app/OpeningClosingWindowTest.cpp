@@ -142,5 +142,35 @@ TEST_F(OpeningClosing, UnlistedServerTypeIsKeptWhenSavedUnchanged) {
     EXPECT_EQ(profileValue("EServType0"), "7");
 }
 
+// Opening and closing without an edit writes every value back as it was read; what the
+// user changes is written in the program's form.
+TEST_F(OpeningClosing, UneditedValuesAreWrittenBackAsRead) {
+    storeConfigurations({record("Odd", 3)});
+    const std::vector<std::pair<std::string, std::string>> odd = {
+        {"ProfileID0", "abc"},  {"ProfileEnabled0", "yes"},
+        {"Alarm0", "2"},        {"RunEClient0", "-1"},
+        {"WhTime0", "abc"},     {"UserName0", "u\x01v"},
+        {"INetPort0", " 995 "}, {"EClient0", std::string(40000, 'p')}};
+    for (const auto& [name, text] : odd) {
+        writeProfileValue(name, text);
+    }
+    writeUserValue("RunAtStartup", "5");
+    open();
+    closeWindow();
+    for (const auto& [name, text] : odd) {
+        EXPECT_TRUE(profileValue(name) == text) << name;
+    }
+    EXPECT_EQ(userValue("RunAtStartup"), "5");
+
+    writeProfileValue("ProfileEnabled0", "-1");
+    open();
+    click("cbAlarm");
+    typeInto("txtEClient", "client.exe");
+    closeWindow();
+    EXPECT_EQ(profileValue("Alarm0"), "0");
+    EXPECT_TRUE(profileValue("EClient0") == "client.exe");
+    EXPECT_EQ(profileValue("RunEClient0"), "-1");
+}
+
 }  // namespace
 }  // namespace apptest

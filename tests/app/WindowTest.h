@@ -105,6 +105,9 @@ protected:
     static void writeUserValue(const std::string& name, const std::string& text) {
         writeText(RootHive::HKEY_CURRENT_USER, store::schema::kProductKey, name, text);
     }
+    static void writeProfileValue(const std::string& name, const std::string& text) {
+        writeText(RootHive::HKEY_CURRENT_USER, store::schema::kProfilesKey, name, text);
+    }
 
     // Creates (again) and opens the window, and waits until it is active.
     void open() {

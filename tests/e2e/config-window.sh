@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # End-to-end check of the configuration program as a person starts it: a real X server
-# (Xvfb), real key presses (xdotool), the real store, read back with quillbell-reg.
+# (Xvfb) with a real window manager (openbox), real key presses (xdotool), the real store,
+# read back with quillbell-reg.
 #   tests/e2e/config-window.sh [BIN_DIR]     (default: build/bin)
-# Needs xvfb-run and xdotool. Prints "N passed, N failed" and exits non-zero on failure.
+# Needs xvfb-run, xdotool, openbox and xprop. Prints "N passed, N failed" and exits
+# non-zero on failure.
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -19,7 +21,13 @@ fi
 passed=0
 failed=0
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+openbox --sm-disable >/dev/null 2>&1 &
+wm=$!
+trap 'kill "$wm" 2>/dev/null; rm -rf "$scratch"' EXIT
+for _ in $(seq 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+done
 
 check() {  # check NAME EXPECTED ACTUAL
     if [[ "$2" == "$3" ]]; then
@@ -128,6 +136,67 @@ sleep 0.5
 check "Esc closes the help window" 0 "$(xdotool search --onlyvisible --name 'E-Mail-Konfigurationen: die Liste' | wc -l)"
 xdotool windowfocus --sync "$window" key Escape
 wait_for_end; check "the program ends with its main window" 0 $?
+
+# 5. Odd stored values survive opening and closing byte for byte: a text beyond 32767
+#    characters, check box states 2, -1 and 5, text in number fields, both sound options
+#    on, bytes 0x80 to 0x9F and NULs, an enciphered password.
+fresh_home
+hex() { od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//; s/,$//'; }
+{
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Orvane\\Quillbell]\r\n'
+    printf '"ConfNumber"="1"\r\n"ExternLang"=""\r\n"RunAtStartup"="5"\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Orvane\\Quillbell\\Profiles]\r\n'
+    printf '"ProfileID0"="abc"\r\n"ConfName0"=hex(1):%s\r\n' \
+        "$(printf 'Odd \x80\x81\x8d\x8f\x90\x9d\x9f\0' | hex)"
+    printf '"EServType0"="3"\r\n"UserName0"=hex(1):%s\r\n' "$(printf 'a\0b\0' | hex)"
+    printf '"UserPassword0"=hex(1):9c,03,e1,7f,00\r\n"INetServer0"="pop.example.org"\r\n'
+    printf '"INetPort0"=" 995 "\r\n"ExFolder0"="Inbox"\r\n"ExFolderID0"=""\r\n'
+    printf '"EClient0"="C:\\\\%s.exe"\r\n' "$(head -c 40000 /dev/zero | tr '\0' p)"
+    printf '"WhTime0"="abc"\r\n"Alarm0"="2"\r\n"SoundOptionA0"="-1"\r\n"SoundOptionB0"="-1"\r\n'
+    printf '"WavName0"="ding.wav"\r\n"PopupWin0"="0"\r\n"RunEClient0"="-1"\r\n'
+    printf '"WaitEClient0"="5"\r\n"ProfileEnabled0"="yes"\r\n'
+} >"$scratch/odd.reg"
+"$reg" import "$scratch/odd.reg" >/dev/null
+"$reg" export 'HKCU\Software\Orvane' "$scratch/before.reg" /y >/dev/null
+start_program
+xdotool key Escape
+wait_for_end; check "odd values: Esc ends the program" 0 $?
+"$reg" export 'HKCU\Software\Orvane' "$scratch/after.reg" /y >/dev/null
+check "odd values: export unchanged" same \
+    "$(cmp -s "$scratch/before.reg" "$scratch/after.reg" && echo same || echo changed)"
+
+# 6. Placement by the window manager's frame: 10 px from the right and 30 px from the
+#    bottom edge at 96 dpi, 15 and 45 at 1.5 times (150 and 450 twips).
+gaps() {  # prints "RIGHT BOTTOM" gaps of the framed window in screen pixels
+    local x y width height extents sw sh
+    # xwininfo gives the client's position on the screen (xdotool's counts the frame twice).
+    read -r x y width height < <(xwininfo -id "$window" | awk -F: '
+        /Absolute upper-left X/ { x = $2 } /Absolute upper-left Y/ { y = $2 }
+        /^  Width/ { w = $2 } /^  Height/ { h = $2 } END { print x, y, w, h }')
+    read -r -a extents < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+    read -r sw sh < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
+    echo "$((sw - x - width - extents[1])) $((sh - y - height - extents[3]))"
+}
+near() {  # near WANT GOT: within one pixel
+    (( $2 >= $1 - 1 && $2 <= $1 + 1 )) && echo "$1" || echo "$2"
+}
+for scale in 1 1.5; do
+    fresh_home
+    export QT_SCALE_FACTOR=$scale
+    start_program
+    unset QT_SCALE_FACTOR
+    sleep 1
+    read -r right bottom < <(gaps)
+    want_right=$(awk -v s="$scale" 'BEGIN { printf "%d", 10 * s + 0.5 }')
+    want_bottom=$(awk -v s="$scale" 'BEGIN { printf "%d", 30 * s + 0.5 }')
+    check "placement at ${scale}x: right gap" "$want_right" "$(near "$want_right" "$right")"
+    check "placement at ${scale}x: bottom gap" "$want_bottom" "$(near "$want_bottom" "$bottom")"
+    [[ -n "${QB_E2E_SCREENSHOTS:-}" ]] &&
+        convert "x:root" "$QB_E2E_SCREENSHOTS/window-${scale}x.png" 2>/dev/null
+    xdotool key Escape
+    wait_for_end
+done
 
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]

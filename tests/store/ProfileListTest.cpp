@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "StoreTestFixture.h"
+#include "registry/modRegistryAccess.h"
 #include "store/ConfigurationFields.h"
 #include "store/ProfileStore.h"
 
@@ -99,6 +100,12 @@ TEST_F(ProfileList, IdentifiersCoverThe32BitRange) {
     EXPECT_EQ(storedText("ProfileID0"), "2147483646");
     EXPECT_EQ(storedText("ProfileID2"), "0");
     EXPECT_EQ(storedText("ProfileID3"), "1");
+    // LastID never goes down, also when set by hand beyond the range.
+    EXPECT_EQ(lastID(), "2147483648");
+    plantText("LastID", "99999999999", kProductKey);
+    create("E");
+    EXPECT_EQ(storedText("ProfileID4"), "2");
+    EXPECT_EQ(lastID(), "99999999999");
 }
 
 // --- deleting ---------------------------------------------------------------------------
@@ -131,11 +138,18 @@ TEST_F(ProfileRemoval, DeletingTheSecondOfThreeMovesTheThirdDown) {
     // meaning as the third's values, which must still replace them as a full save would.
     plantText("SoundOptionA1", "True");
     plantDword("ProfileID1", 2);
+    // The third moves exactly as stored, odd values and missing ones included.
+    plantText("Alarm2", "2");
+    plantText("ProfileEnabled2", "yes");
+    modRegistryAccess::DeleteRegValue(modRegistryAccess::RootHive::HKEY_CURRENT_USER,
+                                      storetest::kProfilesKey, "WhTime2");
     store::removeConfiguration(1, 3);
     EXPECT_EQ(store::readConfiguration(0), first);
-    EXPECT_EQ(store::readConfiguration(1), third_);
     EXPECT_EQ(storedText("ProfileID1"), "2");
     EXPECT_EQ(storedText("SoundOptionA1"), "-1");
+    EXPECT_EQ(storedText("Alarm1"), "2");
+    EXPECT_EQ(storedText("ProfileEnabled1"), "yes");
+    EXPECT_EQ(storedText("WhTime1"), std::nullopt);
     EXPECT_FALSE(anyValueWithSuffix(2));
     EXPECT_EQ(confNumber(), "2");
     EXPECT_EQ(lastID(), "3");
