@@ -1,6 +1,8 @@
 #include "platform/posix/mail/StoreReader.h"
 
 #include <vmime/platforms/posix/posixHandler.hpp>
+#include <vmime/net/maildir/format/courierMaildirFormat.hpp>
+#include <vmime/net/maildir/maildirStore.hpp>
 #include <vmime/vmime.hpp>
 
 #include <filesystem>
@@ -95,11 +97,18 @@ std::vector<FolderPath> listMaildir(const StoreUrl& url) {
     }
     auto session = vmime::net::session::create();
     session->getProperties()["store.maildir.server.rootpath"] = url.path;
-    auto store = session->getStore("maildir");
+    auto store = std::dynamic_pointer_cast<vmime::net::maildir::maildirStore>(
+        session->getStore("maildir"));
     store->connect();
-    std::vector<FolderPath> paths = listAll(*store);
+    // The library guesses the layout from marker files that a tree without sub-folders
+    // lacks (and then lists cur, new and tmp as folders); the URL says Maildir++.
+    const vmime::net::maildir::format::courierMaildirFormat layout(
+        vmime::make_shared<vmime::net::maildir::maildirFormat::context>(store));
     // The tree's own messages are the Inbox, as Dovecot and Courier present a Maildir++.
-    paths.insert(paths.begin(), FolderPath{"INBOX"});
+    std::vector<FolderPath> paths{FolderPath{"INBOX"}};
+    for (const auto& path : layout.listFolders(vmime::net::folder::path(), true)) {
+        paths.push_back(toPath(path));
+    }
     store->disconnect();
     return paths;
 }
