@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, prepares the embedded default stores under
 # build/stage (the installation's machine-wide values, a home directory with the
-# language files, and an empty per-user store) and starts the configuration window.
+# language files, and a per-user store with sample MAPI profiles) and starts the
+# configuration window.
 set -euo pipefail
 cd "$(dirname "$0")"
 

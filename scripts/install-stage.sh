@@ -21,3 +21,14 @@ key='HKLM\Software\Orvane\Quillbell'
 "$reg" add "$key" /v WorkMode1 /d "Exchange profile" /f >/dev/null
 "$reg" add "$key" /v WorkMode2 /d "Exchange profile and password" /f >/dev/null
 "$reg" add "$key" /v WorkMode3 /d "Internet mail account (POP3)" /f >/dev/null
+
+# A MAPI profile store as Windows keeps one, so that the profile buttons have something to
+# show to a new user. Written once: the user's own profiles and default are left alone.
+# "Caf[y~" is how Windows stores the name "Café" (characters of codes 192 to 255 as groups).
+profiles='HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows Messaging Subsystem\Profiles'
+if ! "$reg" query "$profiles" >/dev/null 2>&1; then
+    for profile in 'Local mail' 'Office' 'Caf[y~'; do
+        "$reg" add "$profiles\\$profile" /f >/dev/null
+    done
+    "$reg" add "$profiles" /v DefaultProfile /d 'Local mail' /f >/dev/null
+fi

@@ -115,6 +115,10 @@ private:
     void pickFileInto(QLineEdit* field, modMessages::MessageKey titleKey,
                       modMessages::MessageKey filterKey);
 
+    // The MAPI profile buttons (frmConfigWinMapiProfile.cpp).
+    void keySelectProf_Click();
+    void keyDefProf_Click();
+
     // Texts, the language choice and help (frmConfigWinLanguage.cpp).
     void ApplyMessages(const std::string& language);
     void FillLanguageList(const std::string& language);

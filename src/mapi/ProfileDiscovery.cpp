@@ -1,11 +1,17 @@
 #include "mapi/ProfileDiscovery.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
+#include "platform/AppInfo.h"
 #include "platform/CodePage.h"
 #include "platform/OsVersion.h"
+#include "platform/Prompts.h"
+#include "platform/Registry.h"
 #include "platform/Utf8.h"
+#include "registry/RegistryErrorText.h"
+#include "registry/modRegistryAccess.h"
 
 namespace mapi {
 
@@ -52,9 +58,53 @@ std::optional<int> groupCode(std::string_view x, std::string_view y) {
     return code;
 }
 
+void showRegistryError(platform::LSTATUS status) {
+    platform::prompts().messageBox(RegistryErrorText(status), platform::msgbox::kOkOnly,
+                                   platform::kApplicationTitle);
+}
+
+// Registry names are at most 255 characters: a store that keeps asking for more room past
+// this is broken, and the walk gives up rather than grow the buffers without end.
+constexpr std::uint32_t kLongestBuffer = 32767;
+
+// Walks the subkeys of the open key into `profiles`. The buffers start at the sizes the
+// key reported and grow while a subkey name does not fit (one created meanwhile).
+void listSubkeys(platform::HKEY key, std::vector<std::string>& profiles) {
+    platform::Registry& registry = platform::registry();
+    platform::KeyInfo info;
+    registry.QueryInfoKey(key, &info);
+    std::uint32_t nameSize = info.maxSubKeyLen + 1;
+    std::uint32_t classSize = info.maxClassLen + 1;
+    for (std::uint32_t index = 0;;) {
+        std::vector<char> name(nameSize, '\0');
+        std::vector<char> cls(classSize, '\0');
+        std::uint32_t nameLen = nameSize;
+        std::uint32_t classLen = classSize;
+        platform::LSTATUS status =
+            registry.EnumKeyEx(key, index, name.data(), &nameLen, cls.data(), &classLen);
+        if (status == platform::winerror::kMoreData && nameSize <= kLongestBuffer) {
+            nameSize += 5;
+            classSize += 5;
+            continue;
+        }
+        if (status == platform::winerror::kNoMoreItems) {
+            return;
+        }
+        if (status != platform::winerror::kSuccess) {
+            showRegistryError(status);
+            return;
+        }
+        const std::string ansiName(name.begin(), std::find(name.begin(), name.end(), '\0'));
+        profiles.push_back(DecodeProfileName(platform::ansiCodePage().fromAnsi(ansiName)));
+        ++index;
+    }
+}
+
 }  // namespace
 
-std::int16_t GetPlatformId() { return static_cast<std::int16_t>(platform::osPlatformId()); }
+std::int16_t GetPlatformId() {
+    return static_cast<std::int16_t>(platform::osPlatformId());
+}
 
 std::string GetProfilesKeyPath(std::int16_t platformId) {
     constexpr std::int16_t kWin32Nt = 2;
@@ -65,7 +115,9 @@ std::string GetProfilesKeyPath(std::int16_t platformId) {
     return "Software\\Microsoft\\Windows Messaging Subsystem\\Profiles";
 }
 
-std::string GetProfilesKeyPath() { return GetProfilesKeyPath(GetPlatformId()); }
+std::string GetProfilesKeyPath() {
+    return GetProfilesKeyPath(GetPlatformId());
+}
 
 std::string DecodeProfileName(const std::string& name) {
     std::string result;
@@ -92,6 +144,32 @@ std::string DecodeProfileName(const std::string& name) {
         }
     }
     return result;
+}
+
+void ListProfiles(std::vector<std::string>& profiles, std::string& defaultName) {
+    ListProfiles(GetProfilesKeyPath(), profiles, defaultName);
+}
+
+void ListProfiles(const std::string& keyPath, std::vector<std::string>& profiles,
+                  std::string& defaultName) {
+    platform::Registry& registry = platform::registry();
+    platform::HKEY key = platform::kNullKey;
+    const platform::LSTATUS openStatus =
+        registry.OpenKeyEx(platform::kHkeyCurrentUser, platform::ansiCodePage().toAnsi(keyPath),
+                           platform::kKeyRead, &key);
+    if (openStatus != platform::winerror::kSuccess) {
+        // Told once: the reads that follow fail on the null handle without a word.
+        showRegistryError(openStatus);
+        key = platform::kNullKey;
+    }
+    modRegistryAccess::RegValue value;
+    const modRegistryAccess::RegStatus status =
+        modRegistryAccess::ReadOpenKeyValue(key, "DefaultProfile", value);
+    defaultName = modRegistryAccess::toText(value);
+    if (status == platform::winerror::kSuccess) {
+        listSubkeys(key, profiles);
+    }
+    registry.CloseKey(key);
 }
 
 std::string EncodeProfileName(const std::string& name) {

@@ -27,4 +27,13 @@ std::string DecodeProfileName(const std::string& name);
 // becomes its "[" group; everything else, "[" included, stays as it is.
 std::string EncodeProfileName(const std::string& name);
 
+// Fills `profiles` with the decoded names of the profile subkeys, in enumeration order, and
+// `defaultName` with the "DefaultProfile" value as read. The subkeys are listed only when
+// that value can be read. Registry failures are told to the user in a message box (the
+// registry's error text) and leave what was found so far.
+void ListProfiles(std::vector<std::string>& profiles, std::string& defaultName);
+// The same over the profiles key at `keyPath` under HKEY_CURRENT_USER.
+void ListProfiles(const std::string& keyPath, std::vector<std::string>& profiles,
+                  std::string& defaultName);
+
 }  // namespace mapi
