@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build build -j "$(nproc)" --target quillbell-reg $(test -f src/app/main.cpp && echo quillbell-config)
+cmake --build build -j "$(nproc)" --target quillbell-reg quillbell-profile $(test -f src/app/main.cpp && echo quillbell-config)
 
 stage="$PWD/build/stage"
 export XDG_CONFIG_HOME="$stage/user-config"
