@@ -2,7 +2,9 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/prctl.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -178,6 +180,12 @@ service anvil {
     const std::string config = (dir_ / "dovecot.conf").string();
     pid_ = fork();
     if (pid_ == 0) {
+        // Dies with the test, and keeps off its output: Dovecot logs to its own file.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        const int null = open("/dev/null", O_RDWR);
+        dup2(null, STDIN_FILENO);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
         execl(binary.c_str(), binary.c_str(), "-F", "-c", config.c_str(),
               static_cast<char*>(nullptr));
         _exit(127);

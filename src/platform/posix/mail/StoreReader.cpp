@@ -75,8 +75,12 @@ const std::vector<vmime::shared_ptr<vmime::security::cert::X509Certificate>>& sy
 FolderPath toPath(const vmime::net::folder::path& path) {
     FolderPath out;
     out.reserve(path.getSize());
+    const vmime::charset utf8(vmime::charsets::UTF_8);
     for (std::size_t i = 0; i < path.getSize(); ++i) {
-        out.push_back(path[i].getConvertedText(vmime::charset(vmime::charsets::UTF_8)));
+        // The library decodes names to UTF-8 already; converting again costs a converter
+        // per name, which adds up over thousands of folders.
+        const vmime::word& name = path[i];
+        out.push_back(name.getCharset() == utf8 ? name.getBuffer() : name.getConvertedText(utf8));
     }
     return out;
 }
