@@ -127,8 +127,13 @@ void DovecotServer::addFolder(const std::string& path) const {
 bool DovecotServer::start() {
     const Accounts users = accounts();
     fs::create_directories(dir_ / "run");
-    // Dovecot's unprivileged processes must reach their sockets below the scratch directory.
-    fs::permissions(dir_, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    // Dovecot's unprivileged processes must reach their sockets and the mail below the
+    // scratch directories, whatever the umask made of them.
+    const fs::path temp = fs::temp_directory_path();
+    for (fs::path dir = dir_; dir != temp && dir != dir.root_path(); dir = dir.parent_path()) {
+        fs::permissions(dir, fs::perms::group_exec | fs::perms::others_exec,
+                        fs::perm_options::add);
+    }
     handOver(dir_ / "alice", users.mailUid, users.mailGid);
     std::ofstream(dir_ / "passwd") << "alice:{PLAIN}" << password_ << ":" << users.mailUid << ":"
                                    << users.mailGid << "::" << (dir_ / "alice").string() << "\n";
