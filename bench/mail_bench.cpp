@@ -101,8 +101,9 @@ bool report(const char* store, int runs, const std::function<std::size_t()>& lib
     const double libraryTime = best(runs, library, libraryCount);
     const double sessionTime = best(runs, session, sessionCount);
     const double ratio = sessionTime / libraryTime;
-    std::printf("%-8s library %6zu folders %8.1f ms   session %6zu folders %8.1f ms   ratio %.2fx\n",
-                store, libraryCount, libraryTime * 1000, sessionCount, sessionTime * 1000, ratio);
+    std::printf(
+        "%-8s library %6zu folders %8.1f ms   session %6zu folders %8.1f ms   ratio %.2fx\n", store,
+        libraryCount, libraryTime * 1000, sessionCount, sessionTime * 1000, ratio);
     std::fflush(stdout);
     return ratio <= 1.5;
 }
@@ -111,8 +112,8 @@ bool report(const char* store, int runs, const std::function<std::size_t()>& lib
 
 int run(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-    const fs::path scratch = fs::temp_directory_path() /
-                             ("quillbell-mail-bench-" + std::to_string(getpid()));
+    const fs::path scratch =
+        fs::temp_directory_path() / ("quillbell-mail-bench-" + std::to_string(getpid()));
     fs::create_directories(scratch / "home");
     // The profiles go to a store of the benchmark's own, never the user's.
     setenv("HOME", (scratch / "home").c_str(), 1);
@@ -125,8 +126,8 @@ int run(int argc, char** argv) {
     const fs::path tree = makeMaildirTree(scratch / "Maildir");
     mail::writeProfile("Local", {{"maildir://" + tree.string(), "Local", "", ""}});
     met &= report(
-        "Maildir", runs, [&] { return libraryListing(vmime::utility::url("maildir", "localhost"),
-                                                     tree.string()); },
+        "Maildir", runs,
+        [&] { return libraryListing(vmime::utility::url("maildir", "localhost"), tree.string()); },
         [] { return sessionListing("Local"); });
 
     mailtest::DovecotServer server(scratch / "dovecot", "bench");

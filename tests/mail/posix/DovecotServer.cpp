@@ -1,11 +1,11 @@
 #include "DovecotServer.h"
 
 #include <arpa/inet.h>
-#include <netinet/in.h>
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <pwd.h>
-#include <sys/prctl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -113,7 +113,9 @@ DovecotServer::DovecotServer(fs::path dir, std::string password)
     makeMaildir(dir_ / "alice" / "Maildir");
 }
 
-DovecotServer::~DovecotServer() { stop(); }
+DovecotServer::~DovecotServer() {
+    stop();
+}
 
 void DovecotServer::addFolder(const std::string& path) const {
     fs::path folder = dir_ / "alice" / "Maildir";
@@ -131,8 +133,7 @@ bool DovecotServer::start() {
     // scratch directories, whatever the umask made of them.
     const fs::path temp = fs::temp_directory_path();
     for (fs::path dir = dir_; dir != temp && dir != dir.root_path(); dir = dir.parent_path()) {
-        fs::permissions(dir, fs::perms::group_exec | fs::perms::others_exec,
-                        fs::perm_options::add);
+        fs::permissions(dir, fs::perms::group_exec | fs::perms::others_exec, fs::perm_options::add);
     }
     handOver(dir_ / "alice", users.mailUid, users.mailGid);
     std::ofstream(dir_ / "passwd") << "alice:{PLAIN}" << password_ << ":" << users.mailUid << ":"
@@ -140,14 +141,17 @@ bool DovecotServer::start() {
     port_ = freeLoopbackPort();
     std::ofstream(dir_ / "dovecot.conf") << "base_dir = " << (dir_ / "run").string() << R"(
 state_dir = )" << (dir_ / "run").string() << R"(
-log_path = )" << (dir_ / "dovecot.log").string() << R"(
+log_path = )" << (dir_ / "dovecot.log").string()
+                                         << R"(
 protocols = imap
 listen = 127.0.0.1
 ssl = no
 disable_plaintext_auth = no
 auth_failure_delay = 0
-default_internal_user = )" << users.internalUser << R"(
-default_login_user = )" << users.loginUser << R"(
+default_internal_user = )" << users.internalUser
+                                         << R"(
+default_login_user = )" << users.loginUser
+                                         << R"(
 first_valid_uid = 0
 first_valid_gid = 0
 mail_location = maildir:~/Maildir:LAYOUT=fs
@@ -157,7 +161,8 @@ namespace inbox {
 }
 passdb {
   driver = passwd-file
-  args = scheme=PLAIN )" << (dir_ / "passwd").string() << R"(
+  args = scheme=PLAIN )" << (dir_ / "passwd").string()
+                                         << R"(
 }
 userdb {
   driver = passwd-file
@@ -225,7 +230,9 @@ std::string DovecotServer::log() const {
     return std::string(std::istreambuf_iterator<char>(stream), {});
 }
 
-SilentServer::SilentServer() { socket_ = listenAnywhere(port_); }
+SilentServer::SilentServer() {
+    socket_ = listenAnywhere(port_);
+}
 
 SilentServer::~SilentServer() {
     if (socket_ >= 0) {
