@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <netinet/in.h>
 #include <pwd.h>
 #include <signal.h>
@@ -63,9 +64,11 @@ std::string dovecotBinary() {
 }
 
 // Dovecot will not run its login processes, nor serve mail, as root: under root the
-// test uses the users its package creates, and hands them the mail directory.
+// test uses the users its package creates, and hands them the mail directory. Without
+// root everything runs as the test's own user and group, the sockets' groups included.
 struct Accounts {
     std::string internalUser;
+    std::string internalGroup;
     std::string loginUser;
     uid_t mailUid;
     gid_t mailGid;
@@ -74,12 +77,13 @@ struct Accounts {
 Accounts accounts() {
     if (geteuid() != 0) {
         const passwd* self = getpwuid(geteuid());
+        const group* own = getgrgid(getegid());
         const std::string name = self != nullptr ? self->pw_name : "nobody";
-        return {name, name, geteuid(), getegid()};
+        return {name, own != nullptr ? own->gr_name : name, name, geteuid(), getegid()};
     }
     const passwd* dovecot = getpwnam("dovecot");
     const passwd* dovenull = getpwnam("dovenull");
-    return {"dovecot", dovenull != nullptr ? "dovenull" : "nobody",
+    return {"dovecot", "dovecot", dovenull != nullptr ? "dovenull" : "nobody",
             dovecot != nullptr ? dovecot->pw_uid : 65534,
             dovecot != nullptr ? dovecot->pw_gid : 65534};
 }
@@ -176,6 +180,26 @@ service imap-login {
   }
   inet_listener imaps {
     port = 0
+  }
+}
+service stats {
+  unix_listener stats-writer {
+    group = )" << users.internalGroup << R"(
+  }
+}
+service dict {
+  unix_listener dict {
+    group = )" << users.internalGroup << R"(
+  }
+}
+service dict-async {
+  unix_listener dict-async {
+    group = )" << users.internalGroup << R"(
+  }
+}
+service imap-hibernate {
+  unix_listener imap-hibernate {
+    group = )" << users.internalGroup << R"(
   }
 }
 service anvil {
