@@ -115,6 +115,9 @@ private:
     void pickFileInto(QLineEdit* field, modMessages::MessageKey titleKey,
                       modMessages::MessageKey filterKey);
 
+    // The Exchange folder browser (frmConfigWinExFolder.cpp).
+    void keyExFolder_Click();
+
     // Texts, the language choice and help (frmConfigWinLanguage.cpp).
     void ApplyMessages(const std::string& language);
     void FillLanguageList(const std::string& language);

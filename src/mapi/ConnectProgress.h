@@ -8,9 +8,9 @@ class ConnectProgress {
 public:
     virtual ~ConnectProgress() = default;
     // Brings the window and its animation up to date on the screen.
-    virtual void repaint() = 0;
+    virtual void refresh() = 0;
     // Takes the window out of the always-on-top band and closes it.
-    virtual void close() = 0;
+    virtual void dismiss() = 0;
 };
 
 }  // namespace mapi

@@ -64,9 +64,9 @@ ExchangeFolderWalk::Outcome ExchangeFolderWalk::Open(const std::string& profileN
     try {
         tree_.add({kRootPrefix, "Exchange Server", "", kPictureServer, kPictureServer, true});
         MapiSession = platform::automation().createObject(kSessionClass);
-        progress_.repaint();
+        progress_.refresh();
         const std::string logonFailure = LogonProfile(profileName, "");
-        progress_.repaint();
+        progress_.refresh();
         if (!logonFailure.empty()) {
             return closeOnFailure(logonFailure);
         }
@@ -75,7 +75,7 @@ ExchangeFolderWalk::Outcome ExchangeFolderWalk::Open(const std::string& profileN
         }
         LogoffProfile();
         MapiSession.reset();
-        progress_.close();
+        progress_.dismiss();
         return Outcome::Ready;
     } catch (const std::exception& failure) {
         // The session is left as it is, not logged off: it may be what failed.
@@ -85,7 +85,7 @@ ExchangeFolderWalk::Outcome ExchangeFolderWalk::Open(const std::string& profileN
 
 ExchangeFolderWalk::Outcome ExchangeFolderWalk::closeOnFailure(const std::string& message) {
     MapiSession.reset();
-    progress_.close();
+    progress_.dismiss();
     platform::prompts().messageBox(message, platform::msgbox::kCritical, "");
     return Outcome::Closed;
 }
@@ -114,7 +114,7 @@ bool ExchangeFolderWalk::addStores() {
 void ExchangeFolderWalk::stopOpening(const std::string& message, int style) {
     // Unlike the other failures this one leaves the browser open, so it must not leave the
     // progress window above it or the session logged on behind it.
-    progress_.close();
+    progress_.dismiss();
     platform::prompts().messageBox(message, style, "");
     try {
         LogoffProfile();

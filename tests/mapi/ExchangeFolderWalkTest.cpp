@@ -21,8 +21,8 @@ using testsupport::ScriptedStore;
 class RecordingProgress final : public mapi::ConnectProgress {
 public:
     explicit RecordingProgress(const testsupport::RecordingPrompts& prompts) : prompts_(prompts) {}
-    void repaint() override { ++repaints; }
-    void close() override { boxesWhenClosed.push_back(prompts_.messageBoxes().size()); }
+    void refresh() override { ++repaints; }
+    void dismiss() override { boxesWhenClosed.push_back(prompts_.messageBoxes().size()); }
 
     int repaints = 0;
     std::vector<std::size_t> boxesWhenClosed;

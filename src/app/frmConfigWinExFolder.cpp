@@ -1,0 +1,21 @@
+// The Exchange folder button: the folder browser, modal, with the main window lowered and
+// disabled while it is open.
+
+#include <QLineEdit>
+
+#include "app/frmConfigWin.h"
+#include "mapi/qt/frmMSExFolderSelect.h"
+
+void frmConfigWin::keyExFolder_Click() {
+    setTopmost(false);
+    setEnabled(false);
+    {
+        frmMSExFolderSelect browser({this, txtUserName, txtExFolder, &strExFolderID, HelpFilePath});
+        if (browser.Form_Load()) {
+            browser.exec();
+        }
+    }
+    setEnabled(true);
+    setTopmost(true);
+    txtExFolder->setFocus();
+}

@@ -1,0 +1,38 @@
+#include "mapi/qt/QtFolderTree.h"
+
+#include <QTreeWidget>
+
+#include "mapi/qt/ExchangeFolderIcons.h"
+#include "platform/Automation.h"
+
+namespace mapiqt {
+
+QtFolderTree::QtFolderTree(QTreeWidget& view) : view_(view) {}
+
+void QtFolderTree::insert(const mapi::FolderNode& node) {
+    QTreeWidgetItem* parent = nullptr;
+    if (!node.parentKey.empty()) {
+        parent = items_.value(QString::fromStdString(node.parentKey));
+        if (parent == nullptr) {
+            // As a tree view's node collection reports a relative node it does not hold.
+            throw platform::AutomationError(35601, "TreeView", "Element not found");
+        }
+    }
+    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(&view_);
+    item->setText(0, QString::fromStdString(node.text));
+    const QString key = QString::fromStdString(node.key);
+    item->setData(0, kKeyRole, key);
+    item->setIcon(0, icon(node.picture, node.selectedPicture));
+    item->setExpanded(node.expanded);
+    items_.insert(key, item);
+}
+
+const QIcon& QtFolderTree::icon(int picture, int selectedPicture) {
+    auto [at, added] = icons_.try_emplace({picture, selectedPicture});
+    if (added) {
+        at->second = FolderNodeIcon(picture, selectedPicture);
+    }
+    return at->second;
+}
+
+}  // namespace mapiqt
