@@ -17,5 +17,8 @@ void frmConfigWin::keyExFolder_Click() {
     }
     setEnabled(true);
     setTopmost(true);
+    // The browser is a window of its own: the window system need not hand the activation
+    // back to this one when it closes.
+    activateWindow();
     txtExFolder->setFocus();
 }

@@ -1,0 +1,68 @@
+// The Exchange folder button: the browser over a scripted "MAPI.Session", modal over the
+// main window, and what it leaves for the next save.
+
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "WindowTest.h"
+#include "mapi/qt/frmMSExFolderSelect.h"
+#include "platformqt/ModalDriver.h"
+#include "support/ScriptedMapiSession.h"
+
+namespace apptest {
+namespace {
+
+using testsupport::ScriptedFolder;
+using testsupport::ScriptedProfile;
+using testsupport::ScriptedStore;
+
+class ExFolderWindow : public WindowTest {
+protected:
+    void SetUp() override {
+        store::Configuration office = record("Office", 0);
+        office.EServType = 0;
+        office.UserName = "Office";
+        storeConfigurations({office});
+        open();
+    }
+
+    testsupport::ScopedScriptedMapi mapi{{ScriptedProfile(
+        "Office", {ScriptedStore{"Mailbox", "S1",
+                                 ScriptedFolder("T1", "Top", {ScriptedFolder("F1", "Inbox")})}})}};
+};
+
+TEST_F(ExFolderWindow, TheFolderTakenIsSavedAndTheWindowIsBackOnTopWithTheFocus) {
+    std::optional<std::pair<bool, bool>> enabledAndTopmost;
+    qttest::onNextModal<frmMSExFolderSelect>([&](frmMSExFolderSelect& browser) {
+        enabledAndTopmost = {window->isEnabled(), topmost()};
+        auto* tree = browser.findChild<QTreeWidget*>("tvExchangeFoldersList");
+        tree->setCurrentItem(tree->topLevelItem(0)->child(0)->child(0));
+        browser.findChild<QPushButton*>("keySelect")->click();
+    });
+    click("keyExFolder");
+    EXPECT_EQ(enabledAndTopmost, std::make_pair(false, false));
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_TRUE(topmost());
+    EXPECT_EQ(QApplication::focusWidget(), control("txtExFolder"));
+    EXPECT_EQ(control<QLineEdit>("txtExFolder")->text(), "Inbox");
+    closeWindow();
+    EXPECT_EQ(profileValue("ExFolder0"), "Inbox");
+    EXPECT_EQ(profileValue("ExFolderID0"), "F1:S1");
+}
+
+TEST_F(ExFolderWindow, WithoutAProfileOnlyTheMessageIsShownBelowNoTopmostWindow) {
+    typeInto("txtUserName", "");
+    click("keyExFolder");
+    ASSERT_EQ(prompts->messageBoxes().size(), 1u);
+    EXPECT_EQ(prompts->messageBoxes()[0].text, "Please, select MS Exchange profile first!");
+    EXPECT_EQ(prompts->messageBoxes()[0].style, 48);
+    EXPECT_EQ(prompts->messageBoxes()[0].windowTopmost, false);
+    EXPECT_EQ(mapi.log().logons, 0);
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_TRUE(topmost());
+    EXPECT_EQ(QApplication::focusWidget(), control("txtExFolder"));
+    EXPECT_EQ(control<QLineEdit>("txtExFolder")->text(), "Inbox");
+}
+
+}  // namespace
+}  // namespace apptest
