@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, prepares the embedded default stores under
 # build/stage (the installation's machine-wide values, a home directory with the
-# language files, and an empty per-user store) and starts the configuration window.
+# language files, and a per-user store with sample MAPI profiles) and starts the
+# configuration window.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build build -j "$(nproc)" --target quillbell-reg $(test -f src/app/main.cpp && echo quillbell-config)
+cmake --build build -j "$(nproc)" --target quillbell-reg quillbell-profile $(test -f src/app/main.cpp && echo quillbell-config)
 
 stage="$PWD/build/stage"
 export XDG_CONFIG_HOME="$stage/user-config"

@@ -315,6 +315,8 @@ void frmConfigWin::connectHandlers() {
     connect(keyStopConfig, &QToolButton::clicked, this, [this] { keyStopConfig_Click(); });
     connect(txtConfName, &QLineEdit::textChanged, this, [this] { txtConfName_Change(); });
     connect(cbEServType, &QComboBox::currentIndexChanged, this, [this] { cbEServType_Click(); });
+    connect(keySelectProf, &QToolButton::clicked, this, [this] { keySelectProf_Click(); });
+    connect(keyDefProf, &QToolButton::clicked, this, [this] { keyDefProf_Click(); });
     connect(cbAlarm, &QCheckBox::toggled, this, [this] { cbAlarm_Click(); });
     for (int i = 0; i < 2; ++i) {
         // An element turned off raises nothing, as with option buttons: only the element

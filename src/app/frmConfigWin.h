@@ -115,6 +115,10 @@ private:
     void pickFileInto(QLineEdit* field, modMessages::MessageKey titleKey,
                       modMessages::MessageKey filterKey);
 
+    // The MAPI profile buttons (frmConfigWinMapiProfile.cpp).
+    void keySelectProf_Click();
+    void keyDefProf_Click();
+
     // The Exchange folder browser (frmConfigWinExFolder.cpp).
     void keyExFolder_Click();
 
