@@ -17,14 +17,17 @@ std::string GetProfilesKeyPath(std::int16_t platformId);
 // The profiles key for the running system, asked afresh at every call.
 std::string GetProfilesKeyPath();
 
-// A profile subkey's name with every "[" group (the bracket and two characters that
-// encode an ANSI code of 192 to 255) replaced by the character it stands for in the
-// system's code page. A "[" without two characters after it, or whose two characters give
-// no code from 0 to 255, stays as it stands together with those characters.
+// A profile subkey's name with every "[" group (the bracket and two characters X and Y,
+// standing for the ANSI code (code(Y) - 124) * 16 + code(X) - 112 + 192) replaced by that
+// character of the system's code page. A "[" without two characters after it, or whose
+// two characters give no code from 0 to 255, stays as it stands, and what follows it is
+// read as if it had no "[" before it.
 std::string DecodeProfileName(const std::string& name);
 
 // The inverse for writing profile subkeys: every character whose ANSI code is 192 to 255
-// becomes its "[" group; everything else, "[" included, stays as it is.
+// becomes its "[" group; everything else, "[" included, stays as it is. The groups have no
+// escape for "[" itself: a name holding "[" and two characters that form a group does not
+// come back unchanged.
 std::string EncodeProfileName(const std::string& name);
 
 // Fills `profiles` with the decoded names of the profile subkeys, in enumeration order, and

@@ -3,91 +3,68 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <optional>
 
 #include "platform/CodePage.h"
 #include "support/PlantedProfiles.h"
-#include "support/RawRegistry.h"
 #include "support/RecordingPrompts.h"
 #include "support/TestRegistry.h"
 
 namespace {
 
 using platform::HKEY;
-using platform::LSTATUS;
+using Status = platform::LSTATUS;
 using Names = std::vector<std::string>;
+using U32 = std::uint32_t;
+using S = const std::string&;
 
-// Inside the program's own tree, which the test registry clears on every platform.
-const std::string kTestKey = "Software\\Orvane\\MAPI\\Profiles";
-
-// The platform's registry, except that every RegEnumKeyExA first asks a hook, which may
-// change the store or answer in the registry's place.
+// The platform's registry, except that a hook may act or answer before RegEnumKeyExA.
 class EnumHookRegistry : public platform::Registry {
 public:
-    using Hook = std::function<std::optional<LSTATUS>(platform::Registry&, std::uint32_t)>;
-    explicit EnumHookRegistry(Hook hook)
-        : inner_(platform::createPlatformRegistry()), hook_(std::move(hook)) {}
-
-    LSTATUS EnumKeyEx(HKEY key, std::uint32_t index, char* name, std::uint32_t* nameLen, char* cls,
-                      std::uint32_t* classLen) override {
-        if (const std::optional<LSTATUS> answer = hook_(*inner_, index)) {
-            return *answer;
-        }
-        return inner_->EnumKeyEx(key, index, name, nameLen, cls, classLen);
+    explicit EnumHookRegistry(std::function<std::optional<Status>(U32)> hook) : hook_(hook) {}
+    Status EnumKeyEx(HKEY k, U32 i, char* n, U32* nl, char* c, U32* cl) override {
+        const std::optional<Status> answer = hook_(i);
+        return answer ? *answer : in_->EnumKeyEx(k, i, n, nl, c, cl);
     }
-    LSTATUS CreateKeyEx(HKEY root, const std::string& path, std::uint32_t access, HKEY* result,
-                        std::uint32_t* disposition) override {
-        return inner_->CreateKeyEx(root, path, access, result, disposition);
+    Status CreateKeyEx(HKEY r, S p, U32 a, HKEY* k, U32* d) override {
+        return in_->CreateKeyEx(r, p, a, k, d);
     }
-    LSTATUS OpenKeyEx(HKEY root, const std::string& path, std::uint32_t access,
-                      HKEY* result) override {
-        return inner_->OpenKeyEx(root, path, access, result);
+    Status OpenKeyEx(HKEY r, S p, U32 a, HKEY* k) override { return in_->OpenKeyEx(r, p, a, k); }
+    Status SetValueEx(HKEY k, S n, U32 t, const uint8_t* d, U32 c) override {
+        return in_->SetValueEx(k, n, t, d, c);
     }
-    LSTATUS SetValueEx(HKEY key, const std::string& name, std::uint32_t type,
-                       const std::uint8_t* data, std::uint32_t count) override {
-        return inner_->SetValueEx(key, name, type, data, count);
+    Status QueryValueEx(HKEY k, S n, U32* t, uint8_t* d, U32* c) override {
+        return in_->QueryValueEx(k, n, t, d, c);
     }
-    LSTATUS QueryValueEx(HKEY key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
-                         std::uint32_t* count) override {
-        return inner_->QueryValueEx(key, name, type, data, count);
-    }
-    LSTATUS DeleteValue(HKEY key, const std::string& name) override {
-        return inner_->DeleteValue(key, name);
-    }
-    LSTATUS CloseKey(HKEY key) override { return inner_->CloseKey(key); }
-    LSTATUS QueryInfoKey(HKEY key, platform::KeyInfo* info) override {
-        return inner_->QueryInfoKey(key, info);
-    }
-    LSTATUS EnumValue(HKEY key, std::uint32_t index, char* name, std::uint32_t* nameLen,
-                      std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataLen) override {
-        return inner_->EnumValue(key, index, name, nameLen, type, data, dataLen);
+    Status DeleteValue(HKEY k, S n) override { return in_->DeleteValue(k, n); }
+    Status CloseKey(HKEY k) override { return in_->CloseKey(k); }
+    Status QueryInfoKey(HKEY k, platform::KeyInfo* i) override { return in_->QueryInfoKey(k, i); }
+    Status EnumValue(HKEY k, U32 i, char* n, U32* nl, U32* t, uint8_t* d, U32* dl) override {
+        return in_->EnumValue(k, i, n, nl, t, d, dl);
     }
 
 private:
-    std::unique_ptr<platform::Registry> inner_;
-    Hook hook_;
+    std::unique_ptr<platform::Registry> in_ = platform::createPlatformRegistry();
+    std::function<std::optional<Status>(U32)> hook_;
 };
 
 class ProfileDiscovery : public testing::Test {
 protected:
-    void SetUp() override { platform::installCodePage(platform::createCodePage(1252)); }
-    void TearDown() override { platform::installCodePage(nullptr); }
+    ProfileDiscovery() { platform::installCodePage(platform::createCodePage(1252)); }
+    ~ProfileDiscovery() override { platform::installCodePage(nullptr); }
 
-    // Lists the test key and checks the list, the default and the message boxes shown.
-    void expectListing(const Names& profiles, const std::string& defaultName,
-                       const Names& messages) {
-        Names listed;
+    // Lists the profiles key `key` (inside the program's tree, which the test registry
+    // clears on every platform) and checks the list, the default and the boxes shown.
+    void expectListing(S key, const Names& profiles, S defaultName, const Names& boxes = {}) {
+        Names listed, shown;
         std::string shownDefault = "untouched";
-        mapi::ListProfiles(kTestKey, listed, shownDefault);
+        mapi::ListProfiles("Software\\Orvane\\" + key, listed, shownDefault);
+        for (const testsupport::ShownMessageBox& box : prompts_->messageBoxes()) {
+            shown.push_back(box.style == 0 && box.title == "Quillbell" ? box.text : "wrong box");
+        }
         EXPECT_EQ(listed, profiles);
         EXPECT_EQ(shownDefault, defaultName);
-        Names shown;
-        for (const testsupport::ShownMessageBox& box : prompts_->messageBoxes()) {
-            EXPECT_EQ(box.style, 0);
-            EXPECT_EQ(box.title, "Quillbell");
-            shown.push_back(box.text);
-        }
-        EXPECT_EQ(shown, messages);
+        EXPECT_EQ(shown, boxes);
+        prompts_->clearShown();
     }
 
     testsupport::ScopedTestRegistry registry_;
@@ -96,80 +73,53 @@ protected:
 
 TEST(ProfilesKeyPath, FollowsThePlatformFamily) {
     const std::string nt =
-        "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows Messaging Subsystem\\Profiles";
+        "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows Messaging "
+        "Subsystem\\Profiles";
     const std::string other = "Software\\Microsoft\\Windows Messaging Subsystem\\Profiles";
-    EXPECT_EQ(mapi::GetProfilesKeyPath(2), nt);
-    EXPECT_EQ(mapi::GetProfilesKeyPath(1), other);
-    EXPECT_EQ(mapi::GetProfilesKeyPath(0), other);
-    // Linux and every Windows this runs on belong to the NT family.
-    EXPECT_EQ(mapi::GetPlatformId(), 2);
-    EXPECT_EQ(mapi::GetProfilesKeyPath(), nt);
+    EXPECT_EQ(Names({mapi::GetProfilesKeyPath(2), mapi::GetProfilesKeyPath(1),
+                     mapi::GetProfilesKeyPath(0), mapi::GetProfilesKeyPath()}),
+              Names({nt, other, other, nt}));  // Linux and the Windows of today are NT
 }
 
-TEST_F(ProfileDiscovery, ListsSubkeysDecodedOnlyWhenTheDefaultCanBeRead) {
-    testsupport::plantProfiles(kTestKey, {"Alpha", "Beta"}, "Beta");
-    expectListing({"Alpha", "Beta"}, "Beta", {});
-
-    testsupport::plantProfiles("Software\\Orvane\\MAPI\\Bare", {"Alpha", "Beta"}, std::nullopt);
-    Names listed;
-    std::string shownDefault = "untouched";
-    mapi::ListProfiles("Software\\Orvane\\MAPI\\Bare", listed, shownDefault);
-    EXPECT_EQ(listed, Names{});
-    EXPECT_EQ(shownDefault, "");
-    EXPECT_TRUE(prompts_->messageBoxes().empty());
-}
-
-TEST_F(ProfileDiscovery, NamesComeBackDecodedFromTheAnsiCodePage) {
-    // In the order the registry enumerates them: by name, without regard to case.
+TEST_F(ProfileDiscovery, ListsDecodedSubkeysOnlyBesideADefault) {
+    testsupport::plantProfiles("Software\\Orvane\\A", {"Alpha", "Beta"}, "Beta");
+    expectListing("A", {"Alpha", "Beta"}, "Beta");
+    testsupport::plantProfiles("Software\\Orvane\\B", {"Alpha"}, nullptr);
+    expectListing("B", {}, "");
+    expectListing("Missing", {}, "", {"Bad Key Name!"});
+    // Enumerated by name without regard to case; groups of code page 1252, undefined ones,
+    // and a name as the profile writer encodes it.
     testsupport::plantProfiles(
-        kTestKey,
-        {"B\xFCro", "Cut[p", "Euro[px", "Mail[p|", "Office", "Two[p|[q|", "Wrong[AB", "X["},
+        "Software\\Orvane\\C",
+        {"B\xFCro", "Cut[p", "Euro[px", "Mail[p|", "Office", "Two[p|[q|", "Wrong[AB", "X[", "Y[[p|",
+         mapi::EncodeProfileName("Zo\xC3\xAB \xC3\x84rger").c_str()},
         "Mail[p|");
-    expectListing({"B\xC3\xBCro", "Cut[p", "Euro\xE2\x82\xAC", "Mail\xC3\x80", "Office",
-                   "Two\xC3\x80\xC3\x81", "Wrong[AB", "X["},
-                  "Mail[p|", {});
+    expectListing(
+        "C",
+        {"B\xC3\xBCro", "Cut[p", "Euro\xE2\x82\xAC", "Mail\xC3\x80", "Office",
+         "Two\xC3\x80\xC3\x81", "Wrong[AB", "X[", "Y[\xC3\x80", "Zo\xC3\xAB \xC3\x84rger"},
+        "Mail[p|");
+    EXPECT_EQ(mapi::EncodeProfileName("Zo\xC3\xAB \xC3\x84rger [x"), "Zo[{~ [t|rger [x");
+    platform::installCodePage(platform::createCodePage(1251));
+    EXPECT_EQ(mapi::DecodeProfileName("[p|"), "\xD0\x90");  // Cyrillic A
 }
 
-TEST_F(ProfileDiscovery, MissingKeyIsToldOnce) {
-    expectListing({}, "", {"Bad Key Name!"});
-}
-
-TEST_F(ProfileDiscovery, SubkeyCreatedDuringTheWalkIsListedWhole) {
-    const std::string late = "Zulu, created while the list was being read";
-    testsupport::plantProfiles(kTestKey, {"Alpha", "Beta"}, "Beta");
-    platform::installRegistry(std::make_unique<EnumHookRegistry>(
-        [&, added = false](platform::Registry& inner, std::uint32_t) mutable {
-            if (!added) {
-                added = true;
-                HKEY key = 0;
-                inner.CreateKeyEx(platform::kHkeyCurrentUser, kTestKey + "\\" + late,
-                                  platform::kKeyWriteAccess, &key, nullptr);
-                inner.CloseKey(key);
-            }
-            return std::optional<LSTATUS>();
+TEST_F(ProfileDiscovery, SubkeyCreatedDuringTheWalkIsListedWholeAndErrorsKeepWhatWasFound) {
+    testsupport::plantProfiles("Software\\Orvane\\A", {"Alpha", "Beta"}, "Beta");
+    const char* late = "Zulu, created while the list was being read";
+    platform::installRegistry(std::make_unique<EnumHookRegistry>([&](U32) {
+        testsupport::createKey(platform::kHkeyCurrentUser, "Software\\Orvane\\A\\" + S(late));
+        return std::optional<Status>();
+    }));
+    expectListing("A", {"Alpha", "Beta", late}, "Beta");
+    // A store that never has room enough must not make the buffers grow without end.
+    for (const Status status : {1011, 234}) {
+        platform::installRegistry(std::make_unique<EnumHookRegistry>([status](U32 index) {
+            return index > 0 ? std::optional<Status>(status) : std::nullopt;
         }));
-    expectListing({"Alpha", "Beta", late}, "Beta", {});
-}
-
-TEST_F(ProfileDiscovery, WalkErrorsAreToldOnceAndKeepWhatWasFound) {
-    testsupport::plantProfiles(kTestKey, {"Alpha", "Beta"}, "Beta");
-    const struct {
-        LSTATUS fromSecondSubkey;
-        Names profiles;
-        std::string message;
-    } cases[] = {
-        {1011, {"Alpha"}, "Can't Open Key"},
-        // A store that never has room enough must not make the walk grow without end.
-        {234, {"Alpha"}, "Error - There is more data than the buffer can handle!"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.message);
-        prompts_->clearShown();
-        platform::installRegistry(
-            std::make_unique<EnumHookRegistry>([&](platform::Registry&, std::uint32_t index) {
-                return index >= 1 ? std::optional<LSTATUS>(c.fromSecondSubkey) : std::nullopt;
-            }));
-        expectListing(c.profiles, "Beta", {c.message});
+        expectListing("A", {"Alpha"}, "Beta",
+                      {status == 1011 ? "Can't Open Key"
+                                      : "Error - There is more data than the buffer can handle!"});
     }
 }
 

@@ -1,16 +1,18 @@
 #pragma once
-// MAPI profiles as Windows keeps them: one subkey per profile under the profiles key and
-// the "DefaultProfile" value beside them.
-
-#include <optional>
-#include <string>
-#include <vector>
+#include "support/RawRegistry.h"
 
 namespace testsupport {
 
-// Creates the profiles key at `keyPath` under HKEY_CURRENT_USER with one subkey per name
-// (bytes as stored) and, when given, "DefaultProfile" as a string value.
-void plantProfiles(const std::string& keyPath, const std::vector<std::string>& subkeys,
-                   const std::optional<std::string>& defaultProfile);
+// MAPI profiles as Windows keeps them: a subkey each, "DefaultProfile" (unless null) beside.
+inline void plantProfiles(const std::string& key, std::initializer_list<const char*> subkeys,
+                          const char* defaultProfile) {
+    for (const char* subkey : subkeys) {
+        createKey(platform::kHkeyCurrentUser, key + "\\" + subkey);
+    }
+    if (defaultProfile != nullptr) {
+        setRaw(platform::kHkeyCurrentUser, key, "DefaultProfile", 1,
+               std::string(defaultProfile) + '\0');
+    }
+}
 
 }  // namespace testsupport

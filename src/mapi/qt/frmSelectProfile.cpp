@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -58,12 +57,9 @@ frmSelectProfile::frmSelectProfile(QWidget* parent) : QDialog(parent) {
 
     connect(keySelect, &QPushButton::clicked, this, [this] { keySelect_Click(); });
     connect(keyCancel, &QPushButton::clicked, this, [this] { reject(); });
-    // A double click anywhere in the list, as on an entry, is a press of keySelect.
+    // A double click anywhere in the list, as on an entry, is a press of keySelect. Esc
+    // needs no filter: the list and the buttons leave it to the dialog, which rejects.
     lstProfiles->viewport()->installEventFilter(this);
-    for (QWidget* control : {static_cast<QWidget*>(lstProfiles), static_cast<QWidget*>(keySelect),
-                             static_cast<QWidget*>(keyCancel)}) {
-        control->installEventFilter(this);
-    }
 }
 
 std::optional<QString> frmSelectProfile::SelectProfile(QWidget* parent) {
@@ -106,11 +102,6 @@ void frmSelectProfile::keySelect_Click() {
 }
 
 bool frmSelectProfile::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        reject();
-        return true;
-    }
     if (event->type() == QEvent::MouseButtonDblClick && watched == lstProfiles->viewport()) {
         keySelect_Click();
         return true;
