@@ -26,7 +26,7 @@ protected:
         open();
     }
 
-    testsupport::ScopedScriptedMapi mapi{{ScriptedProfile(
+    testsupport::ScopedInProcessMapi mapi{{ScriptedProfile(
         "Office", {ScriptedStore{"Mailbox", "S1",
                                  ScriptedFolder("T1", "Top", {ScriptedFolder("F1", "Inbox")})}})}};
 };

@@ -54,7 +54,7 @@ class ExchangeFolderWalkTest : public testing::Test {
 protected:
     Outcome open(std::vector<ScriptedProfile> profiles, const std::string& name = "Office",
                  bool installed = true) {
-        testsupport::ScopedScriptedMapi mapi(std::move(profiles), installed);
+        testsupport::ScopedInProcessMapi mapi(std::move(profiles), installed);
         ExchangeFolderWalk walk(tree, progress);
         const Outcome outcome = walk.Open(name);
         logons = mapi.log().logons;

@@ -102,7 +102,7 @@ protected:
     }
 
     testsupport::ScopedRecordingPrompts prompts;
-    testsupport::ScopedScriptedMapi mapi;
+    testsupport::ScopedInProcessMapi mapi;
     QWidget main;
     QLineEdit* txtUserName;
     QLineEdit* txtExFolder;

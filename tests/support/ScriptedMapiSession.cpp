@@ -226,13 +226,13 @@ ObjectRef ScriptedMapiClasses::createObject(const std::string& progId) {
     return std::make_shared<Session>(profiles_, log_);
 }
 
-ScopedScriptedMapi::ScopedScriptedMapi(std::vector<ScriptedProfile> profiles, bool installed) {
+ScopedInProcessMapi::ScopedInProcessMapi(std::vector<ScriptedProfile> profiles, bool installed) {
     auto owned = std::make_unique<ScriptedMapiClasses>(std::move(profiles), installed);
     classes_ = owned.get();
     platform::installAutomation(std::move(owned));
 }
 
-ScopedScriptedMapi::~ScopedScriptedMapi() {
+ScopedInProcessMapi::~ScopedInProcessMapi() {
     platform::installAutomation(nullptr);
 }
 

@@ -73,12 +73,12 @@ private:
 };
 
 // Installs the scripted class as the process's automation for its lifetime.
-class ScopedScriptedMapi {
+class ScopedInProcessMapi {
 public:
-    explicit ScopedScriptedMapi(std::vector<ScriptedProfile> profiles, bool installed = true);
-    ~ScopedScriptedMapi();
-    ScopedScriptedMapi(const ScopedScriptedMapi&) = delete;
-    ScopedScriptedMapi& operator=(const ScopedScriptedMapi&) = delete;
+    explicit ScopedInProcessMapi(std::vector<ScriptedProfile> profiles, bool installed = true);
+    ~ScopedInProcessMapi();
+    ScopedInProcessMapi(const ScopedInProcessMapi&) = delete;
+    ScopedInProcessMapi& operator=(const ScopedInProcessMapi&) = delete;
     const ScriptedSessionLog& log() const { return classes_->log(); }
 
 private:
