@@ -3,9 +3,9 @@
 
 #include <regex>
 
+#include "WalkFixture.h"
 #include "mapi/AutomationErrorText.h"
 #include "mapi/ExchangeFolderWalk.h"
-#include "support/RecordingPrompts.h"
 #include "support/ScriptedMapiSession.h"
 
 namespace {
@@ -16,20 +16,6 @@ using Outcome = ExchangeFolderWalk::Outcome;
 using testsupport::ScriptedFolder;
 using testsupport::ScriptedProfile;
 using testsupport::ScriptedStore;
-
-// Notes how many message boxes had been shown when the walk closed it.
-class RecordingProgress final : public mapi::ConnectProgress {
-public:
-    explicit RecordingProgress(const testsupport::RecordingPrompts& prompts) : prompts_(prompts) {}
-    void refresh() override { ++repaints; }
-    void dismiss() override { boxesWhenClosed.push_back(prompts_.messageBoxes().size()); }
-
-    int repaints = 0;
-    std::vector<std::size_t> boxesWhenClosed;
-
-private:
-    const testsupport::RecordingPrompts& prompts_;
-};
 
 ScriptedFolder folder(std::string id, std::string name, std::vector<ScriptedFolder> folders = {}) {
     return ScriptedFolder(std::move(id), std::move(name), std::move(folders));
@@ -71,7 +57,7 @@ protected:
     }
 
     testsupport::ScopedRecordingPrompts prompts;
-    RecordingProgress progress{*prompts};
+    walktest::RecordingProgress progress{*prompts};
     mapi::FolderNodeList tree;
     int logons = 0;
     int logoffs = 0;
@@ -128,7 +114,7 @@ TEST_F(ExchangeFolderWalkTest, TwoStoresInOrderWithNestedAndUnavailableFolders) 
     EXPECT_EQ(logonArguments, (std::vector<std::string>{"Office", "", "False"}));
     EXPECT_EQ(logoffs, 1);
     EXPECT_EQ(progress.boxesWhenClosed, std::vector<std::size_t>{0});
-    EXPECT_EQ(progress.repaints, 2);
+    EXPECT_EQ(progress.refreshes, 2);
     EXPECT_TRUE(prompts->messageBoxes().empty());
 }
 
