@@ -9,6 +9,13 @@ namespace mapiqt {
 
 QtFolderTree::QtFolderTree(QTreeWidget& view) : view_(view) {}
 
+QtFolderTree::~QtFolderTree() {
+    view_.addTopLevelItems(topLevel_);
+    for (QTreeWidgetItem* item : expanded_) {
+        item->setExpanded(true);
+    }
+}
+
 void QtFolderTree::insert(const mapi::FolderNode& node) {
     QTreeWidgetItem* parent = nullptr;
     if (!node.parentKey.empty()) {
@@ -18,12 +25,19 @@ void QtFolderTree::insert(const mapi::FolderNode& node) {
             throw platform::AutomationError(35601, "TreeView", "Element not found");
         }
     }
-    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(&view_);
+    auto* item = new QTreeWidgetItem;
     item->setText(0, QString::fromStdString(node.text));
     const QString key = QString::fromStdString(node.key);
     item->setData(0, kKeyRole, key);
     item->setIcon(0, icon(node.picture, node.selectedPicture));
-    item->setExpanded(node.expanded);
+    if (parent) {
+        parent->addChild(item);
+    } else {
+        topLevel_.append(item);
+    }
+    if (node.expanded) {
+        expanded_.append(item);
+    }
     items_.insert(key, item);
 }
 
