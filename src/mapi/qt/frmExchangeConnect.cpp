@@ -49,7 +49,7 @@ frmExchangeConnect::frmExchangeConnect(QWidget& mainWindow)
     lblMessageA->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     auto* row = new QHBoxLayout(Frame1);
-    row->addWidget(Image1, 0, Qt::AlignTop);
+    row->addWidget(Image1, 0, Qt::AlignVCenter);
     row->addSpacing(8);
     row->addWidget(lblMessageA, 1);
     auto* window = new QVBoxLayout(this);
