@@ -138,17 +138,13 @@ void addPicture(QIcon& icon, int number, QIcon::Mode mode) {
 
 }  // namespace
 
-QIcon ExchangeFolderIcon(int number) {
-    QIcon icon;
-    addPicture(icon, number, QIcon::Normal);
-    return icon;
-}
-
-QIcon FolderNodeIcon(int picture, int selectedPicture) {
-    QIcon icon;
-    addPicture(icon, picture, QIcon::Normal);
-    addPicture(icon, selectedPicture, QIcon::Selected);
-    return icon;
+const QIcon& ExhangeFolderIcons::nodeIcon(int picture, int selectedPicture) {
+    auto [at, added] = icons_.try_emplace({picture, selectedPicture});
+    if (added) {
+        addPicture(at->second, picture, QIcon::Normal);
+        addPicture(at->second, selectedPicture, QIcon::Selected);
+    }
+    return at->second;
 }
 
 QPixmap SleepFrame(int index, qreal pixelRatio) {

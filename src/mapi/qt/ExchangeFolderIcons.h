@@ -6,15 +6,21 @@
 
 #include <QIcon>
 #include <QPixmap>
-#include <array>
+#include <map>
+#include <utility>
 
 namespace mapiqt {
 
-// Picture `number` (1 to 7) in every size a 16 x 16 picture is shown at.
-QIcon ExchangeFolderIcon(int number);
+// The browser's image list: pictures 1 to 7, each in every size a 16 x 16 picture is shown
+// at, drawn when a node first asks for it.
+class ExhangeFolderIcons {
+public:
+    // A node's icon: `picture` as it is, `selectedPicture` while the node is selected.
+    const QIcon& nodeIcon(int picture, int selectedPicture);
 
-// A node's icon: `picture` as it is, `selectedPicture` while the node is selected.
-QIcon FolderNodeIcon(int picture, int selectedPicture);
+private:
+    std::map<std::pair<int, int>, QIcon> icons_;
+};
 
 inline constexpr int kSleepFrames = 8;
 

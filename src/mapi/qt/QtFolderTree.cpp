@@ -2,12 +2,12 @@
 
 #include <QTreeWidget>
 
-#include "mapi/qt/ExchangeFolderIcons.h"
 #include "platform/Automation.h"
 
 namespace mapiqt {
 
-QtFolderTree::QtFolderTree(QTreeWidget& view) : view_(view) {}
+QtFolderTree::QtFolderTree(QTreeWidget& view, ExhangeFolderIcons& icons)
+    : view_(view), icons_(icons) {}
 
 QtFolderTree::~QtFolderTree() {
     view_.addTopLevelItems(topLevel_);
@@ -29,7 +29,7 @@ void QtFolderTree::insert(const mapi::FolderNode& node) {
     item->setText(0, QString::fromStdString(node.text));
     const QString key = QString::fromStdString(node.key);
     item->setData(0, kKeyRole, key);
-    item->setIcon(0, icon(node.picture, node.selectedPicture));
+    item->setIcon(0, icons_.nodeIcon(node.picture, node.selectedPicture));
     if (parent) {
         parent->addChild(item);
     } else {
@@ -39,14 +39,6 @@ void QtFolderTree::insert(const mapi::FolderNode& node) {
         expanded_.append(item);
     }
     items_.insert(key, item);
-}
-
-const QIcon& QtFolderTree::icon(int picture, int selectedPicture) {
-    auto [at, added] = icons_.try_emplace({picture, selectedPicture});
-    if (added) {
-        at->second = FolderNodeIcon(picture, selectedPicture);
-    }
-    return at->second;
 }
 
 }  // namespace mapiqt

@@ -5,14 +5,12 @@
 // once instead of laying itself out again for each of thousands of folders.
 
 #include <QHash>
-#include <QIcon>
 #include <QList>
 #include <QString>
 #include <Qt>
-#include <map>
-#include <utility>
 
 #include "mapi/FolderTree.h"
+#include "mapi/qt/ExchangeFolderIcons.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -23,7 +21,7 @@ inline constexpr int kKeyRole = Qt::UserRole;
 
 class QtFolderTree final : public mapi::FolderTree {
 public:
-    explicit QtFolderTree(QTreeWidget& view);
+    QtFolderTree(QTreeWidget& view, ExhangeFolderIcons& icons);
     ~QtFolderTree() override;
     QtFolderTree(const QtFolderTree&) = delete;
     QtFolderTree& operator=(const QtFolderTree&) = delete;
@@ -32,13 +30,11 @@ protected:
     void insert(const mapi::FolderNode& node) override;
 
 private:
-    const QIcon& icon(int picture, int selectedPicture);
-
     QTreeWidget& view_;
+    ExhangeFolderIcons& icons_;
     QHash<QString, QTreeWidgetItem*> items_;
     QList<QTreeWidgetItem*> topLevel_;
     QList<QTreeWidgetItem*> expanded_;
-    std::map<std::pair<int, int>, QIcon> icons_;
 };
 
 }  // namespace mapiqt

@@ -121,7 +121,7 @@ bool frmMSExFolderSelect::Form_Load() {
     modWndHook::HookedWindow = this;
     modWndHook::InstallSizeHook();
 
-    mapiqt::QtFolderTree tree(*tvExchangeFoldersList);
+    mapiqt::QtFolderTree tree(*tvExchangeFoldersList, ExhangeFolderIcons);
     mapi::ExchangeFolderWalk walk(tree, *progress);
     const auto outcome = walk.Open(target_.txtUserName->text().toStdString());
     progress.reset();

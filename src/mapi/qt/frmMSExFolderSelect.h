@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "mapi/qt/ExchangeFolderIcons.h"
+
 class QLineEdit;
 class QPushButton;
 class QStatusBar;
@@ -58,6 +60,7 @@ private:
     ExFolderTarget target_;
     QWidget* clientArea = nullptr;
     QTreeWidget* tvExchangeFoldersList = nullptr;
+    mapiqt::ExhangeFolderIcons ExhangeFolderIcons;
     QPushButton* keySelect = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     std::unique_ptr<frmExchangeConnect> progress;
