@@ -1,8 +1,11 @@
 #pragma once
-// What the folder walk's suites share: a progress window that notes when it was closed,
-// and the tree drawn as indented lines.
+// What the folder walk's suites share: a progress window that notes when it was closed, and
+// the tree written as lines that read as the tree looks.
+
+#include <gtest/gtest.h>
 
 #include <map>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -26,14 +29,25 @@ private:
     const testsupport::RecordingPrompts& prompts_;
 };
 
-// Each node's text, indented by two blanks a level below its parent.
-inline std::vector<std::string> outline(const std::vector<mapi::FolderNode>& nodes) {
+// One line a node, indented by two blanks a level: its text, and unless `textOnly` its key
+// and pictures, "+" when expanded. An unavailable folder's random key, once seen to be
+// fifteen digits, shows as "Err->#".
+inline std::vector<std::string> outline(const std::vector<mapi::FolderNode>& nodes,
+                                        bool textOnly = false) {
     std::map<std::string, std::string> indentOf{{"", ""}};
     std::vector<std::string> lines;
     for (const mapi::FolderNode& node : nodes) {
         const std::string indent = node.parentKey.empty() ? "" : indentOf.at(node.parentKey) + "  ";
         indentOf[node.key] = indent;
-        lines.push_back(indent + node.text);
+        std::string key = node.key;
+        if (std::regex_match(key, std::regex("Err->[0-9]{15}"))) {
+            key = "Err->#";
+        }
+        lines.push_back(indent + node.text +
+                        (textOnly ? ""
+                                  : " " + key + " " + std::to_string(node.picture) + "/" +
+                                        std::to_string(node.selectedPicture) +
+                                        (node.expanded ? " +" : "")));
     }
     return lines;
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <map>
 
 namespace testsupport {
 
@@ -10,198 +12,149 @@ namespace {
 using platform::AutomationError;
 using platform::AutomationValue;
 using platform::ObjectRef;
-using Profiles = std::shared_ptr<const std::vector<ScriptedProfile>>;
-
-constexpr const char* kSource = "Collaboration Data Objects";
+using Script = std::shared_ptr<const std::vector<ScriptedProfile>>;
+using Arguments = std::vector<AutomationValue>;
+using Members = std::map<std::string, std::function<AutomationValue(const Arguments&)>>;
 
 AutomationError mapiError(std::uint32_t code, const std::string& name) {
     char hex[9];
     std::snprintf(hex, sizeof hex, "%08X", code);
-    return AutomationError(
-        static_cast<std::int32_t>(code), kSource,
-        std::string("[Collaboration Data Objects - [") + name + "(" + hex + ")]]");
+    return AutomationError(static_cast<std::int32_t>(code), "Collaboration Data Objects",
+                           "[Collaboration Data Objects - [" + name + "(" + hex + ")]]");
 }
 
-[[noreturn]] void unknownMember(const std::string& name) {
-    throw AutomationError(platform::automationerror::kUnknownName, kSource,
-                          "Unknown name: " + name);
-}
-
-// Every object keeps the script alive, as long as a caller holds it.
-class ScriptedObject : public platform::AutomationObject {
+// Properties and methods alike are functions of the arguments. Each object holds the script,
+// whose folders and stores its members refer to.
+class ScriptedObject final : public platform::AutomationObject {
 public:
-    explicit ScriptedObject(Profiles profiles) : profiles_(std::move(profiles)) {}
-    AutomationValue call(const std::string& method, const std::vector<AutomationValue>&) override {
-        unknownMember(method);
-    }
-
-protected:
-    Profiles profiles_;
-};
-
-class Folder;
-
-class FolderCollection final : public ScriptedObject {
-public:
-    FolderCollection(Profiles profiles, const ScriptedFolder& parent)
-        : ScriptedObject(std::move(profiles)), parent_(parent) {}
-    AutomationValue get(const std::string& property) override {
-        if (property == "Count") {
-            return static_cast<std::int32_t>(parent_.folders.size());
-        }
-        unknownMember(property);
-    }
-    AutomationValue call(const std::string& method, const std::vector<AutomationValue>&) override;
-
-private:
-    const ScriptedFolder& parent_;
-    std::size_t next_ = 0;
-};
-
-class Folder final : public ScriptedObject {
-public:
-    Folder(Profiles profiles, const ScriptedFolder& folder)
-        : ScriptedObject(std::move(profiles)), folder_(folder) {}
-    AutomationValue get(const std::string& property) override {
-        if (property == "Folders") {
-            if (!folder_.hasFolders) {
-                return platform::Nothing{};
-            }
-            return ObjectRef(std::make_shared<FolderCollection>(profiles_, folder_));
-        }
-        if (property == "ID") {
-            if (folder_.idFails) {
-                throw mapiError(0x80040102, "MAPI_E_NO_SUPPORT");
-            }
-            return folder_.id;
-        }
-        if (property == "Name") {
-            return folder_.name;
-        }
-        if (property == "Class") {
-            return folder_.folderClass;
-        }
-        unknownMember(property);
+    ScriptedObject(Script script, Members members)
+        : script_(std::move(script)), members_(std::move(members)) {}
+    AutomationValue get(const std::string& name) override { return member(name)({}); }
+    AutomationValue call(const std::string& name, const Arguments& arguments) override {
+        return member(name)(arguments);
     }
 
 private:
-    const ScriptedFolder& folder_;
+    const Members::mapped_type& member(const std::string& name) const {
+        const auto found = members_.find(name);
+        if (found == members_.end()) {
+            throw AutomationError(platform::automationerror::kUnknownName, "MAPI.Session",
+                                  "Unknown name: " + name);
+        }
+        return found->second;
+    }
+
+    Script script_;
+    Members members_;
 };
 
-AutomationValue FolderCollection::call(const std::string& method,
-                                       const std::vector<AutomationValue>&) {
-    if (method == "GetFirst") {
-        next_ = 0;
-    } else if (method != "GetNext") {
-        unknownMember(method);
-    }
-    const std::size_t at = next_++;
-    if (at >= parent_.folders.size()) {
-        return platform::Nothing{};
-    }
-    const auto& failing = parent_.failingFetches;
-    if (std::find(failing.begin(), failing.end(), static_cast<int>(at + 1)) != failing.end()) {
-        throw scriptedFetchFailure();
-    }
-    return ObjectRef(std::make_shared<Folder>(profiles_, parent_.folders[at]));
+template <class T>
+std::function<AutomationValue(const Arguments&)> value(T result) {
+    return [result](const Arguments&) { return AutomationValue(result); };
 }
 
-class Store final : public ScriptedObject {
-public:
-    Store(Profiles profiles, const ScriptedStore& store)
-        : ScriptedObject(std::move(profiles)), store_(store) {}
-    AutomationValue get(const std::string& property) override {
-        if (property == "Name") {
-            return store_.name;
-        }
-        if (property == "ID") {
-            return store_.id;
-        }
-        if (property == "RootFolder") {
-            if (!store_.rootFolder) {
-                return platform::Nothing{};
-            }
-            return ObjectRef(std::make_shared<Folder>(profiles_, *store_.rootFolder));
-        }
-        unknownMember(property);
-    }
+ObjectRef folderObject(const Script& script, const ScriptedFolder& folder);
 
-private:
-    const ScriptedStore& store_;
-};
-
-class StoreCollection final : public ScriptedObject {
-public:
-    StoreCollection(Profiles profiles, const ScriptedProfile& profile)
-        : ScriptedObject(std::move(profiles)), profile_(profile) {}
-    AutomationValue get(const std::string& property) override {
-        if (property != "Count") {
-            unknownMember(property);
+ObjectRef folderCollection(const Script& script, const ScriptedFolder& parent) {
+    auto next = std::make_shared<std::size_t>(0);
+    const auto fetch = [script, &parent, next](bool first) -> AutomationValue {
+        *next = first ? 0 : *next;
+        const std::size_t at = (*next)++;
+        const auto& failing = parent.failingFetches;
+        if (std::count(failing.begin(), failing.end(), static_cast<int>(at + 1)) > 0) {
+            throw scriptedFetchFailure();
         }
-        const auto count = static_cast<std::int32_t>(profile_.stores.size());
-        return countReads_++ > 0 ? profile_.laterStoreCount.value_or(count) : count;
-    }
-    AutomationValue call(const std::string& method,
-                         const std::vector<AutomationValue>& arguments) override {
-        if (method != "Item" || arguments.size() != 1) {
-            unknownMember(method);
-        }
-        const std::int32_t position = platform::automationNumber(arguments[0]);
-        if (position == profile_.missingStore) {
+        if (at >= parent.folders.size()) {
             return platform::Nothing{};
         }
-        if (position < 1 || position > static_cast<std::int32_t>(profile_.stores.size())) {
-            throw mapiError(0x8004010F, "MAPI_E_NOT_FOUND");
-        }
-        return ObjectRef(std::make_shared<Store>(profiles_, profile_.stores[position - 1]));
-    }
+        return folderObject(script, parent.folders[at]);
+    };
+    return std::make_shared<ScriptedObject>(
+        script, Members{{"Count", value(static_cast<std::int32_t>(parent.folders.size()))},
+                        {"GetFirst", [fetch](const Arguments&) { return fetch(true); }},
+                        {"GetNext", [fetch](const Arguments&) { return fetch(false); }}});
+}
 
-private:
-    const ScriptedProfile& profile_;
-    int countReads_ = 0;
-};
+ObjectRef folderObject(const Script& script, const ScriptedFolder& folder) {
+    return std::make_shared<ScriptedObject>(
+        script, Members{{"Folders",
+                         [script, &folder](const Arguments&) -> AutomationValue {
+                             if (!folder.hasFolders) {
+                                 return platform::Nothing{};
+                             }
+                             return folderCollection(script, folder);
+                         }},
+                        {"ID",
+                         [&folder](const Arguments&) -> AutomationValue {
+                             if (folder.idFails) {
+                                 throw mapiError(0x80040102, "MAPI_E_NO_SUPPORT");
+                             }
+                             return folder.id;
+                         }},
+                        {"Name", value(folder.name)},
+                        {"Class", value(folder.folderClass)}});
+}
 
-class Session final : public ScriptedObject {
-public:
-    Session(Profiles profiles, std::shared_ptr<ScriptedSessionLog> log)
-        : ScriptedObject(std::move(profiles)), log_(std::move(log)) {}
-    AutomationValue get(const std::string& property) override {
-        if (property != "InfoStores") {
-            unknownMember(property);
-        }
-        if (profile_ == nullptr) {
-            throw mapiError(0x80040605, "MAPI_E_NOT_INITIALIZED");
-        }
-        return ObjectRef(std::make_shared<StoreCollection>(profiles_, *profile_));
-    }
-    AutomationValue call(const std::string& method,
-                         const std::vector<AutomationValue>& arguments) override {
-        if (method == "Logoff") {
-            ++log_->logoffs;
-            profile_ = nullptr;
-            return platform::Empty{};
-        }
-        if (method != "Logon") {
-            unknownMember(method);
-        }
-        ++log_->logons;
+ObjectRef storeObject(const Script& script, const ScriptedStore& store) {
+    return std::make_shared<ScriptedObject>(
+        script, Members{{"Name", value(store.name)},
+                        {"ID", value(store.id)},
+                        {"RootFolder", [script, &store](const Arguments&) -> AutomationValue {
+                             if (!store.rootFolder) {
+                                 return platform::Nothing{};
+                             }
+                             return folderObject(script, *store.rootFolder);
+                         }}});
+}
+
+ObjectRef storeCollection(const Script& script, const ScriptedProfile& profile) {
+    auto reads = std::make_shared<int>(0);
+    const auto count = static_cast<std::int32_t>(profile.stores.size());
+    return std::make_shared<ScriptedObject>(
+        script,
+        Members{{"Count",
+                 [reads, count, &profile](const Arguments&) -> AutomationValue {
+                     return (*reads)++ > 0 ? profile.laterStoreCount.value_or(count) : count;
+                 }},
+                {"Item", [script, count, &profile](const Arguments& arguments) -> AutomationValue {
+                     const std::int32_t at = platform::automationNumber(arguments.at(0));
+                     if (at == profile.missingStore || at < 1 || at > count) {
+                         return platform::Nothing{};
+                     }
+                     return storeObject(script, profile.stores[static_cast<std::size_t>(at - 1)]);
+                 }}});
+}
+
+ObjectRef sessionObject(const Script& script, const std::shared_ptr<ScriptedSessionLog>& log) {
+    auto current = std::make_shared<const ScriptedProfile*>(nullptr);
+    const auto logon = [script, log, current](const Arguments& arguments) -> AutomationValue {
+        ++log->logons;
         for (const AutomationValue& argument : arguments) {
-            log_->logonArguments.push_back(platform::automationText(argument));
+            log->logonArguments.push_back(platform::automationText(argument));
         }
-        const std::string name = arguments.empty() ? "" : platform::automationText(arguments[0]);
-        for (const ScriptedProfile& profile : *profiles_) {
-            if (profile.name == name) {
-                profile_ = &profile;
+        for (const ScriptedProfile& profile : *script) {
+            if (profile.name == platform::automationText(arguments.at(0))) {
+                *current = &profile;
                 return platform::Empty{};
             }
         }
         throw scriptedLogonFailure();
-    }
-
-private:
-    std::shared_ptr<ScriptedSessionLog> log_;
-    const ScriptedProfile* profile_ = nullptr;
-};
+    };
+    return std::make_shared<ScriptedObject>(
+        script, Members{{"Logon", logon},
+                        {"Logoff",
+                         [log, current](const Arguments&) -> AutomationValue {
+                             ++log->logoffs;
+                             *current = nullptr;
+                             return platform::Empty{};
+                         }},
+                        {"InfoStores", [script, current](const Arguments&) -> AutomationValue {
+                             if (*current == nullptr) {
+                                 throw mapiError(0x80040605, "MAPI_E_NOT_INITIALIZED");
+                             }
+                             return storeCollection(script, **current);
+                         }}});
+}
 
 }  // namespace
 
@@ -223,7 +176,7 @@ ObjectRef ScriptedMapiClasses::createObject(const std::string& progId) {
         throw AutomationError(platform::automationerror::kInvalidClassString, progId,
                               "Invalid class string");
     }
-    return std::make_shared<Session>(profiles_, log_);
+    return sessionObject(profiles_, log_);
 }
 
 ScopedInProcessMapi::ScopedInProcessMapi(std::vector<ScriptedProfile> profiles, bool installed) {

@@ -44,7 +44,7 @@ TEST(ExchangeFolderWalkMaildir, StoresAndFoldersOfTheProfileWithTheirSessionsIde
     walktest::RecordingProgress progress(*prompts);
     mapi::FolderNodeList tree;
     EXPECT_EQ(mapi::ExchangeFolderWalk(tree, progress).Open("Local mail"), Outcome::Ready);
-    EXPECT_EQ(walktest::outline(tree.nodes()),
+    EXPECT_EQ(walktest::outline(tree.nodes(), true),
               (std::vector<std::string>{"Exchange Server", "  Work", "    Inbox", "    Archive",
                                         "      2025", "    Sent", "  Old", "    Inbox"}));
     const auto& nodes = tree.nodes();
