@@ -13,6 +13,7 @@
 #include "mapi/qt/frmExchangeConnect.h"
 #include "mapi/qt/frmMSExFolderSelect.h"
 #include "platform/qt/WindowTopmost.h"
+#include "support/FakeHelp.h"
 #include "support/RecordingPrompts.h"
 #include "support/ScriptedMapiSession.h"
 
@@ -20,21 +21,17 @@ namespace {
 
 using testsupport::ScriptedFolder;
 using testsupport::ScriptedProfile;
-using testsupport::ScriptedStore;
+using Lines = std::vector<std::string>;
 
-const char* const kRootWarning =
-    "You cannot select root folder! Please, select a folder from a lower level...";
-const char* const kUnavailableWarning =
-    "This folder is not currently available. For more information, please contact your post "
-    "office administrator...";
+const std::string kRoot =
+    "48:You cannot select root folder! Please, select a folder from a lower level...";
 
 std::vector<ScriptedProfile> office() {
-    ScriptedFolder projects("F3", "Projects", {ScriptedFolder("F4", "Alpha")});
+    ScriptedFolder projects("F3", "Projects", {ScriptedFolder("F4", "Alpha"), {"F5", "Lost"}});
     projects.failingFetches = {2};
-    projects.folders.emplace_back("F5", "Lost");
-    ScriptedStore mailbox{"Mailbox", "S1",
-                          ScriptedFolder("T1", "Top", {ScriptedFolder("F1", "Inbox"), projects})};
-    ScriptedStore archive{"Archive", "S2", ScriptedFolder("T2", "Top", {})};
+    const testsupport::ScriptedStore mailbox{
+        "Mailbox", "S1", ScriptedFolder("T1", "Top", {ScriptedFolder("F1", "Inbox"), projects})};
+    const testsupport::ScriptedStore archive{"Archive", "S2", ScriptedFolder("T2", "Top")};
     ScriptedProfile gap("Gap", {mailbox, archive});
     gap.missingStore = 2;
     return {ScriptedProfile("Office", {mailbox, archive}), gap};
@@ -44,8 +41,6 @@ class FolderBrowserTest : public testing::Test {
 protected:
     FolderBrowserTest() : mapi(office()) {
         main.setGeometry(100, 200, 400, 300);
-        txtUserName = new QLineEdit("Office", &main);
-        txtExFolder = new QLineEdit("Before", &main);
         main.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&main));
     }
@@ -60,101 +55,87 @@ protected:
         }
         return browser;
     }
-    static QTreeWidget* tree(QWidget& browser) {
-        return browser.findChild<QTreeWidget*>("tvExchangeFoldersList");
+    template <class T = QWidget>
+    static T* control(QWidget& browser, const char* name) {
+        return browser.objectName() == name ? qobject_cast<T*>(&browser)
+                                            : browser.findChild<T*>(name);
     }
-    static QTreeWidgetItem* node(QWidget& browser, const QString& key) {
-        QTreeWidgetItemIterator it(tree(browser));
-        for (; *it; ++it) {
-            if ((*it)->data(0, mapiqt::kKeyRole).toString().startsWith(key)) {
-                return *it;
-            }
+    // Clicks, or double-clicks, the node whose key starts with `key`.
+    static void click(QWidget& browser, const QString& key, bool twice = false) {
+        auto* view = control<QTreeWidget>(browser, "tvExchangeFoldersList");
+        QTreeWidgetItemIterator it(view);
+        while (*it && !(*it)->data(0, mapiqt::kKeyRole).toString().startsWith(key)) {
+            ++it;
         }
-        ADD_FAILURE() << "no node " << key.toStdString();
-        return nullptr;
-    }
-    static void clickNode(QWidget& browser, QTreeWidgetItem* item, bool twice = false) {
-        QTreeWidget* view = tree(browser);
-        view->scrollToItem(item);
-        const QPoint at = view->visualItemRect(item).center();
+        ASSERT_TRUE(*it) << key.toStdString();
+        view->scrollToItem(*it);  // expands its parents, as a double click may have closed them
+        const QPoint at = view->visualItemRect(*it).center();
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
         if (twice) {
             QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
         }
     }
-    static QPushButton* keySelect(QWidget& browser) {
-        return browser.findChild<QPushButton*>("keySelect");
-    }
-    std::vector<std::pair<std::string, int>> boxes() const {
-        std::vector<std::pair<std::string, int>> shown;
+    Lines boxes() const {
+        Lines shown;
         for (const auto& box : prompts->messageBoxes()) {
-            shown.emplace_back(box.text, box.style);
+            shown.push_back(std::to_string(box.style) + ":" + box.text);
         }
         return shown;
     }
     static bool progressShown() {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->objectName() == "frmExchangeConnect" && window->isVisible()) {
-                return true;
-            }
-        }
-        return false;
+        const auto windows = QApplication::topLevelWidgets();
+        return std::any_of(windows.begin(), windows.end(), [](QWidget* window) {
+            return window->objectName() == "frmExchangeConnect" && window->isVisible();
+        });
     }
 
     testsupport::ScopedRecordingPrompts prompts;
     testsupport::ScopedInProcessMapi mapi;
     QWidget main;
-    QLineEdit* txtUserName;
-    QLineEdit* txtExFolder;
+    QLineEdit* txtUserName = new QLineEdit("Office", &main);
+    QLineEdit* txtExFolder = new QLineEdit("Before", &main);
     std::string strExFolderID = "before-id";
 };
 
 TEST_F(FolderBrowserTest, OnlyAFolderCanBeTakenAndDoubleClickTakesIt) {
+    testsupport::ScopedFakeHelp help;
     auto browser = open();
     ASSERT_TRUE(browser->isVisible());
     EXPECT_FALSE(progressShown());
     EXPECT_TRUE(platform::isWindowTopmost(*browser));
-    QTreeWidgetItem* server = tree(*browser)->topLevelItem(0);
-    ASSERT_EQ(server->childCount(), 2);
-    EXPECT_EQ(server->child(0)->text(0), "Mailbox");
-    EXPECT_EQ(server->child(1)->text(0), "Archive");
-    EXPECT_TRUE(server->isExpanded() && server->child(0)->isExpanded() &&
-                server->child(1)->isExpanded());
+    QTest::keyClick(control(*browser, "tvExchangeFoldersList"), Qt::Key_F1);
+    ASSERT_EQ(help->shown().size(), 1u);
+    EXPECT_EQ(help->shown()[0].contextId, 21140);
 
     // Nothing clicked yet, the server, a store, an unavailable folder: the dialog stays.
-    keySelect(*browser)->click();
-    const std::pair<QString, const char*> refused[] = {
-        {"Root", kRootWarning}, {"Root2", kRootWarning}, {"Err->", kUnavailableWarning}};
-    for (const auto& [key, warning] : refused) {
-        clickNode(*browser, node(*browser, key));
-        keySelect(*browser)->click();
+    auto* keySelect = control<QPushButton>(*browser, "keySelect");
+    keySelect->click();
+    for (const char* key : {"Root", "Root2", "Err->"}) {
+        click(*browser, key);
+        keySelect->click();
     }
-    clickNode(*browser, node(*browser, "Root1"), true);
-    EXPECT_EQ(boxes(), (std::vector<std::pair<std::string, int>>{{kRootWarning, 48},
-                                                                 {kRootWarning, 48},
-                                                                 {kRootWarning, 48},
-                                                                 {kUnavailableWarning, 48},
-                                                                 {kRootWarning, 48}}));
+    click(*browser, "Root1", true);
+    EXPECT_EQ(boxes(), (Lines{kRoot, kRoot, kRoot,
+                              "48:This folder is not currently available. For more information, "
+                              "please contact your post office administrator...",
+                              kRoot}));
     EXPECT_TRUE(browser->isVisible());
     EXPECT_EQ(txtExFolder->text(), "Before");
 
-    // A folder that has sub-folders, by double click.
-    clickNode(*browser, node(*browser, "F3:"), true);
+    click(*browser, "F3:", true);  // a folder with sub-folders
     EXPECT_FALSE(browser->isVisible());
+    EXPECT_EQ(browser->result(), QDialog::Accepted);
     EXPECT_EQ(txtExFolder->text(), "Projects");
     EXPECT_EQ(strExFolderID, "F3:S1");
-    EXPECT_EQ(browser->result(), QDialog::Accepted);
 }
 
 TEST_F(FolderBrowserTest, EscOnTheDialogTheTreeOrTheButtonChangesNothing) {
     for (const char* target : {"frmMSExFolderSelect", "tvExchangeFoldersList", "keySelect"}) {
         SCOPED_TRACE(target);
         auto browser = open();
-        clickNode(*browser, node(*browser, "F1:"));
-        QWidget* widget =
-            browser->objectName() == target ? browser.get() : browser->findChild<QWidget*>(target);
-        widget->setFocus();
-        QTest::keyClick(widget, Qt::Key_Escape);
+        click(*browser, "F1:");
+        control(*browser, target)->setFocus();
+        QTest::keyClick(control(*browser, target), Qt::Key_Escape);
         EXPECT_FALSE(browser->isVisible());
         EXPECT_EQ(browser->result(), QDialog::Rejected);
         EXPECT_EQ(txtExFolder->text(), "Before");
@@ -164,35 +145,27 @@ TEST_F(FolderBrowserTest, EscOnTheDialogTheTreeOrTheButtonChangesNothing) {
 }
 
 TEST_F(FolderBrowserTest, OpeningsThatFailOrStopShort) {
-    struct Case {
-        QString profile;
-        bool shown;
-        std::pair<std::string, int> box;
-        int logons;
-    };
-    const Case cases[] = {
-        {"", false, {"Please, select MS Exchange profile first!", 48}, 0},
-        {"Nobody",
-         false,
-         {"-2147221231 was generated by Collaboration Data Objects\r[Collaboration Data Objects "
-          "- [MAPI_E_LOGON_FAILED(80040111)]]",
-          16},
+    const std::tuple<QString, bool, std::string, int> cases[] = {
+        {"", false, "48:Please, select MS Exchange profile first!", 0},
+        {"Nobody", false,
+         "16:-2147221231 was generated by Collaboration Data Objects\r[Collaboration Data "
+         "Objects - [MAPI_E_LOGON_FAILED(80040111)]]",
          1},
-        {"Gap", true, {"Error, cannot get this InfoStore object", 16}, 2},
+        {"Gap", true, "16:Error, cannot get this InfoStore object", 2},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.profile.toStdString());
+    for (const auto& [profile, shown, box, logons] : cases) {
+        SCOPED_TRACE(box);
         prompts->clearShown();
-        txtUserName->setText(c.profile);
+        txtUserName->setText(profile);
         auto browser = open();
-        EXPECT_EQ(browser->isVisible(), c.shown);
-        EXPECT_EQ(boxes(), std::vector{c.box});
-        EXPECT_EQ(mapi.log().logons, c.logons);
+        EXPECT_EQ(browser->isVisible(), shown);
+        EXPECT_EQ(boxes(), Lines{box});
+        EXPECT_EQ(mapi.log().logons, logons);
         EXPECT_FALSE(progressShown());
-        if (c.shown) {
+        if (shown) {
             // What was read is shown, but no folder can be taken from it.
-            EXPECT_FALSE(keySelect(*browser)->isEnabled());
-            clickNode(*browser, node(*browser, "F1:"), true);
+            EXPECT_FALSE(control(*browser, "keySelect")->isEnabled());
+            click(*browser, "F1:", true);
             EXPECT_TRUE(browser->isVisible());
         }
         EXPECT_EQ(txtExFolder->text(), "Before");
@@ -204,14 +177,14 @@ TEST_F(FolderBrowserTest, ControlsFollowTheSizeWithinTheLimitsWhileOpen) {
     EXPECT_EQ(browser->minimumSize(), QSize(300, 300));
     EXPECT_EQ(browser->maximumSize(), QSize(2000, 2000));
     // 400 x 300 pixels at 15 twips a pixel: 6000 x 4500 twips.
-    QWidget* client = browser->findChild<QWidget*>("clientArea");
+    QWidget* client = control(*browser, "clientArea");
     for (int settle = 0; settle < 2; ++settle) {
         browser->resize(400, 300 + browser->height() - client->height());
         QCoreApplication::processEvents();
     }
     ASSERT_EQ(client->size(), QSize(400, 300));
-    EXPECT_EQ(keySelect(*browser)->geometry(), QRect(272, 267, 120, 25));
-    EXPECT_EQ(tree(*browser)->geometry(), QRect(8, 8, 384, 251));
+    EXPECT_EQ(control(*browser, "keySelect")->geometry(), QRect(272, 267, 120, 25));
+    EXPECT_EQ(control(*browser, "tvExchangeFoldersList")->geometry(), QRect(8, 8, 384, 251));
     browser->close();
     EXPECT_EQ(browser->minimumSize(), QSize(0, 0));
     EXPECT_EQ(browser->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
@@ -232,13 +205,11 @@ TEST_F(FolderBrowserTest, ProgressWindowAnimatesCentredOnTopWhileOpen) {
     for (int tick = 0; tick < 11; ++tick) {
         progress.IconTimer_ThatTime();
         const qint64 frame = progress.Image1->pixmap().cacheKey();
-        int index = -1;
-        for (int i = 0; i < mapiqt::kSleepFrames; ++i) {
-            if (progress.SleepIcon[i].cacheKey() == frame) {
-                index = i;
-            }
-        }
-        shown.push_back(index);
+        const auto& icons = progress.SleepIcon;
+        shown.push_back(static_cast<int>(
+            std::find_if(icons.begin(), icons.end(),
+                         [frame](const QPixmap& icon) { return icon.cacheKey() == frame; }) -
+            icons.begin()));
     }
     EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 0, 1, 2}));
 
