@@ -72,7 +72,6 @@ TEST_F(ExchangeFolderWalkTest, StoresInOrderWithNestedUnavailableAndUnreadableFo
     EXPECT_NE(tree.nodes()[4].key, tree.nodes()[6].key);
     EXPECT_THROW(tree.add({"F1:S1", "Again", "Root1"}), platform::AutomationError);
 
-    EXPECT_EQ(log.logonArguments, (Lines{"Office", "", "False"}));
     EXPECT_EQ(log.logoffs, 1);
     EXPECT_EQ(progress.boxesWhenClosed, std::vector<std::size_t>{0});
     EXPECT_EQ(progress.refreshes, 2);

@@ -62,7 +62,7 @@ ObjectRef folderCollection(const Script& script, const ScriptedFolder& parent) {
         const std::size_t at = (*next)++;
         const auto& failing = parent.failingFetches;
         if (std::count(failing.begin(), failing.end(), static_cast<int>(at + 1)) > 0) {
-            throw scriptedFetchFailure();
+            throw mapiError(0x80040115, "MAPI_E_NETWORK_ERROR");
         }
         if (at >= parent.folders.size()) {
             return platform::Nothing{};
@@ -129,16 +129,13 @@ ObjectRef sessionObject(const Script& script, const std::shared_ptr<ScriptedSess
     auto current = std::make_shared<const ScriptedProfile*>(nullptr);
     const auto logon = [script, log, current](const Arguments& arguments) -> AutomationValue {
         ++log->logons;
-        for (const AutomationValue& argument : arguments) {
-            log->logonArguments.push_back(platform::automationText(argument));
-        }
         for (const ScriptedProfile& profile : *script) {
             if (profile.name == platform::automationText(arguments.at(0))) {
                 *current = &profile;
                 return platform::Empty{};
             }
         }
-        throw scriptedLogonFailure();
+        throw mapiError(0x80040111, "MAPI_E_LOGON_FAILED");
     };
     return std::make_shared<ScriptedObject>(
         script, Members{{"Logon", logon},
@@ -156,33 +153,30 @@ ObjectRef sessionObject(const Script& script, const std::shared_ptr<ScriptedSess
                          }}});
 }
 
+class ScriptedMapiClasses final : public platform::Automation {
+public:
+    ScriptedMapiClasses(Script script, std::shared_ptr<ScriptedSessionLog> log, bool installed)
+        : script_(std::move(script)), log_(std::move(log)), installed_(installed) {}
+    ObjectRef createObject(const std::string& progId) override {
+        if (!installed_ || progId != "MAPI.Session") {
+            throw AutomationError(platform::automationerror::kInvalidClassString, progId,
+                                  "Invalid class string");
+        }
+        return sessionObject(script_, log_);
+    }
+
+private:
+    Script script_;
+    std::shared_ptr<ScriptedSessionLog> log_;
+    bool installed_;
+};
+
 }  // namespace
 
-AutomationError scriptedLogonFailure() {
-    return mapiError(0x80040111, "MAPI_E_LOGON_FAILED");
-}
-
-AutomationError scriptedFetchFailure() {
-    return mapiError(0x80040115, "MAPI_E_NETWORK_ERROR");
-}
-
-ScriptedMapiClasses::ScriptedMapiClasses(std::vector<ScriptedProfile> profiles, bool installed)
-    : profiles_(std::make_shared<const std::vector<ScriptedProfile>>(std::move(profiles))),
-      log_(std::make_shared<ScriptedSessionLog>()),
-      installed_(installed) {}
-
-ObjectRef ScriptedMapiClasses::createObject(const std::string& progId) {
-    if (!installed_ || progId != "MAPI.Session") {
-        throw AutomationError(platform::automationerror::kInvalidClassString, progId,
-                              "Invalid class string");
-    }
-    return sessionObject(profiles_, log_);
-}
-
 ScopedInProcessMapi::ScopedInProcessMapi(std::vector<ScriptedProfile> profiles, bool installed) {
-    auto owned = std::make_unique<ScriptedMapiClasses>(std::move(profiles), installed);
-    classes_ = owned.get();
-    platform::installAutomation(std::move(owned));
+    platform::installAutomation(std::make_unique<ScriptedMapiClasses>(
+        std::make_shared<const std::vector<ScriptedProfile>>(std::move(profiles)), log_,
+        installed));
 }
 
 ScopedInProcessMapi::~ScopedInProcessMapi() {

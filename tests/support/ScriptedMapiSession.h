@@ -47,42 +47,24 @@ struct ScriptedProfile {
     int missingStore = 0;
 };
 
-// What the sessions of one class have been asked.
+// What the sessions have been asked.
 struct ScriptedSessionLog {
     int logons = 0;
     int logoffs = 0;
-    std::vector<std::string> logonArguments;
 };
 
-// The failures the scripted objects raise, as Collaboration Data Objects words them.
-platform::AutomationError scriptedLogonFailure();
-platform::AutomationError scriptedFetchFailure();
-
-class ScriptedMapiClasses final : public platform::Automation {
-public:
-    // `installed` false: no class at all, as on a machine without the Exchange client.
-    explicit ScriptedMapiClasses(std::vector<ScriptedProfile> profiles, bool installed = true);
-    // "MAPI.Session"; any other class is not installed.
-    platform::ObjectRef createObject(const std::string& progId) override;
-    const ScriptedSessionLog& log() const { return *log_; }
-
-private:
-    std::shared_ptr<const std::vector<ScriptedProfile>> profiles_;
-    std::shared_ptr<ScriptedSessionLog> log_;
-    bool installed_;
-};
-
-// Installs the scripted class as the process's automation for its lifetime.
+// Serves the scripted "MAPI.Session" as the process's automation while it lives; with
+// `installed` false no class at all, as on a machine without the Exchange client.
 class ScopedInProcessMapi {
 public:
     explicit ScopedInProcessMapi(std::vector<ScriptedProfile> profiles, bool installed = true);
     ~ScopedInProcessMapi();
     ScopedInProcessMapi(const ScopedInProcessMapi&) = delete;
     ScopedInProcessMapi& operator=(const ScopedInProcessMapi&) = delete;
-    const ScriptedSessionLog& log() const { return classes_->log(); }
+    const ScriptedSessionLog& log() const { return *log_; }
 
 private:
-    ScriptedMapiClasses* classes_;  // owned by the platform layer while installed
+    std::shared_ptr<ScriptedSessionLog> log_ = std::make_shared<ScriptedSessionLog>();
 };
 
 }  // namespace testsupport
