@@ -93,8 +93,7 @@ void check(LSTATUS status, const std::string& what) {
     }
 }
 
-void add(const std::vector<std::string>& args, std::istream& in, std::ostream& err,
-         bool terminal) {
+void add(const std::vector<std::string>& args, std::istream& in, std::ostream& err, bool terminal) {
     const std::string& name = args[1];
     requireName(name);
     // Every URL is checked before a password is asked for or anything is written.
@@ -123,9 +122,9 @@ bool exists(const std::string& name) {
 }
 
 std::string defaultProfile() {
-    return modRegistryAccess::toText(modRegistryAccess::ReadRegValue(
-        modRegistryAccess::RootHive::HKEY_CURRENT_USER, mapi::GetProfilesKeyPath(),
-        "DefaultProfile"));
+    return modRegistryAccess::toText(
+        modRegistryAccess::ReadRegValue(modRegistryAccess::RootHive::HKEY_CURRENT_USER,
+                                        mapi::GetProfilesKeyPath(), "DefaultProfile"));
 }
 
 void makeDefault(const std::string& name) {

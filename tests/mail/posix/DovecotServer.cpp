@@ -1,9 +1,12 @@
 #include "DovecotServer.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
+#include <grp.h>
 #include <netinet/in.h>
 #include <pwd.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -61,9 +64,11 @@ std::string dovecotBinary() {
 }
 
 // Dovecot will not run its login processes, nor serve mail, as root: under root the
-// test uses the users its package creates, and hands them the mail directory.
+// test uses the users its package creates, and hands them the mail directory. Without
+// root everything runs as the test's own user and group, the sockets' groups included.
 struct Accounts {
     std::string internalUser;
+    std::string internalGroup;
     std::string loginUser;
     uid_t mailUid;
     gid_t mailGid;
@@ -72,12 +77,13 @@ struct Accounts {
 Accounts accounts() {
     if (geteuid() != 0) {
         const passwd* self = getpwuid(geteuid());
+        const group* own = getgrgid(getegid());
         const std::string name = self != nullptr ? self->pw_name : "nobody";
-        return {name, name, geteuid(), getegid()};
+        return {name, own != nullptr ? own->gr_name : name, name, geteuid(), getegid()};
     }
     const passwd* dovecot = getpwnam("dovecot");
     const passwd* dovenull = getpwnam("dovenull");
-    return {"dovecot", dovenull != nullptr ? "dovenull" : "nobody",
+    return {"dovecot", "dovecot", dovenull != nullptr ? "dovenull" : "nobody",
             dovecot != nullptr ? dovecot->pw_uid : 65534,
             dovecot != nullptr ? dovecot->pw_gid : 65534};
 }
@@ -111,7 +117,9 @@ DovecotServer::DovecotServer(fs::path dir, std::string password)
     makeMaildir(dir_ / "alice" / "Maildir");
 }
 
-DovecotServer::~DovecotServer() { stop(); }
+DovecotServer::~DovecotServer() {
+    stop();
+}
 
 void DovecotServer::addFolder(const std::string& path) const {
     fs::path folder = dir_ / "alice" / "Maildir";
@@ -125,22 +133,29 @@ void DovecotServer::addFolder(const std::string& path) const {
 bool DovecotServer::start() {
     const Accounts users = accounts();
     fs::create_directories(dir_ / "run");
-    // Dovecot's unprivileged processes must reach their sockets below the scratch directory.
-    fs::permissions(dir_, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    // Dovecot's unprivileged processes must reach their sockets and the mail below the
+    // scratch directories, whatever the umask made of them.
+    const fs::path temp = fs::temp_directory_path();
+    for (fs::path dir = dir_; dir != temp && dir != dir.root_path(); dir = dir.parent_path()) {
+        fs::permissions(dir, fs::perms::group_exec | fs::perms::others_exec, fs::perm_options::add);
+    }
     handOver(dir_ / "alice", users.mailUid, users.mailGid);
     std::ofstream(dir_ / "passwd") << "alice:{PLAIN}" << password_ << ":" << users.mailUid << ":"
                                    << users.mailGid << "::" << (dir_ / "alice").string() << "\n";
     port_ = freeLoopbackPort();
     std::ofstream(dir_ / "dovecot.conf") << "base_dir = " << (dir_ / "run").string() << R"(
 state_dir = )" << (dir_ / "run").string() << R"(
-log_path = )" << (dir_ / "dovecot.log").string() << R"(
+log_path = )" << (dir_ / "dovecot.log").string()
+                                         << R"(
 protocols = imap
 listen = 127.0.0.1
 ssl = no
 disable_plaintext_auth = no
 auth_failure_delay = 0
-default_internal_user = )" << users.internalUser << R"(
-default_login_user = )" << users.loginUser << R"(
+default_internal_user = )" << users.internalUser
+                                         << R"(
+default_login_user = )" << users.loginUser
+                                         << R"(
 first_valid_uid = 0
 first_valid_gid = 0
 mail_location = maildir:~/Maildir:LAYOUT=fs
@@ -150,7 +165,8 @@ namespace inbox {
 }
 passdb {
   driver = passwd-file
-  args = scheme=PLAIN )" << (dir_ / "passwd").string() << R"(
+  args = scheme=PLAIN )" << (dir_ / "passwd").string()
+                                         << R"(
 }
 userdb {
   driver = passwd-file
@@ -166,6 +182,26 @@ service imap-login {
     port = 0
   }
 }
+service stats {
+  unix_listener stats-writer {
+    group = )" << users.internalGroup << R"(
+  }
+}
+service dict {
+  unix_listener dict {
+    group = )" << users.internalGroup << R"(
+  }
+}
+service dict-async {
+  unix_listener dict-async {
+    group = )" << users.internalGroup << R"(
+  }
+}
+service imap-hibernate {
+  unix_listener imap-hibernate {
+    group = )" << users.internalGroup << R"(
+  }
+}
 service anvil {
   chroot =
   # No growing delay after each refused password: the tests refuse some on purpose.
@@ -178,6 +214,12 @@ service anvil {
     const std::string config = (dir_ / "dovecot.conf").string();
     pid_ = fork();
     if (pid_ == 0) {
+        // Dies with the test, and keeps off its output: Dovecot logs to its own file.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        const int null = open("/dev/null", O_RDWR);
+        dup2(null, STDIN_FILENO);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
         execl(binary.c_str(), binary.c_str(), "-F", "-c", config.c_str(),
               static_cast<char*>(nullptr));
         _exit(127);
@@ -212,7 +254,9 @@ std::string DovecotServer::log() const {
     return std::string(std::istreambuf_iterator<char>(stream), {});
 }
 
-SilentServer::SilentServer() { socket_ = listenAnywhere(port_); }
+SilentServer::SilentServer() {
+    socket_ = listenAnywhere(port_);
+}
 
 SilentServer::~SilentServer() {
     if (socket_ >= 0) {

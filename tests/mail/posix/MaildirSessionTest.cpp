@@ -34,7 +34,9 @@ fs::path makeTree(const fs::path& root, const std::vector<std::string>& folders)
     return root;
 }
 
-std::string maildirUrl(const fs::path& dir) { return "maildir://" + dir.string(); }
+std::string maildirUrl(const fs::path& dir) {
+    return "maildir://" + dir.string();
+}
 
 class MaildirSession : public ::testing::Test {
 protected:
@@ -43,9 +45,9 @@ protected:
 };
 
 TEST_F(MaildirSession, ShowsInboxBesideTheFoldersOfEveryStoreWithStableIdentifiers) {
-    const fs::path work = makeTree(dir / "work", {".Sent", ".Proj&AOk-ts 2024",
-                                                  ".Proj&AOk-ts 2024.v1&AC4-2", ".Drafts",
-                                                  ".Archive.2023.Q1"});
+    const fs::path work =
+        makeTree(dir / "work", {".Sent", ".Proj&AOk-ts 2024", ".Proj&AOk-ts 2024.v1&AC4-2",
+                                ".Drafts", ".Archive.2023.Q1"});
     const fs::path old = makeTree(dir / "old mail", {});
     ASSERT_EQ(mail::writeProfile("Büro Ärger", {{maildirUrl(work), "Work", "", ""},
                                                 {maildirUrl(old), "Old", "", ""}}),

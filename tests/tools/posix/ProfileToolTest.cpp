@@ -33,14 +33,14 @@ protected:
     // Runs the tool built beside the test executables with `input` as its standard input.
     ToolRun run(const std::vector<std::string>& args, const std::string& input = "") {
         std::ofstream(registry.scratchDir() / "stdin") << input;
-        std::string command = fs::read_symlink("/proc/self/exe").parent_path() /
-                              "quillbell-profile";
+        std::string command =
+            fs::read_symlink("/proc/self/exe").parent_path() / "quillbell-profile";
         for (const auto& arg : args) {
             command += " '" + arg + "'";  // no test argument holds a quote
         }
         const fs::path dir = registry.scratchDir();
-        command += " <'" + (dir / "stdin").string() + "' >'" + (dir / "stdout").string() +
-                   "' 2>'" + (dir / "stderr").string() + "'";
+        command += " <'" + (dir / "stdin").string() + "' >'" + (dir / "stdout").string() + "' 2>'" +
+                   (dir / "stderr").string() + "'";
         const int raw = std::system(command.c_str());
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read("stdout"), read("stderr")};
     }
@@ -49,10 +49,11 @@ protected:
 };
 
 TEST_F(ProfileTool, WritesProfilesThatTheDiscoveryListsAndTheSessionReads) {
-    ASSERT_EQ(run({"add", "Büro Ärger", "maildir:///srv/mail/work", "imap://bob@mail.example:1993/"},
-                  "pa55 word\n")
-                  .status,
-              0);
+    ASSERT_EQ(
+        run({"add", "Büro Ärger", "maildir:///srv/mail/work", "imap://bob@mail.example:1993/"},
+            "pa55 word\n")
+            .status,
+        0);
     ASSERT_EQ(run({"add", "Local mail", "maildir:///home/a/Maildir"}).status, 0);
     ASSERT_EQ(run({"default", "Local mail"}).status, 0);
 

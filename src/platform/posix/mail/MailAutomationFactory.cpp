@@ -16,8 +16,7 @@ public:
         if (progId.size() == 12 && strcasecmp(progId.c_str(), "MAPI.Session") == 0) {
             return mail::makeMailSession();
         }
-        throw AutomationError(automationerror::kInvalidClassString, progId,
-                              "Invalid class string");
+        throw AutomationError(automationerror::kInvalidClassString, progId, "Invalid class string");
     }
 };
 

@@ -1,7 +1,7 @@
 #include "platform/posix/mail/MailObject.h"
 
-#include <cstring>
 #include <strings.h>
+#include <cstring>
 
 namespace mail {
 
@@ -49,8 +49,8 @@ bool MailObject::named(const std::string& member, const char* name) {
 void MailObject::expectArguments(const std::vector<platform::AutomationValue>& arguments,
                                  std::size_t min, std::size_t max) {
     if (arguments.size() < min || arguments.size() > max) {
-        throw platform::AutomationError(platform::automationerror::kBadParamCount,
-                                        "MAPI.Session", "Invalid number of parameters");
+        throw platform::AutomationError(platform::automationerror::kBadParamCount, "MAPI.Session",
+                                        "Invalid number of parameters");
     }
 }
 
