@@ -2,6 +2,7 @@
 // disabled while it is open.
 
 #include <QLineEdit>
+#include <exception>
 
 #include "app/frmConfigWin.h"
 #include "mapi/qt/frmMSExFolderSelect.h"
@@ -9,11 +10,14 @@
 void frmConfigWin::keyExFolder_Click() {
     setTopmost(false);
     setEnabled(false);
-    {
+    try {
         frmMSExFolderSelect browser({this, txtUserName, txtExFolder, &strExFolderID, HelpFilePath});
         if (browser.Form_Load()) {
             browser.exec();
         }
+    } catch (const std::exception&) {
+        // The browser reports its own failures; whatever else goes wrong in it must not
+        // leave this window disabled and below the others.
     }
     setEnabled(true);
     setTopmost(true);
