@@ -28,10 +28,26 @@ protected:
 
     testsupport::ScopedInProcessMapi mapi{{ScriptedProfile(
         "Office", {ScriptedStore{"Mailbox", "S1",
-                                 ScriptedFolder("T1", "Top", {ScriptedFolder("F1", "Inbox")})}})}};
+                                 ScriptedFolder("T1", "Top", {ScriptedFolder("F2", "Sent")})}})}};
 };
 
 TEST_F(ExFolderWindow, TheFolderTakenIsSavedAndTheWindowIsBackOnTopWithTheFocus) {
+    const auto expectBackOnTop = [this] {
+        EXPECT_TRUE(window->isEnabled());
+        EXPECT_TRUE(topmost());
+        EXPECT_EQ(QApplication::focusWidget(), control("txtExFolder"));
+    };
+    // Without a profile only the message is shown, below no topmost window.
+    typeInto("txtUserName", "");
+    click("keyExFolder");
+    expectBackOnTop();
+    ASSERT_EQ(prompts->messageBoxes().size(), 1u);
+    EXPECT_EQ(prompts->messageBoxes()[0].text, "Please, select MS Exchange profile first!");
+    EXPECT_EQ(prompts->messageBoxes()[0].windowTopmost, false);
+    EXPECT_EQ(mapi.log().logons, 0);
+    EXPECT_EQ(control<QLineEdit>("txtExFolder")->text(), "Inbox");
+
+    typeInto("txtUserName", "Office");
     std::optional<std::pair<bool, bool>> enabledAndTopmost;
     qttest::onNextModal<frmMSExFolderSelect>([&](frmMSExFolderSelect& browser) {
         enabledAndTopmost = {window->isEnabled(), topmost()};
@@ -40,28 +56,12 @@ TEST_F(ExFolderWindow, TheFolderTakenIsSavedAndTheWindowIsBackOnTopWithTheFocus)
         browser.findChild<QPushButton*>("keySelect")->click();
     });
     click("keyExFolder");
+    expectBackOnTop();
     EXPECT_EQ(enabledAndTopmost, std::make_pair(false, false));
-    EXPECT_TRUE(window->isEnabled());
-    EXPECT_TRUE(topmost());
-    EXPECT_EQ(QApplication::focusWidget(), control("txtExFolder"));
-    EXPECT_EQ(control<QLineEdit>("txtExFolder")->text(), "Inbox");
+    EXPECT_EQ(control<QLineEdit>("txtExFolder")->text(), "Sent");
     closeWindow();
-    EXPECT_EQ(profileValue("ExFolder0"), "Inbox");
-    EXPECT_EQ(profileValue("ExFolderID0"), "F1:S1");
-}
-
-TEST_F(ExFolderWindow, WithoutAProfileOnlyTheMessageIsShownBelowNoTopmostWindow) {
-    typeInto("txtUserName", "");
-    click("keyExFolder");
-    ASSERT_EQ(prompts->messageBoxes().size(), 1u);
-    EXPECT_EQ(prompts->messageBoxes()[0].text, "Please, select MS Exchange profile first!");
-    EXPECT_EQ(prompts->messageBoxes()[0].style, 48);
-    EXPECT_EQ(prompts->messageBoxes()[0].windowTopmost, false);
-    EXPECT_EQ(mapi.log().logons, 0);
-    EXPECT_TRUE(window->isEnabled());
-    EXPECT_TRUE(topmost());
-    EXPECT_EQ(QApplication::focusWidget(), control("txtExFolder"));
-    EXPECT_EQ(control<QLineEdit>("txtExFolder")->text(), "Inbox");
+    EXPECT_EQ(profileValue("ExFolder0"), "Sent");
+    EXPECT_EQ(profileValue("ExFolderID0"), "F2:S1");
 }
 
 }  // namespace
