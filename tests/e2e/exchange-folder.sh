@@ -69,6 +69,10 @@ sleep 0.3
 # The tree takes the typed name as a search; Return presses the select button.
 xdotool type --delay 100 'Sent'
 keys Return
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name 'Please, select MS Exchange folder' >/dev/null || break
+    sleep 0.1
+done
 check "the browser closed" 0 "$(xdotool search --onlyvisible --name 'Please, select MS Exchange folder' | wc -l)"
 keys Escape
 for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
