@@ -1,19 +1,20 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, prepares the embedded default stores under
 # build/stage (the installation's machine-wide values, a home directory with the
-# language files, and a per-user store with sample MAPI profiles) and starts the
+# language and help files, and a per-user store with sample MAPI profiles) and starts the
 # configuration window.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build build -j "$(nproc)" --target quillbell-reg quillbell-profile $(test -f src/app/main.cpp && echo quillbell-config)
+cmake --build build -j "$(nproc)" --target quillbell-reg quillbell-profile quillbell-help \
+    $(test -f src/app/main.cpp && echo quillbell-config)
 
 stage="$PWD/build/stage"
 export XDG_CONFIG_HOME="$stage/user-config"
 export XDG_CONFIG_DIRS="$stage/machine-config"
-scripts/install-stage.sh "$PWD/build/bin/quillbell-reg" "$stage/home"
+scripts/install-stage.sh "$PWD/build/bin/quillbell-reg" "$stage/home" "$PWD/build/share/help"
 
 if [ ! -x build/bin/quillbell-config ]; then
     echo "The configuration window is not built yet; the stored settings are:"

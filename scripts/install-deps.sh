@@ -9,6 +9,7 @@ packages=(
     libvmime-dev dovecot-imapd
     g++-mingw-w64-x86-64-posix wine64
     xvfb xauth xdotool fonts-dejavu-core
+    fp-utils libchm-dev
 )
 
 missing=()

@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # Plays the installation's part: writes the machine-wide values and a home directory
-# holding the language files. Usage: install-stage.sh QUILLBELL_REG HOME_DIR
+# holding the language files and the compiled help files.
+# Usage: install-stage.sh QUILLBELL_REG HOME_DIR [HELP_DIR]
 # The stores are found through XDG_CONFIG_HOME and XDG_CONFIG_DIRS, as the program finds them.
 set -euo pipefail
 reg="$1"
 home="$2"
+help="${3:-}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
 mkdir -p "$home"
 if compgen -G "$root/share/lang/*.lng" >/dev/null; then
     cp "$root"/share/lang/*.lng "$home/"
 fi
-if compgen -G "$root/share/help/*" >/dev/null; then
-    cp -r "$root"/share/help/* "$home/"
+if [ -n "$help" ] && compgen -G "$help/*.chm" >/dev/null; then
+    cp "$help"/*.chm "$home/"
 fi
 
 key='HKLM\Software\Orvane\Quillbell'

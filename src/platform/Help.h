@@ -21,8 +21,8 @@ public:
 // The process-wide help. Before one is installed: the platform's own viewer, or where
 // there is none, a line on standard error.
 Help& help();
-// Replaces it (the windows install the desktop's handler where the platform has no viewer
-// of its own; tests install a fake; null brings the default back).
+// Replaces it (the windows install a viewer of their own where the platform has none;
+// tests install a fake; null brings the default back).
 void installHelp(std::unique_ptr<Help> replacement);
 // The platform's own help viewer (HTML Help on Windows), or null where it has none.
 std::unique_ptr<Help> createPlatformHelp();

@@ -103,6 +103,11 @@ public:
     // RegEnumValueA, same buffer conventions; `data` may be null to learn the size.
     virtual LSTATUS EnumValue(HKEY key, std::uint32_t index, char* name, std::uint32_t* nameLen,
                               std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataLen) = 0;
+    // Makes the writes to the root's hive that follow, until EndWrites, one transaction
+    // where the store has them: all of them stay, or none when EndWrites drops them or the
+    // process dies first. advapi32 has none; there every write stands alone.
+    virtual LSTATUS BeginWrites(HKEY /*root*/) { return 0; }
+    virtual LSTATUS EndWrites(HKEY /*root*/, bool /*keep*/) { return 0; }
 };
 
 // The process-wide registry, created on first use by the platform's factory.

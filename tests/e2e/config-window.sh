@@ -59,10 +59,10 @@ value() {  # value KEY NAME
 user='HKCU\Software\Orvane\Quillbell'
 profiles='HKCU\Software\Orvane\Quillbell\Profiles'
 
-start_program() {
+start_program() {  # start_program [WINDOW_TITLE]
     "$program" &
     pid=$!
-    window=$(xdotool search --sync --onlyvisible --name 'Quillbell configuration' | head -1)
+    window=$(xdotool search --sync --onlyvisible --name "${1:-Quillbell configuration}" | head -1)
     xdotool windowfocus --sync "$window"
     sleep 0.5
 }
@@ -113,6 +113,21 @@ check "second start ends at once, silently" 0 $?
 check "still one window" 1 "$(xdotool search --onlyvisible --name 'Quillbell configuration' | wc -l)"
 xdotool key Escape
 wait_for_end; check "first instance still closes with Esc" 0 $?
+
+# 4. Help in German: F1 on the list opens its topic from German.chm in the help window; Esc
+# closes that window, and the program still ends with its main window.
+fresh_home
+cp "$bin"/../share/help/*.chm "$scratch/qb/"
+"$reg" add "$user" /v ExternLang /d German /f >/dev/null
+start_program 'Quillbell-Konfiguration'
+xdotool key F1
+viewer=$(timeout 10 xdotool search --sync --onlyvisible --name 'E-Mail-Konfigurationen: die Liste' | head -1)
+check "F1 shows the list's topic in German" 1 "$([[ -n "$viewer" ]] && echo 1 || echo 0)"
+[[ -n "$viewer" ]] && xdotool windowfocus --sync "$viewer" key Escape
+sleep 0.5
+check "Esc closes the help window" 0 "$(xdotool search --onlyvisible --name 'E-Mail-Konfigurationen: die Liste' | wc -l)"
+xdotool windowfocus --sync "$window" key Escape
+wait_for_end; check "the program ends with its main window" 0 $?
 
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]

@@ -190,6 +190,17 @@ TEST_F(ExportImport, ABrokenFileIsRefusedBeforeAnythingIsWritten) {
           "\"B\"\"x\"", "\"B\"=\"\xe6\x97\xa5\"", "\"\xe6\x97\xa5\"=\"x\""}) {
         cases.push_back({header + good + line + "\r\n", "line 5"});
     }
+    // Beyond the registry's limits, or a name a NUL would cut short.
+    std::string deep = "[HKEY_CURRENT_USER\\" + kBase;
+    for (int level = 3; level < 513; ++level) {
+        deep += "\\d";
+    }
+    for (const std::string& line :
+         {"[HKEY_CURRENT_USER\\" + kBase + "\\" + std::string(256, 'k') + "]", deep + "]",
+          "\"" + std::string(16384, 'v') + "\"=\"x\"", std::string("\"a\0b\"=\"1\"", 9),
+          "[HKEY_CURRENT_USER\\" + kBase + std::string("\\A\0B]", 5)}) {
+        cases.push_back({header + good + line + "\r\n", "line 5"});
+    }
     for (const auto& [content, mentioning] : cases) {
         SCOPED_TRACE(content);
         writeFile("broken.reg", content);

@@ -3,7 +3,7 @@
 namespace platform {
 
 // Linux desktops have no help viewer that opens a file at a topic number; the windows
-// install the desktop's handler for the file instead (qt/DesktopHelp.h).
+// install a viewer of their own instead (qt/ChmHelp.h).
 std::unique_ptr<Help> createPlatformHelp() {
     return nullptr;
 }

@@ -2,7 +2,7 @@
 
 #include "platform/Help.h"
 #include "platform/Prompts.h"
-#include "platform/qt/DesktopHelp.h"
+#include "platform/qt/ChmHelp.h"
 #include "platform/qt/QtPrompts.h"
 
 namespace platform {
@@ -11,7 +11,7 @@ void installToolkitServices() {
     installPrompts(std::make_unique<QtPrompts>());
     auto viewer = createPlatformHelp();
     if (!viewer) {
-        viewer = std::make_unique<DesktopHelp>();
+        viewer = std::make_unique<ChmHelp>();
     }
     installHelp(std::move(viewer));
 }

@@ -14,8 +14,8 @@ int Connection::open(const std::filesystem::path& file, bool readOnly,
                      std::chrono::milliseconds busyTimeout) {
     close();
     // Calls are serialised by the registry object, so SQLite's own mutexes are not needed.
-    const int flags =
-        (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
+                      SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_NOFOLLOW;
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(file.c_str(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
@@ -24,6 +24,7 @@ int Connection::open(const std::filesystem::path& file, bool readOnly,
     }
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, static_cast<int>(busyTimeout.count()));
+    busyTimeout_ = busyTimeout;
     db_ = db;
     readOnly_ = readOnly;
     commitFrames_ = 0;
@@ -38,6 +39,13 @@ void Connection::close() {
     if (db_ != nullptr) {
         sqlite3_close(db_);
         db_ = nullptr;
+    }
+}
+
+void Connection::setBusyTimeout(std::chrono::milliseconds busyTimeout) {
+    if (db_ != nullptr && busyTimeout != busyTimeout_) {
+        sqlite3_busy_timeout(db_, static_cast<int>(busyTimeout.count()));
+        busyTimeout_ = busyTimeout;
     }
 }
 

@@ -22,9 +22,12 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Opens an existing file, never creating one; returns an SQLite result code.
+    // Opens an existing file, never creating one and never through a symbolic link;
+    // returns an SQLite result code.
     int open(const std::filesystem::path& file, bool readOnly,
              std::chrono::milliseconds busyTimeout);
+    // How long the next statements wait for another connection's lock.
+    void setBusyTimeout(std::chrono::milliseconds busyTimeout);
     void close();
     bool isOpen() const { return db_ != nullptr; }
     bool readOnly() const { return readOnly_; }
@@ -56,6 +59,7 @@ private:
 
     sqlite3* db_ = nullptr;
     bool readOnly_ = false;
+    std::chrono::milliseconds busyTimeout_{0};
     std::vector<sqlite3_stmt*> cache_;
     std::uint32_t checkpointFrames_ = 0;
     std::uint32_t commitFrames_ = 0;

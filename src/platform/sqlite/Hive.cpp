@@ -28,6 +28,10 @@ enum Slot : std::size_t {
     kCountValues,
     kSubkeyAt,
     kValueAt,
+    kListSubkeys,
+    kListValues,
+    kValueById,
+    kDataVersion,
     kSlotCount,
 };
 
@@ -51,12 +55,19 @@ constexpr std::array<const char*, kSlotCount> kSql = {
     "FROM reg_values WHERE key_id = ?1",
     "SELECT name FROM reg_keys WHERE parent = ?1 ORDER BY path LIMIT 1 OFFSET ?2",
     "SELECT name, type, data FROM reg_values WHERE key_id = ?1 ORDER BY id LIMIT 1 OFFSET ?2",
+    "SELECT name FROM reg_keys WHERE parent = ?1 ORDER BY path",
+    "SELECT id, name, type, data FROM reg_values WHERE key_id = ?1 ORDER BY id",
+    "SELECT type, data FROM reg_values WHERE id = ?1",
+    "PRAGMA data_version",
 };
 
 // A key's values are read into the cache together up to these sizes, far above what the
 // program stores (1,000 configurations of 19 short values); beyond them one by one.
 constexpr std::size_t kReadAheadValues = 50000;
 constexpr std::size_t kReadAheadBytes = 8 << 20;
+
+// A listing keeps the values' data up to this size; beyond it each step reads its row.
+constexpr std::size_t kListingBytes = 8 << 20;
 
 // SQLite's own default: about 4 MB of WAL before a checkpoint copies it back.
 constexpr std::uint32_t kCheckpointFrames = 1000;
@@ -92,10 +103,12 @@ LSTATUS Hive::openForReading(bool& present) {
         return winerror::kSuccess;
     }
     present = false;
-    switch (probeHiveFile(settings_.file)) {
+    switch (probeHiveFile(settings_.file, settings_.rootMayOwn)) {
         case FileKind::Missing:
         case FileKind::Empty:
             return winerror::kSuccess;
+        case FileKind::Refused:
+            return winerror::kAccessDenied;
         case FileKind::Unusable:
             return winerror::kCantOpen;
         case FileKind::Unreachable:
@@ -120,10 +133,14 @@ bool Hive::writable() {
 // connection to someone else's WAL database would checkpoint into it.
 LSTATUS Hive::openExisting(bool& present) {
     const bool mayWrite = writable();
-    int rc = connection_.open(settings_.file, true, settings_.busyTimeout);
     HiveState state = HiveState::Foreign;
-    if (rc == SQLITE_OK) {
-        rc = inspectHive(connection_, state);
+    int rc = inspectThrough(true, state);
+    // A commit cut short in rollback-journal mode leaves a hot journal, which only a
+    // connection that may write can roll back; SQLite does so on its first read. Without
+    // that right the hive stays unreadable, reported as access denied, until its owner
+    // opens it.
+    if (rc == SQLITE_READONLY_ROLLBACK && mayWrite) {
+        rc = inspectThrough(false, state);
     }
     if (rc != SQLITE_OK || state != HiveState::Ours) {
         closeConnection();
@@ -132,17 +149,35 @@ LSTATUS Hive::openExisting(bool& present) {
         }
         return state == HiveState::Empty ? winerror::kSuccess : stateError(state);
     }
-    if (mayWrite) {
-        rc = connection_.open(settings_.file, false, settings_.busyTimeout);
+    if (mayWrite && connection_.readOnly()) {
+        rc = connection_.open(settings_.file, false, settings_.readTimeout);
         if (rc != SQLITE_OK) {
             closeConnection();
             return forReading(rc);
         }
+    }
+    if (mayWrite) {
         configureForWriting();
     }
     startCaching();
     present = true;
     return winerror::kSuccess;
+}
+
+int Hive::inspectThrough(bool readOnly, HiveState& state) {
+    int rc = connection_.open(settings_.file, readOnly, settings_.readTimeout);
+    if (rc == SQLITE_OK) {
+        rc = inspectHive(connection_, state);
+    }
+    return rc;
+}
+
+// Reads of the machine hive wait longer than writes: its rollback journal keeps readers
+// out while a writer commits, and a read must not fail because another process writes
+// `Version` at that moment.
+void Hive::waitAs(Purpose purpose) {
+    connection_.setBusyTimeout(purpose == Purpose::Reading ? settings_.readTimeout
+                                                           : settings_.busyTimeout);
 }
 
 LSTATUS Hive::openForWriting() {
@@ -156,7 +191,8 @@ LSTATUS Hive::openForWriting() {
     if (present) {
         return winerror::kSuccess;
     }
-    if (const LSTATUS status = createHiveFile(settings_.file, settings_.ownerOnly);
+    if (const LSTATUS status =
+            createHiveFile(settings_.file, settings_.ownerOnly, settings_.rootMayOwn);
         status != winerror::kSuccess) {
         return status;
     }
@@ -164,9 +200,13 @@ LSTATUS Hive::openForWriting() {
 }
 
 // Another process may be laying out the same empty file: the check and the layout
-// happen under one write lock, and whoever comes second finds a hive.
+// happen under one write lock, and whoever comes second finds a hive. A WAL hive is
+// switched to the WAL before its layout, so that the layout is its first commit there.
 LSTATUS Hive::layOutNewFile() {
     int rc = connection_.open(settings_.file, false, settings_.busyTimeout);
+    if (rc == SQLITE_OK && settings_.journal == JournalMode::Wal) {
+        rc = connection_.exec("PRAGMA journal_mode = WAL");
+    }
     if (rc == SQLITE_OK) {
         rc = connection_.exec("BEGIN IMMEDIATE");
     }
@@ -185,18 +225,14 @@ LSTATUS Hive::layOutNewFile() {
     return winerror::kSuccess;
 }
 
-// Runs under the write lock. Only a file that is still empty gets laid out: inside a
-// transaction SQLite already counts a page for it, so the size on disk decides.
+// Runs under the write lock: only a file that is still empty gets laid out.
 LSTATUS Hive::checkLaidOut() {
-    int rc = SQLITE_OK;
-    if (probeHiveFile(settings_.file) == FileKind::Empty) {
+    HiveState state = HiveState::Foreign;
+    int rc = inspectHive(connection_, state);
+    if (rc == SQLITE_OK && state == HiveState::Empty) {
         rc = createHiveSchema(connection_);
-    } else {
-        HiveState state = HiveState::Foreign;
-        rc = inspectHive(connection_, state);
-        if (rc == SQLITE_OK && state != HiveState::Ours) {
-            return stateError(state);
-        }
+    } else if (rc == SQLITE_OK && state != HiveState::Ours) {
+        return stateError(state);
     }
     if (rc == SQLITE_OK) {
         rc = connection_.exec("COMMIT");
@@ -229,6 +265,7 @@ int Hive::prepare(std::size_t slot, sqlite3_stmt*& statement) {
 void Hive::closeConnection() {
     connection_.close();
     cache_.clear();
+    listings_.clear();
     cacheable_ = false;
 }
 
@@ -273,6 +310,7 @@ bool Hive::followOwnWrite(bool tracked, const WalVersion& before) {
 }
 
 LSTATUS Hive::findKey(const std::string& foldedPath, std::int64_t& id) {
+    waitAs(Purpose::Reading);
     WalVersion version{};
     const bool cacheable = cacheVersion(version);
     if (cacheable) {
@@ -326,11 +364,18 @@ LSTATUS Hive::insertKey(std::int64_t parentId, std::string_view name, const std:
 
 LSTATUS Hive::createKey(std::int64_t parentId, std::string_view parentPath, std::string_view path,
                         std::int64_t& id, bool& created) {
+    if (writesLost()) {
+        return winerror::kCantWrite;
+    }
+    waitAs(Purpose::Writing);
     WalVersion before{};
     const bool tracked = beforeOwnWrite(before);
     // IMMEDIATE takes the write lock at once, so two processes creating the same key
-    // wait for each other instead of failing on a lock upgrade.
-    if (const int rc = connection_.exec("BEGIN IMMEDIATE"); rc != SQLITE_OK) {
+    // wait for each other instead of failing on a lock upgrade. Inside a transaction of
+    // beginWrites, a savepoint lets a failure undo only this call.
+    const bool nested = connection_.inTransaction();
+    if (const int rc = connection_.exec(nested ? "SAVEPOINT create_key" : "BEGIN IMMEDIATE");
+        rc != SQLITE_OK) {
         return forWriting(rc);
     }
     LSTATUS status = winerror::kSuccess;
@@ -351,12 +396,13 @@ LSTATUS Hive::createKey(std::int64_t parentId, std::string_view parentPath, std:
         keys.emplace_back(keyPath, id);
     }
     if (status == winerror::kSuccess) {
-        status = forWriting(connection_.exec("COMMIT"));
+        status = forWriting(connection_.exec(nested ? "RELEASE create_key" : "COMMIT"));
     }
     if (status != winerror::kSuccess) {
-        connection_.exec("ROLLBACK");
+        connection_.exec(nested ? "ROLLBACK TO create_key; RELEASE create_key" : "ROLLBACK");
         return status;
     }
+    ++ownCommits_;
     if (followOwnWrite(tracked, before)) {
         for (const auto& [folded, keyId] : keys) {
             cache_.rememberKey(folded, keyId);
@@ -366,6 +412,7 @@ LSTATUS Hive::createKey(std::int64_t parentId, std::string_view parentPath, std:
 }
 
 LSTATUS Hive::readValue(std::int64_t keyId, std::string_view fold, ValueRead& out) {
+    waitAs(Purpose::Reading);
     WalVersion version{};
     const bool cacheable = cacheVersion(version);
     if (cacheable) {
@@ -464,6 +511,10 @@ std::optional<const ReadCache::Value*> Hive::currentValue(std::int64_t keyId,
 
 LSTATUS Hive::writeValue(std::int64_t keyId, std::string_view name, std::string_view fold,
                          std::uint32_t type, const std::uint8_t* data, std::uint32_t count) {
+    if (writesLost()) {
+        return winerror::kCantWrite;
+    }
+    waitAs(Purpose::Writing);
     const auto known = currentValue(keyId, fold);
     if (known && *known != nullptr && (*known)->type == type &&
         std::string_view((*known)->data) ==
@@ -483,6 +534,7 @@ LSTATUS Hive::writeValue(std::int64_t keyId, std::string_view name, std::string_
     if (rc != SQLITE_DONE) {
         return forWriting(rc);
     }
+    ++ownCommits_;
     if (followOwnWrite(tracked, before)) {
         const auto* bytes = reinterpret_cast<const char*>(data);
         cache_.rememberValue(keyId, fold,
@@ -492,6 +544,10 @@ LSTATUS Hive::writeValue(std::int64_t keyId, std::string_view name, std::string_
 }
 
 LSTATUS Hive::deleteValue(std::int64_t keyId, std::string_view fold) {
+    if (writesLost()) {
+        return winerror::kCantWrite;
+    }
+    waitAs(Purpose::Writing);
     if (const auto known = currentValue(keyId, fold); known && *known == nullptr) {
         return winerror::kFileNotFound;
     }
@@ -508,6 +564,7 @@ LSTATUS Hive::deleteValue(std::int64_t keyId, std::string_view fold) {
         return forWriting(rc);
     }
     const bool deleted = sqlite3_changes(sqlite3_db_handle(statement)) > 0;
+    ++ownCommits_;
     if (followOwnWrite(tracked, before)) {
         cache_.rememberValue(keyId, fold, std::nullopt);
     }
@@ -515,6 +572,10 @@ LSTATUS Hive::deleteValue(std::int64_t keyId, std::string_view fold) {
 }
 
 LSTATUS Hive::deleteKey(std::int64_t keyId) {
+    if (writesLost()) {
+        return winerror::kCantWrite;
+    }
+    waitAs(Purpose::Writing);
     sqlite3_stmt* statement = nullptr;
     if (const int rc = prepare(kDeleteKey, statement); rc != SQLITE_OK) {
         return forWriting(rc);
@@ -526,12 +587,39 @@ LSTATUS Hive::deleteKey(std::int64_t keyId) {
         return forWriting(rc);
     }
     const bool deleted = sqlite3_changes(sqlite3_db_handle(statement)) > 0;
+    ++ownCommits_;
     // Rather than work out which paths and values went with the key, forget them all.
     cache_.clear();
     return deleted ? winerror::kSuccess : winerror::kAccessDenied;
 }
 
+LSTATUS Hive::beginWrites() {
+    if (const LSTATUS status = openForWriting(); status != winerror::kSuccess) {
+        return status;
+    }
+    waitAs(Purpose::Writing);
+    const LSTATUS status = forWriting(connection_.exec("BEGIN IMMEDIATE"));
+    inWrites_ = status == winerror::kSuccess;
+    return status;
+}
+
+// What the cache and the listings knew stays tied to the version before the transaction;
+// its commit makes a new one.
+LSTATUS Hive::endWrites(bool keep) {
+    inWrites_ = false;
+    if (!connection_.inTransaction()) {
+        return keep ? winerror::kCantWrite : winerror::kSuccess;
+    }
+    const int rc = connection_.exec(keep ? "COMMIT" : "ROLLBACK");
+    if (rc != SQLITE_OK) {
+        connection_.exec("ROLLBACK");
+    }
+    ++ownCommits_;
+    return forWriting(rc);
+}
+
 LSTATUS Hive::describeKey(std::int64_t keyId, KeyInfo& info) {
+    waitAs(Purpose::Reading);
     sqlite3_stmt* subkeys = nullptr;
     sqlite3_stmt* values = nullptr;
     int rc = prepare(kCountSubkeys, subkeys);
@@ -564,6 +652,138 @@ LSTATUS Hive::describeKey(std::int64_t keyId, KeyInfo& info) {
 }
 
 LSTATUS Hive::subkeyAt(std::int64_t keyId, std::uint32_t index, std::string& name) {
+    waitAs(Purpose::Reading);
+    const Listing* listing = listingOf(keyId, KeyListings::Kind::Subkeys);
+    if (listing == nullptr) {
+        return subkeyByOffset(keyId, index, name);
+    }
+    if (index >= listing->entries.size()) {
+        return winerror::kNoMoreItems;
+    }
+    name = listing->entries[index].name;
+    return winerror::kSuccess;
+}
+
+LSTATUS Hive::valueAt(std::int64_t keyId, std::uint32_t index, std::string& name, ValueRead& out) {
+    waitAs(Purpose::Reading);
+    const Listing* listing = listingOf(keyId, KeyListings::Kind::Values);
+    if (listing == nullptr) {
+        return valueByOffset(keyId, index, name, out);
+    }
+    if (index >= listing->entries.size()) {
+        return winerror::kNoMoreItems;
+    }
+    const ListedEntry& entry = listing->entries[index];
+    if (!listing->dataHeld) {
+        LSTATUS status = winerror::kSuccess;
+        if (!valueById(entry.id, out, status)) {
+            // Deleted since the listing was checked: the hive as it is now decides.
+            return valueByOffset(keyId, index, name, out);
+        }
+        name = entry.name;
+        return status;
+    }
+    name = entry.name;
+    out.type = entry.type;
+    out.size = static_cast<std::uint32_t>(entry.data.size());
+    out.copied = out.buffer != nullptr && out.size <= out.capacity;
+    if (out.copied && out.size > 0) {
+        std::memcpy(out.buffer, entry.data.data(), out.size);
+    }
+    return winerror::kSuccess;
+}
+
+const Listing* Hive::listingOf(std::int64_t keyId, KeyListings::Kind kind) {
+    ListingVersion version;
+    if (!listingVersion(version)) {
+        return nullptr;
+    }
+    if (const Listing* known = listings_.find(keyId, kind, version)) {
+        return known;
+    }
+    Listing listing;
+    ListingVersion after;
+    if (!readListing(keyId, kind, listing) || !listingVersion(after) || !(after == version)) {
+        return nullptr;
+    }
+    return &listings_.keep(keyId, kind, version, std::move(listing));
+}
+
+bool Hive::listingVersion(ListingVersion& version) {
+    if (connection_.inTransaction()) {
+        return false;
+    }
+    version.ownCommits = ownCommits_;
+    if (cacheable_) {
+        return connection_.walIndexHeader(version.wal);
+    }
+    sqlite3_stmt* statement = nullptr;
+    if (prepare(kDataVersion, statement) != SQLITE_OK) {
+        return false;
+    }
+    StatementRun run(statement);
+    if (run.step() != SQLITE_ROW) {
+        return false;
+    }
+    version.dataVersion = run.integerAt(0);
+    return true;
+}
+
+bool Hive::readListing(std::int64_t keyId, KeyListings::Kind kind, Listing& listing) {
+    const bool values = kind == KeyListings::Kind::Values;
+    sqlite3_stmt* statement = nullptr;
+    if (prepare(values ? kListValues : kListSubkeys, statement) != SQLITE_OK) {
+        return false;
+    }
+    StatementRun run(statement);
+    run.bind(1, keyId);
+    std::size_t bytes = 0;
+    int rc = SQLITE_ROW;
+    while ((rc = run.step()) == SQLITE_ROW) {
+        ListedEntry entry;
+        if (!values) {
+            entry.name = run.bytesAt(0);
+        } else {
+            entry.id = run.integerAt(0);
+            entry.name = run.bytesAt(1);
+            entry.type = static_cast<std::uint32_t>(run.integerAt(2));
+            const std::string_view data = run.bytesAt(3);
+            bytes += data.size();
+            listing.dataHeld = listing.dataHeld && bytes <= kListingBytes;
+            if (listing.dataHeld) {
+                entry.data = data;
+            }
+        }
+        listing.entries.push_back(std::move(entry));
+    }
+    if (!listing.dataHeld) {
+        for (ListedEntry& entry : listing.entries) {
+            entry.data = std::string();
+        }
+    }
+    return rc == SQLITE_DONE;
+}
+
+bool Hive::valueById(std::int64_t id, ValueRead& out, LSTATUS& status) {
+    sqlite3_stmt* statement = nullptr;
+    if (const int rc = prepare(kValueById, statement); rc != SQLITE_OK) {
+        status = forReading(rc);
+        return true;
+    }
+    StatementRun run(statement);
+    run.bind(1, id);
+    const int rc = run.step();
+    if (rc == SQLITE_DONE) {
+        return false;
+    }
+    status = rc == SQLITE_ROW ? winerror::kSuccess : forReading(rc);
+    if (rc == SQLITE_ROW) {
+        takeValue(run, 0, out);
+    }
+    return true;
+}
+
+LSTATUS Hive::subkeyByOffset(std::int64_t keyId, std::uint32_t index, std::string& name) {
     sqlite3_stmt* statement = nullptr;
     if (const int rc = prepare(kSubkeyAt, statement); rc != SQLITE_OK) {
         return forReading(rc);
@@ -578,7 +798,8 @@ LSTATUS Hive::subkeyAt(std::int64_t keyId, std::uint32_t index, std::string& nam
     return winerror::kSuccess;
 }
 
-LSTATUS Hive::valueAt(std::int64_t keyId, std::uint32_t index, std::string& name, ValueRead& out) {
+LSTATUS Hive::valueByOffset(std::int64_t keyId, std::uint32_t index, std::string& name,
+                            ValueRead& out) {
     sqlite3_stmt* statement = nullptr;
     if (const int rc = prepare(kValueAt, statement); rc != SQLITE_OK) {
         return forReading(rc);

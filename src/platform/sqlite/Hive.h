@@ -13,7 +13,10 @@
 
 #include "platform/Registry.h"
 #include "platform/sqlite/Connection.h"
+#include "platform/sqlite/HiveSchema.h"
+#include "platform/sqlite/KeyListings.h"
 #include "platform/sqlite/ReadCache.h"
+#include "platform/sqlite/SqliteErrors.h"
 
 namespace platform::sqlitestore {
 
@@ -28,9 +31,13 @@ enum class JournalMode {
 struct HiveSettings {
     std::filesystem::path file;
     bool ownerOnly = false;
+    // Whether root may own the file and its directory besides the user running us.
+    bool rootMayOwn = false;
     bool forcedReadOnly = false;
     JournalMode journal = JournalMode::Wal;
+    // How long a write waits for another process's lock, and how long a read does.
     std::chrono::milliseconds busyTimeout{2000};
+    std::chrono::milliseconds readTimeout{2000};
 };
 
 // A value's type and size, and its data copied into `buffer` when it fits `capacity`.
@@ -70,13 +77,20 @@ public:
     // Deletes a key without subkeys, and its values; ERROR_ACCESS_DENIED when it has some.
     LSTATUS deleteKey(std::int64_t keyId);
     LSTATUS describeKey(std::int64_t keyId, KeyInfo& info);
+    // Holds one write transaction across the calls that follow, until endWrites commits
+    // it (keep) or rolls it back. Reads meanwhile see its writes and bypass the caches.
+    LSTATUS beginWrites();
+    LSTATUS endWrites(bool keep);
     // Subkeys in the registry's order (by upper-cased name), values in creation order;
-    // ERROR_NO_MORE_ITEMS past the last one.
+    // ERROR_NO_MORE_ITEMS past the last one. Walking a key by index costs the same at
+    // every step while the hive does not change.
     LSTATUS subkeyAt(std::int64_t keyId, std::uint32_t index, std::string& name);
     LSTATUS valueAt(std::int64_t keyId, std::uint32_t index, std::string& name, ValueRead& out);
 
 private:
     LSTATUS openExisting(bool& present);
+    int inspectThrough(bool readOnly, HiveState& state);
+    void waitAs(Purpose purpose);
     LSTATUS layOutNewFile();
     LSTATUS checkLaidOut();
     void configureForWriting();
@@ -101,11 +115,27 @@ private:
     std::optional<const ReadCache::Value*> currentValue(std::int64_t keyId, std::string_view fold);
     bool followOwnWrite(bool tracked, const WalVersion& before);
     void closeConnection();
+    bool writesLost() const { return inWrites_ && !connection_.inTransaction(); }
+    // The key's subkeys or values as the hive is now, read afresh when it changed; null
+    // when its version cannot be told or changed while they were read.
+    const Listing* listingOf(std::int64_t keyId, KeyListings::Kind kind);
+    bool listingVersion(ListingVersion& version);
+    bool readListing(std::int64_t keyId, KeyListings::Kind kind, Listing& listing);
+    LSTATUS subkeyByOffset(std::int64_t keyId, std::uint32_t index, std::string& name);
+    LSTATUS valueByOffset(std::int64_t keyId, std::uint32_t index, std::string& name,
+                          ValueRead& out);
+    // False when the row is gone.
+    bool valueById(std::int64_t id, ValueRead& out, LSTATUS& status);
 
     HiveSettings settings_;
     Connection connection_;
     ReadCache cache_;
     bool cacheable_ = false;
+    KeyListings listings_;
+    std::uint64_t ownCommits_ = 0;
+    // Inside beginWrites. SQLite rolls a transaction back by itself on some errors (disk
+    // full, I/O): the writes after it must then fail, not each commit alone.
+    bool inWrites_ = false;
 };
 
 }  // namespace platform::sqlitestore

@@ -15,9 +15,19 @@ bool isWritable(const std::filesystem::path& path) {
     return access(path.c_str(), W_OK) == 0;
 }
 
+// A symbolic link counts as there: it is refused afterwards, never followed or replaced.
 bool pathExists(const std::filesystem::path& path) {
     struct stat info {};
-    return stat(path.c_str(), &info) == 0;
+    return lstat(path.c_str(), &info) == 0;
+}
+
+bool ownedByUs(const struct stat& info, bool rootMayOwn) {
+    return info.st_uid == geteuid() || (rootMayOwn && info.st_uid == 0);
+}
+
+LSTATUS creationFailure() {
+    return errno == EACCES || errno == EPERM || errno == EROFS ? winerror::kAccessDenied
+                                                               : winerror::kCantWrite;
 }
 
 // mkdir is subject to the umask; the mode is set again so that it is exactly `mode`.
@@ -43,13 +53,26 @@ bool makeDirectories(const std::filesystem::path& directory, mode_t mode) {
 
 }  // namespace
 
-FileKind probeHiveFile(const std::filesystem::path& file) {
+FileKind probeHiveFile(const std::filesystem::path& file, bool rootMayOwn) {
+    struct stat directory {};
+    if (lstat(file.parent_path().c_str(), &directory) == 0) {
+        if (S_ISLNK(directory.st_mode) ||
+            (S_ISDIR(directory.st_mode) && !ownedByUs(directory, rootMayOwn))) {
+            return FileKind::Refused;
+        }
+    }
     struct stat info {};
-    if (stat(file.c_str(), &info) != 0) {
+    if (lstat(file.c_str(), &info) != 0) {
         return errno == ENOENT || errno == ENOTDIR ? FileKind::Missing : FileKind::Unreachable;
+    }
+    if (S_ISLNK(info.st_mode)) {
+        return FileKind::Refused;
     }
     if (!S_ISREG(info.st_mode)) {
         return FileKind::Unusable;
+    }
+    if (!ownedByUs(info, rootMayOwn)) {
+        return FileKind::Refused;
     }
     return info.st_size == 0 ? FileKind::Empty : FileKind::Regular;
 }
@@ -69,20 +92,19 @@ bool mayWriteHiveFile(const std::filesystem::path& file) {
     return !directory.empty() && isWritable(directory);
 }
 
-LSTATUS createHiveFile(const std::filesystem::path& file, bool ownerOnly) {
+LSTATUS createHiveFile(const std::filesystem::path& file, bool ownerOnly, bool rootMayOwn) {
     const mode_t directoryMode = ownerOnly ? 0700 : 0755;
     const mode_t fileMode = ownerOnly ? 0600 : 0644;
     if (!makeDirectories(file.parent_path(), directoryMode)) {
-        return errno == EACCES || errno == EPERM || errno == EROFS ? winerror::kAccessDenied
-                                                                   : winerror::kCantWrite;
+        return creationFailure();
     }
-    const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, fileMode);
+    if (probeHiveFile(file, rootMayOwn) == FileKind::Refused) {
+        return winerror::kAccessDenied;
+    }
+    const int fd =
+        open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, fileMode);
     if (fd < 0) {
-        if (errno == EEXIST) {
-            return winerror::kSuccess;
-        }
-        return errno == EACCES || errno == EPERM || errno == EROFS ? winerror::kAccessDenied
-                                                                   : winerror::kCantWrite;
+        return errno == EEXIST ? winerror::kSuccess : creationFailure();
     }
     fchmod(fd, fileMode);
     close(fd);

@@ -82,7 +82,16 @@ int inspectHive(Connection& connection, HiveState& state) {
         return rc;
     }
     if (applicationId != kApplicationId) {
-        state = pages == 0 ? HiveState::Empty : HiveState::Foreign;
+        // A database with no tables yet, such as a file just switched to the WAL, holds
+        // nothing to lose.
+        std::int64_t objects = 0;
+        if (pages > 0) {
+            rc = connection.queryInteger("SELECT count(*) FROM sqlite_master", objects);
+            if (rc != SQLITE_OK) {
+                return rc;
+            }
+        }
+        state = pages <= 1 && objects == 0 ? HiveState::Empty : HiveState::Foreign;
         return SQLITE_OK;
     }
     if (version > kSchemaVersion) {

@@ -20,7 +20,7 @@ constexpr std::int64_t kRootKeyId = 1;
 
 enum class HiveState {
     Ours,     // a hive of this layout
-    Empty,    // an empty file, which may be laid out as a new hive
+    Empty,    // an empty file or a database without tables: may be laid out as a new hive
     Foreign,  // a database of some other program, or of a later layout
     Damaged,  // marked as ours but incomplete or inconsistent
 };

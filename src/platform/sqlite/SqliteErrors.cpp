@@ -23,6 +23,9 @@ LSTATUS toWinError(int sqliteCode, Purpose purpose) {
             return winerror::kRegistryCorrupt;
         case SQLITE_NOTADB:
             return winerror::kBadDb;
+        case SQLITE_READONLY_ROLLBACK:
+            // An interrupted commit that only someone allowed to write the hive can undo.
+            return winerror::kAccessDenied;
         case SQLITE_READONLY:
         case SQLITE_PERM:
         case SQLITE_AUTH:

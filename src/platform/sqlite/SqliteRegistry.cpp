@@ -21,6 +21,12 @@ using Lock = std::lock_guard<std::mutex>;
 constexpr HKEY kFirstPredefinedKey = 0x80000000;
 constexpr HKEY kLastPredefinedKey = 0x80000007;
 
+// The machine hive keeps a rollback journal so that users who may not write its
+// directory can read it, and such a journal keeps readers out while a writer commits.
+// Its readers wait this many times longer than writers do, so that a read never fails
+// because another process is writing there for a moment.
+constexpr int kMachineReadWaitFactor = 5;
+
 bool isStringType(std::uint32_t type) {
     return type == regtype::kSz || type == regtype::kExpandSz || type == regtype::kMultiSz;
 }
@@ -34,14 +40,17 @@ void terminateLikeWindows(const ValueRead& read, std::uint8_t* data, std::uint32
     }
 }
 
-std::unique_ptr<Hive> makeHive(std::filesystem::path file, bool ownerOnly, bool readOnly,
-                               JournalMode journal, std::chrono::milliseconds busyTimeout) {
+// Each hive's file, who may own it, its journal and how long its calls wait for locks.
+std::unique_ptr<Hive> makeHive(std::filesystem::path file, bool machine, bool readOnly,
+                               std::chrono::milliseconds busyTimeout) {
     HiveSettings settings;
     settings.file = std::move(file);
-    settings.ownerOnly = ownerOnly;
+    settings.ownerOnly = !machine;
+    settings.rootMayOwn = machine;
     settings.forcedReadOnly = readOnly;
-    settings.journal = journal;
+    settings.journal = machine ? JournalMode::Rollback : JournalMode::Wal;
     settings.busyTimeout = busyTimeout;
+    settings.readTimeout = machine ? busyTimeout * kMachineReadWaitFactor : busyTimeout;
     return std::make_unique<Hive>(std::move(settings));
 }
 
@@ -57,9 +66,9 @@ KeyHandle rootOf(Hive* hive) {
 }  // namespace
 
 SqliteRegistry::SqliteRegistry(HiveFiles files, std::chrono::milliseconds busyTimeout)
-    : userHive_(makeHive(std::move(files.userFile), true, false, JournalMode::Wal, busyTimeout)),
-      machineHive_(makeHive(std::move(files.machineFile), false, files.machineReadOnly,
-                            JournalMode::Rollback, busyTimeout)),
+    : userHive_(makeHive(std::move(files.userFile), false, false, busyTimeout)),
+      machineHive_(
+          makeHive(std::move(files.machineFile), true, files.machineReadOnly, busyTimeout)),
       userRoot_(rootOf(userHive_.get())),
       machineRoot_(rootOf(machineHive_.get())) {}
 
@@ -384,6 +393,22 @@ LSTATUS SqliteRegistry::EnumValue(HKEY key, std::uint32_t index, char* name, std
         *dataLen = read.size;
     }
     return status;
+}
+
+LSTATUS SqliteRegistry::BeginWrites(HKEY root) {
+    const Lock lock(mutex_);
+    if (root != kHkeyCurrentUser && root != kHkeyLocalMachine) {
+        return winerror::kInvalidHandle;
+    }
+    return resolve(root)->hive->beginWrites();
+}
+
+LSTATUS SqliteRegistry::EndWrites(HKEY root, bool keep) {
+    const Lock lock(mutex_);
+    if (root != kHkeyCurrentUser && root != kHkeyLocalMachine) {
+        return winerror::kInvalidHandle;
+    }
+    return resolve(root)->hive->endWrites(keep);
 }
 
 }  // namespace platform

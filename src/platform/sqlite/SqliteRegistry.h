@@ -5,7 +5,7 @@
 //
 // Keys and values compare without regard to letter case and keep the spelling first
 // used; a value keeps its type and its exact bytes. Each set and delete commits on its
-// own, and other processes (the notifier, a second instance) may use the same files at
+// own unless BeginWrites groups them, and other processes (the notifier, a second instance) may use the same files at
 // the same time. A machine hive this process may not write is opened read-only, and
 // opening a key there for writing is ERROR_ACCESS_DENIED, as on Windows without
 // administrator rights.
@@ -23,7 +23,7 @@ namespace platform {
 class SqliteRegistry final : public Registry {
 public:
     // How long a call waits for another process's lock before it gives up with
-    // ERROR_CANTREAD or ERROR_CANTWRITE.
+    // ERROR_CANTREAD or ERROR_CANTWRITE; reads of the machine hive wait five times as long.
     static constexpr std::chrono::milliseconds kDefaultBusyTimeout{2000};
 
     explicit SqliteRegistry(HiveFiles files,
@@ -48,6 +48,8 @@ public:
                       std::uint32_t* classLen) override;
     LSTATUS EnumValue(HKEY key, std::uint32_t index, char* name, std::uint32_t* nameLen,
                       std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataLen) override;
+    LSTATUS BeginWrites(HKEY root) override;
+    LSTATUS EndWrites(HKEY root, bool keep) override;
 
 private:
     // The key behind a root or an open handle; null for anything else.

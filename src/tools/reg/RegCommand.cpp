@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/TextCase.h"
+#include "tools/reg/RegLimits.h"
 #include "tools/reg/RegToolError.h"
 
 namespace regtool {
@@ -82,6 +83,7 @@ private:
         if (command_.valueName) {
             throw syntaxError("more than one value name");
         }
+        checkValueName(name);
         command_.valueName = name;
     }
 

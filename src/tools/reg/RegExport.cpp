@@ -2,6 +2,7 @@
 
 #include "tools/reg/AnsiText.h"
 #include "tools/reg/RegFileWriter.h"
+#include "tools/reg/RegLimits.h"
 #include "tools/reg/RegOperations.h"
 #include "tools/reg/RegToolError.h"
 
@@ -9,11 +10,11 @@ namespace regtool {
 
 namespace {
 
-// Deeper than the real registry allows: only a damaged store could go on further.
-constexpr int kMaxDepth = 512;
-
-void exportKey(RegFileWriter& writer, const RegKeyName& name, const std::string& path, int depth) {
-    if (depth > kMaxDepth) {
+// `depth` counts the names of the key's path, as the limit that import keeps to does:
+// only a store that some other program filled could go on further.
+void exportKey(RegFileWriter& writer, const RegKeyName& name, const std::string& path,
+               std::size_t depth) {
+    if (depth > kMaxKeyDepth) {
         throw RegToolError("The key " + name.fullName() + " is nested too deeply");
     }
     RegKeyHandle key;
@@ -57,7 +58,7 @@ void runExport(const RegCommand& command, RegConsole& console) {
     }
     // The whole file is built first: a registry failure leaves no half-written file.
     RegFileWriter writer;
-    exportKey(writer, command.key, ansiPath(command.key), 0);
+    exportKey(writer, command.key, ansiPath(command.key), keyDepth(command.key.path));
     std::error_code ignored;
     if (!command.force && std::filesystem::exists(filePath(command.file), ignored) &&
         !console.confirm("File " + command.file + " already exists. Overwrite")) {

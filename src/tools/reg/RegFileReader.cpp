@@ -3,6 +3,8 @@
 #include <charconv>
 
 #include "platform/TextCase.h"
+#include "tools/reg/AnsiText.h"
+#include "tools/reg/RegLimits.h"
 #include "tools/reg/RegToolError.h"
 
 namespace regtool {
@@ -50,10 +52,10 @@ std::uint32_t parseHexNumber(std::string_view digits, std::size_t maxDigits, boo
 
 class Parser {
 public:
-    Parser(std::string_view text, const std::string& source)
-        : lines_(splitLines(text)), source_(source) {}
+    Parser(std::string_view text, const std::string& source, std::vector<RegFileKey>& keys)
+        : lines_(splitLines(text)), source_(source), keys_(keys) {}
 
-    std::vector<RegFileKey> run() {
+    void run() {
         if (lines_.empty() || trimmed(lines_[0]) != kHeader) {
             throw RegToolError(source_ + " is not a registry file (the first line must be \"" +
                                std::string(kHeader) + "\")");
@@ -61,7 +63,6 @@ public:
         for (index_ = 1; index_ < lines_.size(); ++index_) {
             parseLine(trimmed(lines_[index_]));
         }
-        return std::move(keys_);
     }
 
 private:
@@ -92,7 +93,21 @@ private:
             fail("deleting keys is not supported");
         }
         try {
-            keys_.push_back(RegFileKey{lineNumber(), parseKeyName(name), {}});
+            RegKeyName key = parseKeyName(name);
+            toAnsiExactly(key.path, "The key name " + key.fullName());
+            keys_.push_back(RegFileKey{lineNumber(), std::move(key), {}});
+        } catch (const RegToolError& error) {
+            fail(error.what());
+        }
+    }
+
+    // Whatever goes to the registry must reach it unchanged.
+    void checkStorable(const std::string& text, bool isName) const {
+        try {
+            if (isName) {
+                checkValueName(text);
+            }
+            toAnsiExactly(text, isName ? "The value name " + text : "The text");
         } catch (const RegToolError& error) {
             fail(error.what());
         }
@@ -133,7 +148,9 @@ private:
         if (rest.empty() || rest.front() != '=') {
             fail("= expected after the value name");
         }
+        checkStorable(value.name, true);
         parseData(trimmed(rest.substr(1)), value);
+        checkStorable(value.text, false);
         return value;
     }
 
@@ -211,13 +228,14 @@ private:
     std::vector<std::string_view> lines_;
     std::string source_;
     std::size_t index_ = 0;
-    std::vector<RegFileKey> keys_;
+    std::vector<RegFileKey>& keys_;
 };
 
 }  // namespace
 
-std::vector<RegFileKey> parseRegFile(std::string_view text, const std::string& source) {
-    return Parser(text, source).run();
+void parseRegFile(std::string_view text, const std::string& source, std::vector<RegFileKey>& keys) {
+    keys.clear();
+    Parser(text, source, keys).run();
 }
 
 }  // namespace regtool

@@ -29,8 +29,10 @@ struct RegFileKey {
     std::vector<RegFileValue> values;
 };
 
-// Parses UTF-8 text. Throws RegToolError naming `source` and the line for anything it
-// does not understand, including key deletions ([-...]), which the tool does not do.
-std::vector<RegFileKey> parseRegFile(std::string_view text, const std::string& source);
+// Parses UTF-8 text into `keys`. Throws RegToolError naming `source` and the first bad
+// line for anything it does not understand, including key deletions ([-...]), which the
+// tool does not do, names beyond the registry's limits or with a NUL, and text the ANSI
+// code page cannot hold; `keys` then holds the keys before that line.
+void parseRegFile(std::string_view text, const std::string& source, std::vector<RegFileKey>& keys);
 
 }  // namespace regtool

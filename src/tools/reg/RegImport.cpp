@@ -1,5 +1,7 @@
 #include <fstream>
 #include <iterator>
+#include <set>
+#include <utility>
 
 #include "registry/modRegistryAccess.h"
 #include "tools/reg/AnsiText.h"
@@ -27,22 +29,46 @@ std::string ansiName(const std::string& name) {
     return toAnsiExactly(name, "The value name " + name);
 }
 
-// Every name and text must reach the code page unchanged; checked for the whole file
-// before the first write.
-void checkCodePage(const std::vector<RegFileKey>& keys, const std::string& file) {
-    int line = 0;
-    try {
-        for (const auto& key : keys) {
-            line = key.line;
-            ansiPath(key.key);
-            for (const auto& value : key.values) {
-                line = value.line;
-                ansiName(value.name);
-                toAnsiExactly(value.text, "The text");
-            }
+// Keys known to be writable, or creatable below a writable key, by root and ANSI path.
+using WritableKeys = std::set<std::pair<platform::HKEY, std::string>>;
+
+// What writing `key` needs, asked of the nearest key on the way that exists: on Windows
+// the right to create subkeys there, in the key store the right to write its hive.
+platform::LSTATUS writeAccess(const RegKeyName& key, WritableKeys& known) {
+    std::vector<std::string> walked;
+    std::string path = ansiPath(key);
+    platform::LSTATUS status = platform::winerror::kFileNotFound;
+    while (status == platform::winerror::kFileNotFound) {
+        if (known.count({key.root, path}) != 0) {
+            status = platform::winerror::kSuccess;
+            break;
         }
-    } catch (const RegToolError& error) {
-        throw RegToolError(file + ", line " + std::to_string(line) + ": " + error.what());
+        RegKeyHandle handle;
+        status = handle.open(key.root, path, platform::kKeyWriteAccess);
+        walked.push_back(path);
+        if (path.empty()) {
+            break;
+        }
+        const std::size_t separator = path.rfind('\\');
+        path.resize(separator == std::string::npos ? 0 : separator);
+    }
+    if (status == platform::winerror::kSuccess) {
+        for (auto& writable : walked) {
+            known.emplace(key.root, std::move(writable));
+        }
+    }
+    return status;
+}
+
+// Checked for every key of the file before the first write.
+void checkWriteAccess(const std::vector<RegFileKey>& keys, const std::string& file) {
+    WritableKeys known;
+    for (const auto& key : keys) {
+        if (const platform::LSTATUS status = writeAccess(key.key, known);
+            status != platform::winerror::kSuccess) {
+            throw RegToolError(file + ", line " + std::to_string(key.line) + ": " +
+                               registryFailure(key.key.fullName(), status).what());
+        }
     }
 }
 
@@ -83,15 +109,69 @@ void importKey(const RegFileKey& entry) {
     }
 }
 
+// One transaction per hive the file names: a failure or a crash during the writes leaves
+// none of them (where the store has transactions; see platform::Registry::BeginWrites).
+class HiveWrites {
+public:
+    explicit HiveWrites(const std::vector<RegFileKey>& keys) {
+        for (const auto& key : keys) {
+            if (roots_.insert(key.key.root).second) {
+                begin(key.key);
+            }
+        }
+    }
+    ~HiveWrites() {
+        for (const platform::HKEY root : begun_) {
+            platform::registry().EndWrites(root, false);
+        }
+    }
+    HiveWrites(const HiveWrites&) = delete;
+    HiveWrites& operator=(const HiveWrites&) = delete;
+
+    void commit() {
+        while (!begun_.empty()) {
+            const platform::HKEY root = begun_.back();
+            begun_.pop_back();
+            if (const platform::LSTATUS status = platform::registry().EndWrites(root, true);
+                status != platform::winerror::kSuccess) {
+                throw registryFailure(rootName(root), status);
+            }
+        }
+    }
+
+private:
+    void begin(const RegKeyName& key) {
+        const platform::LSTATUS status = platform::registry().BeginWrites(key.root);
+        if (status != platform::winerror::kSuccess) {
+            throw registryFailure(rootName(key.root), status);
+        }
+        begun_.push_back(key.root);
+    }
+
+    std::set<platform::HKEY> roots_;
+    std::vector<platform::HKEY> begun_;
+};
+
 }  // namespace
 
+// The whole file is checked before the first write, so that a file refused in any part
+// changes nothing; the message names its first bad line.
 void runImport(const RegCommand& command, RegConsole& console) {
-    const std::vector<RegFileKey> keys =
-        parseRegFile(decodeRegFile(readFile(command.file)), command.file);
-    checkCodePage(keys, command.file);
+    const std::string text = decodeRegFile(readFile(command.file));
+    std::vector<RegFileKey> keys;
+    try {
+        parseRegFile(text, command.file, keys);
+    } catch (const RegToolError&) {
+        // A key before the bad line that may not be written is the first bad line.
+        checkWriteAccess(keys, command.file);
+        throw;
+    }
+    checkWriteAccess(keys, command.file);
+    HiveWrites writes(keys);
     for (const auto& key : keys) {
         importKey(key);
     }
+    writes.commit();
     reportSuccess(console);
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/TextCase.h"
+#include "tools/reg/RegLimits.h"
 #include "tools/reg/RegToolError.h"
 
 namespace regtool {
@@ -69,6 +70,7 @@ RegKeyName parseKeyName(std::string_view text) {
                           path.find("\\\\") != std::string_view::npos)) {
         throw RegToolError("Invalid key name: " + std::string(text));
     }
+    checkKeyPath(path);
     key.path = std::string(path);
     return key;
 }

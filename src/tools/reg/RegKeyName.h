@@ -23,8 +23,8 @@ struct RegKeyName {
 std::string rootName(platform::HKEY root);
 
 // Reads "HKCU\Software\...", "HKEY_LOCAL_MACHINE\..." (roots without regard to case,
-// one trailing backslash tolerated). Throws RegToolError for an unknown root or an
-// empty path component.
+// one trailing backslash tolerated). Throws RegToolError for an unknown root, an empty
+// path component, or a path beyond the registry's limits (RegLimits.h).
 RegKeyName parseKeyName(std::string_view text);
 
 }  // namespace regtool

@@ -2,8 +2,10 @@
 // brings a file or directory into existence.
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -121,6 +123,53 @@ TEST_F(HiveFilePermissions, AnExistingDirectoryKeepsItsMode) {
     registry->CloseKey(createKey(*registry, kHkeyCurrentUser, "Software"));
     EXPECT_EQ(permissionsOf(userFile_.parent_path()), 0750u);
     EXPECT_EQ(permissionsOf(userFile_), 0600u);
+}
+
+// As ssh treats its own files: a link in place of a hive or its directory, or a hive of
+// another owner (root may own the machine hive), is refused with access denied and left.
+class HiveFileTrust : public SqliteStoreTest {};
+
+TEST_F(HiveFileTrust, ALinkedOrForeignHiveIsRefusedAndLeftAlone) {
+    const auto elsewhere = scratch_ / "elsewhere";
+    std::vector<std::function<void(const std::filesystem::path&)>> plants = {
+        [&](const auto& file) {
+            std::filesystem::remove(file);
+            std::filesystem::create_symlink(elsewhere / "x", file);
+        },
+        [&](const auto& file) {
+            std::filesystem::remove_all(file.parent_path());
+            std::filesystem::create_directory_symlink(elsewhere, file.parent_path());
+        },
+    };
+    // Only root can hand a file to another user.
+    if (geteuid() == 0) {
+        plants.emplace_back(
+            [](const auto& file) { EXPECT_EQ(chown(file.c_str(), 65534, 65534), 0); });
+        plants.emplace_back([](const auto& file) {
+            EXPECT_EQ(chown(file.parent_path().c_str(), 65534, 65534), 0);
+        });
+    }
+    for (const HKEY root : {kHkeyCurrentUser, kHkeyLocalMachine}) {
+        for (const auto& plant : plants) {
+            std::filesystem::remove_all(scratch_);
+            writeFileBytes(elsewhere / "x", "someone's");
+            auto registry = makeRegistry();
+            registry->CloseKey(createKey(*registry, root, "Software"));
+            registry.reset();
+            const auto& file = root == kHkeyCurrentUser ? userFile_ : machineFile_;
+            plant(file);
+            const auto before = treeBelow(scratch_);
+            registry = makeRegistry();
+            HKEY key = 0;
+            EXPECT_EQ(registry->OpenKeyEx(root, "Software", kKeyRead, &key),
+                      winerror::kAccessDenied);
+            EXPECT_EQ(registry->CreateKeyEx(root, "New", kKeyWriteAccess, &key, nullptr),
+                      winerror::kAccessDenied);
+            registry.reset();
+            EXPECT_EQ(treeBelow(scratch_), before);
+            EXPECT_EQ(fileBytes(elsewhere / "x"), "someone's");
+        }
+    }
 }
 
 class ReadingCreatesNothing : public SqliteStoreTest {};

@@ -166,5 +166,38 @@ TEST_F(HiveSafety, AnExclusiveLockOnTheMachineHiveIsCantReadUntilReleased) {
     EXPECT_EQ(readBytes(*registry, kHkeyLocalMachine, kKey, "HomeDir"), sz("/opt/quillbell"));
 }
 
+// A writer killed while committing leaves the file with some new pages and the journal
+// of the old ones: made here on a copy whose transaction spills into its file.
+TEST_F(HiveSafety, AnInterruptedCommitIsRolledBackByWhoMayWriteAndRefusedToTheOthers) {
+    makeHive(kHkeyLocalMachine, "HomeDir", "/opt/quillbell");
+    const auto copy = scratch_ / "copy";
+    const std::string journal = machineFile_.string() + "-journal";
+    std::filesystem::copy_file(machineFile_, copy);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(copy.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "PRAGMA cache_size = 1; BEGIN; UPDATE reg_values SET data = x'00';"
+                           "INSERT INTO reg_values(key_id, name, fold, type, data) "
+                           "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                           "WHERE i < 40) SELECT 1, i, i, 3, zeroblob(4000) FROM n",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    std::filesystem::copy_file(copy, machineFile_,
+                               std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(copy.string() + "-journal", journal);
+    sqlite3_close(db);
+    const std::string before = fileBytes(machineFile_) + fileBytes(journal);
+
+    auto reader = makeRegistry(true, std::chrono::milliseconds(100));
+    EXPECT_EQ(readStatus(*reader, kHkeyLocalMachine, kKey, "HomeDir"), winerror::kAccessDenied);
+    reader.reset();
+    EXPECT_EQ(fileBytes(machineFile_) + fileBytes(journal), before);
+
+    auto registry = makeRegistry();
+    EXPECT_EQ(readBytes(*registry, kHkeyLocalMachine, kKey, "HomeDir"), sz("/opt/quillbell"));
+    EXPECT_FALSE(std::filesystem::exists(journal));
+    EXPECT_EQ(setText(*registry, kHkeyLocalMachine, "Version", "2"), 0);
+}
+
 }  // namespace
 }  // namespace sqlitestoretest

@@ -124,6 +124,58 @@ TEST_F(HiveSharing, TheUserHiveUsesWalAndTheMachineHiveARollbackJournal) {
     EXPECT_EQ(journalModeOf(machineFile_), "delete");
 }
 
+// Separate processes: one saves a configuration's nineteen values again and again, two
+// read them meanwhile (on the machine hive as users who may only read it). Exit codes:
+// 1 a write failed, 2 a read failed, 3 a value was torn, 4 went back to an older one.
+TEST_F(HiveSharing, ReadsNeverFailNorTearWhileAnotherProcessSaves) {
+    constexpr int kValues = 19;
+    for (const HKEY root : {kHkeyCurrentUser, kHkeyLocalMachine}) {
+        SCOPED_TRACE(root);
+        auto setup = makeRegistry();
+        const HKEY key = createKey(*setup, root, kKey);
+        for (int slot = 0; slot < kValues; ++slot) {
+            ASSERT_EQ(setText(*setup, key, std::to_string(slot), generationText(1, slot)), 0);
+        }
+        setup.reset();
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
+        const pid_t writer = forkChild([&] {
+            SqliteRegistry registry(hiveFiles());
+            HKEY key = 0;
+            registry.CreateKeyEx(root, kKey, kKeyWriteAccess, &key, nullptr);
+            for (int generation = 2; std::chrono::steady_clock::now() < until; ++generation) {
+                for (int slot = 0; slot < kValues; ++slot) {
+                    const std::string text = generationText(generation, slot);
+                    if (setText(registry, key, std::to_string(slot), text) != 0) {
+                        return 1;
+                    }
+                }
+            }
+            return 0;
+        });
+        auto reader = [&] {
+            SqliteRegistry registry(hiveFiles(root == kHkeyLocalMachine));
+            std::vector<int> seen(kValues, 1);
+            while (std::chrono::steady_clock::now() < until) {
+                for (int slot = 0; slot < kValues; ++slot) {
+                    LSTATUS status = 0;
+                    const int generation = generationOf(
+                        readBytes(registry, root, kKey, std::to_string(slot), &status), slot);
+                    const int failure = status != 0 ? 2 : generation <= 0 ? 3 : 4;
+                    if (status != 0 || generation < seen[slot]) {
+                        return failure;
+                    }
+                    seen[slot] = generation;
+                }
+            }
+            return 0;
+        };
+        const pid_t readers[] = {forkChild(reader), forkChild(reader)};
+        EXPECT_EQ(waitForChild(writer), 0);
+        EXPECT_EQ(waitForChild(readers[0]), 0);
+        EXPECT_EQ(waitForChild(readers[1]), 0);
+    }
+}
+
 class ReadOnlyMachineHive : public SqliteStoreTest {
 protected:
     void SetUp() override {

@@ -1,8 +1,11 @@
 #include "SqliteStoreFixture.h"
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -66,6 +69,35 @@ LSTATUS readStatus(platform::Registry& registry, HKEY root, const std::string& p
     LSTATUS status = 0;
     readBytes(registry, root, path, name, &status);
     return status;
+}
+
+std::string generationText(int generation, int slot) {
+    return std::to_string(generation) + ":" + std::to_string(slot) + ":" +
+           std::string(static_cast<std::size_t>((generation * 7 + slot * 13) % 200), 'x');
+}
+
+int generationOf(const std::optional<std::string>& bytes, int slot) {
+    if (!bytes) {
+        return 0;
+    }
+    const int generation = std::atoi(bytes->c_str());
+    return generation > 0 && *bytes == sz(generationText(generation, slot)) ? generation : -1;
+}
+
+pid_t forkChild(const std::function<int()>& body) {
+    const pid_t child = fork();
+    if (child == 0) {
+        _exit(body());
+    }
+    return child;
+}
+
+int waitForChild(pid_t child) {
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+        return -1;
+    }
+    return WEXITSTATUS(status);
 }
 
 std::string fileBytes(const std::filesystem::path& file) {

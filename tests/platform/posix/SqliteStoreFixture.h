@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/types.h>
+
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -50,6 +53,16 @@ LSTATUS readStatus(platform::Registry& registry, HKEY root, const std::string& p
 inline std::string sz(const std::string& text) {
     return text + '\0';
 }
+
+// A value that tells its writer's generation, with a filler whose length changes with it.
+std::string generationText(int generation, int slot);
+// The generation of stored bytes, 0 for none, -1 when not what generationText wrote.
+int generationOf(const std::optional<std::string>& bytes, int slot);
+// Runs `body` in a child process that exits with its result. Call with no registry
+// open: a child must not share SQLite connections.
+pid_t forkChild(const std::function<int()>& body);
+// The exit status of a child that ended by itself, -1 when it was killed.
+int waitForChild(pid_t child);
 
 std::string fileBytes(const std::filesystem::path& file);
 void writeFileBytes(const std::filesystem::path& file, const std::string& bytes);
