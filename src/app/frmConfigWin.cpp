@@ -342,6 +342,7 @@ void frmConfigWin::connectHandlers() {
     connect(cbRunEClient, &QCheckBox::toggled, this, [this] { cbRunEClient_Click(); });
     connect(cbWaitEClient, &QCheckBox::toggled, this, [this] { cbWaitEClient_Click(); });
     connect(keyEClient, &QToolButton::clicked, this, [this] { keyEClient_Click(); });
+    connect(keyExFolder, &QToolButton::clicked, this, [this] { keyExFolder_Click(); });
     connect(keySelectWav, &QToolButton::clicked, this, [this] { keySelectWav_Click(); });
     connect(keyPlayWav, &QToolButton::clicked, this, [this] { keyPlayWav_Click(); });
     connect(cbExternLang, &QComboBox::currentIndexChanged, this, [this] {

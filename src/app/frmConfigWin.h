@@ -121,6 +121,9 @@ private:
     void keySelectProf_Click();
     void keyDefProf_Click();
 
+    // The Exchange folder browser (frmConfigWinExFolder.cpp).
+    void keyExFolder_Click();
+
     // Texts, the language choice and help (frmConfigWinLanguage.cpp).
     void ApplyMessages(const std::string& language);
     void FillLanguageList(const std::string& language);

@@ -1,0 +1,222 @@
+// The folder browser and the progress window, offscreen, over a scripted "MAPI.Session".
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "mapi/qt/QtFolderTree.h"
+#include "mapi/qt/frmExchangeConnect.h"
+#include "mapi/qt/frmMSExFolderSelect.h"
+#include "platform/qt/WindowTopmost.h"
+#include "support/FakeHelp.h"
+#include "support/RecordingPrompts.h"
+#include "support/ScriptedMapiSession.h"
+
+namespace {
+
+using testsupport::ScriptedFolder;
+using testsupport::ScriptedProfile;
+using Lines = std::vector<std::string>;
+
+const std::string kRoot =
+    "48:You cannot select root folder! Please, select a folder from a lower level...";
+
+std::vector<ScriptedProfile> office() {
+    ScriptedFolder projects("F3", "Projects", {ScriptedFolder("F4", "Alpha"), {"F5", "Lost"}});
+    projects.failingFetches = {2};
+    const testsupport::ScriptedStore mailbox{
+        "Mailbox", "S1", ScriptedFolder("T1", "Top", {ScriptedFolder("F1", "Inbox"), projects})};
+    const testsupport::ScriptedStore archive{"Archive", "S2", ScriptedFolder("T2", "Top")};
+    ScriptedProfile gap("Gap", {mailbox, archive});
+    gap.missingStore = 2;
+    return {ScriptedProfile("Office", {mailbox, archive}), gap};
+}
+
+class FolderBrowserTest : public testing::Test {
+protected:
+    FolderBrowserTest() : mapi(office()) {
+        main.setGeometry(100, 200, 400, 300);
+        main.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&main));
+    }
+
+    // A browser through its opening, shown (not modal) when it is to be.
+    std::unique_ptr<frmMSExFolderSelect> open() {
+        auto browser = std::make_unique<frmMSExFolderSelect>(
+            ExFolderTarget{&main, txtUserName, txtExFolder, &strExFolderID, "help.chm"});
+        if (browser->Form_Load()) {
+            browser->show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(browser.get()));
+        }
+        return browser;
+    }
+    template <class T = QWidget>
+    static T* control(QWidget& browser, const char* name) {
+        return browser.objectName() == name ? qobject_cast<T*>(&browser)
+                                            : browser.findChild<T*>(name);
+    }
+    // Clicks, or double-clicks, the node whose key starts with `key`.
+    static void click(QWidget& browser, const QString& key, bool twice = false) {
+        auto* view = control<QTreeWidget>(browser, "tvExchangeFoldersList");
+        QTreeWidgetItemIterator it(view);
+        while (*it && !(*it)->data(0, mapiqt::kKeyRole).toString().startsWith(key)) {
+            ++it;
+        }
+        ASSERT_TRUE(*it) << key.toStdString();
+        view->scrollToItem(*it);  // expands its parents, as a double click may have closed them
+        const QPoint at = view->visualItemRect(*it).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        if (twice) {
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+        }
+    }
+    Lines boxes() const {
+        Lines shown;
+        for (const auto& box : prompts->messageBoxes()) {
+            shown.push_back(std::to_string(box.style) + ":" + box.text);
+        }
+        return shown;
+    }
+    static bool progressShown() {
+        const auto windows = QApplication::topLevelWidgets();
+        return std::any_of(windows.begin(), windows.end(), [](QWidget* window) {
+            return window->objectName() == "frmExchangeConnect" && window->isVisible();
+        });
+    }
+
+    testsupport::ScopedRecordingPrompts prompts;
+    testsupport::ScopedInProcessMapi mapi;
+    QWidget main;
+    QLineEdit* txtUserName = new QLineEdit("Office", &main);
+    QLineEdit* txtExFolder = new QLineEdit("Before", &main);
+    std::string strExFolderID = "before-id";
+};
+
+TEST_F(FolderBrowserTest, OnlyAFolderCanBeTakenAndDoubleClickTakesIt) {
+    testsupport::ScopedFakeHelp help;
+    auto browser = open();
+    ASSERT_TRUE(browser->isVisible());
+    EXPECT_FALSE(progressShown());
+    EXPECT_TRUE(platform::isWindowTopmost(*browser));
+    QTest::keyClick(control(*browser, "tvExchangeFoldersList"), Qt::Key_F1);
+    ASSERT_EQ(help->shown().size(), 1u);
+    EXPECT_EQ(help->shown()[0].contextId, 21140);
+
+    // Nothing clicked yet, the server, a store, an unavailable folder: the dialog stays.
+    auto* keySelect = control<QPushButton>(*browser, "keySelect");
+    keySelect->click();
+    for (const char* key : {"Root", "Root2", "Err->"}) {
+        click(*browser, key);
+        keySelect->click();
+    }
+    click(*browser, "Root1", true);
+    EXPECT_EQ(boxes(), (Lines{kRoot, kRoot, kRoot,
+                              "48:This folder is not currently available. For more information, "
+                              "please contact your post office administrator...",
+                              kRoot}));
+    EXPECT_TRUE(browser->isVisible());
+    EXPECT_EQ(txtExFolder->text(), "Before");
+
+    click(*browser, "F3:", true);  // a folder with sub-folders
+    EXPECT_FALSE(browser->isVisible());
+    EXPECT_EQ(browser->result(), QDialog::Accepted);
+    EXPECT_EQ(txtExFolder->text(), "Projects");
+    EXPECT_EQ(strExFolderID, "F3:S1");
+}
+
+TEST_F(FolderBrowserTest, EscOnTheDialogTheTreeOrTheButtonChangesNothing) {
+    for (const char* target : {"frmMSExFolderSelect", "tvExchangeFoldersList", "keySelect"}) {
+        SCOPED_TRACE(target);
+        auto browser = open();
+        click(*browser, "F1:");
+        control(*browser, target)->setFocus();
+        QTest::keyClick(control(*browser, target), Qt::Key_Escape);
+        EXPECT_FALSE(browser->isVisible());
+        EXPECT_EQ(browser->result(), QDialog::Rejected);
+        EXPECT_EQ(txtExFolder->text(), "Before");
+        EXPECT_EQ(strExFolderID, "before-id");
+    }
+    EXPECT_TRUE(prompts->messageBoxes().empty());
+}
+
+TEST_F(FolderBrowserTest, OpeningsThatFailOrStopShort) {
+    const std::tuple<QString, bool, std::string, int> cases[] = {
+        {"", false, "48:Please, select MS Exchange profile first!", 0},
+        {"Nobody", false,
+         "16:-2147221231 was generated by Collaboration Data Objects\r[Collaboration Data "
+         "Objects - [MAPI_E_LOGON_FAILED(80040111)]]",
+         1},
+        {"Gap", true, "16:Error, cannot get this InfoStore object", 2},
+    };
+    for (const auto& [profile, shown, box, logons] : cases) {
+        SCOPED_TRACE(box);
+        prompts->clearShown();
+        txtUserName->setText(profile);
+        auto browser = open();
+        EXPECT_EQ(browser->isVisible(), shown);
+        EXPECT_EQ(boxes(), Lines{box});
+        EXPECT_EQ(mapi.log().logons, logons);
+        EXPECT_FALSE(progressShown());
+        if (shown) {
+            // What was read is shown, but no folder can be taken from it.
+            EXPECT_FALSE(control(*browser, "keySelect")->isEnabled());
+            click(*browser, "F1:", true);
+            EXPECT_TRUE(browser->isVisible());
+        }
+        EXPECT_EQ(txtExFolder->text(), "Before");
+    }
+}
+
+TEST_F(FolderBrowserTest, ControlsFollowTheSizeWithinTheLimitsWhileOpen) {
+    auto browser = open();
+    EXPECT_EQ(browser->minimumSize(), QSize(300, 300));
+    EXPECT_EQ(browser->maximumSize(), QSize(2000, 2000));
+    // 400 x 300 pixels at 15 twips a pixel: 6000 x 4500 twips.
+    QWidget* client = control(*browser, "clientArea");
+    for (int settle = 0; settle < 2; ++settle) {
+        browser->resize(400, 300 + browser->height() - client->height());
+        QCoreApplication::processEvents();
+    }
+    ASSERT_EQ(client->size(), QSize(400, 300));
+    EXPECT_EQ(control(*browser, "keySelect")->geometry(), QRect(272, 267, 120, 25));
+    EXPECT_EQ(control(*browser, "tvExchangeFoldersList")->geometry(), QRect(8, 8, 384, 251));
+    browser->close();
+    EXPECT_EQ(browser->minimumSize(), QSize(0, 0));
+    EXPECT_EQ(browser->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+}
+
+TEST_F(FolderBrowserTest, ProgressWindowAnimatesCentredOnTopWhileOpen) {
+    frmExchangeConnect progress(main);
+    progress.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&progress));
+    EXPECT_LE((progress.frameGeometry().center() - main.frameGeometry().center()).manhattanLength(),
+              1);
+    EXPECT_TRUE(platform::isWindowTopmost(progress));
+    ASSERT_NE(progress.IconTimer, nullptr);
+    EXPECT_TRUE(progress.IconTimer->isActive());
+    EXPECT_EQ(progress.IconTimer->interval(), 100);
+
+    std::vector<int> shown;
+    for (int tick = 0; tick < 11; ++tick) {
+        progress.IconTimer_ThatTime();
+        const qint64 frame = progress.Image1->pixmap().cacheKey();
+        const auto& icons = progress.SleepIcon;
+        shown.push_back(static_cast<int>(
+            std::find_if(icons.begin(), icons.end(),
+                         [frame](const QPixmap& icon) { return icon.cacheKey() == frame; }) -
+            icons.begin()));
+    }
+    EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 0, 1, 2}));
+
+    progress.dismiss();
+    EXPECT_EQ(progress.IconTimer, nullptr);
+    EXPECT_FALSE(platform::isWindowTopmost(progress));
+    EXPECT_FALSE(progress.isVisible());
+}
+
+}  // namespace

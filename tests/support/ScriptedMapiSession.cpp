@@ -1,0 +1,186 @@
+#include "support/ScriptedMapiSession.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <map>
+
+namespace testsupport {
+
+namespace {
+
+using platform::AutomationError;
+using platform::AutomationValue;
+using platform::ObjectRef;
+using Script = std::shared_ptr<const std::vector<ScriptedProfile>>;
+using Arguments = std::vector<AutomationValue>;
+using Members = std::map<std::string, std::function<AutomationValue(const Arguments&)>>;
+
+AutomationError mapiError(std::uint32_t code, const std::string& name) {
+    char hex[9];
+    std::snprintf(hex, sizeof hex, "%08X", code);
+    return AutomationError(static_cast<std::int32_t>(code), "Collaboration Data Objects",
+                           "[Collaboration Data Objects - [" + name + "(" + hex + ")]]");
+}
+
+// Properties and methods alike are functions of the arguments. Each object holds the script,
+// whose folders and stores its members refer to.
+class ScriptedObject final : public platform::AutomationObject {
+public:
+    ScriptedObject(Script script, Members members)
+        : script_(std::move(script)), members_(std::move(members)) {}
+    AutomationValue get(const std::string& name) override { return member(name)({}); }
+    AutomationValue call(const std::string& name, const Arguments& arguments) override {
+        return member(name)(arguments);
+    }
+
+private:
+    const Members::mapped_type& member(const std::string& name) const {
+        const auto found = members_.find(name);
+        if (found == members_.end()) {
+            throw AutomationError(platform::automationerror::kUnknownName, "MAPI.Session",
+                                  "Unknown name: " + name);
+        }
+        return found->second;
+    }
+
+    Script script_;
+    Members members_;
+};
+
+template <class T>
+std::function<AutomationValue(const Arguments&)> value(T result) {
+    return [result](const Arguments&) { return AutomationValue(result); };
+}
+
+ObjectRef folderObject(const Script& script, const ScriptedFolder& folder);
+
+ObjectRef folderCollection(const Script& script, const ScriptedFolder& parent) {
+    auto next = std::make_shared<std::size_t>(0);
+    const auto fetch = [script, &parent, next](bool first) -> AutomationValue {
+        *next = first ? 0 : *next;
+        const std::size_t at = (*next)++;
+        const auto& failing = parent.failingFetches;
+        if (std::count(failing.begin(), failing.end(), static_cast<int>(at + 1)) > 0) {
+            throw mapiError(0x80040115, "MAPI_E_NETWORK_ERROR");
+        }
+        if (at >= parent.folders.size()) {
+            return platform::Nothing{};
+        }
+        return folderObject(script, parent.folders[at]);
+    };
+    return std::make_shared<ScriptedObject>(
+        script, Members{{"Count", value(static_cast<std::int32_t>(parent.folders.size()))},
+                        {"GetFirst", [fetch](const Arguments&) { return fetch(true); }},
+                        {"GetNext", [fetch](const Arguments&) { return fetch(false); }}});
+}
+
+ObjectRef folderObject(const Script& script, const ScriptedFolder& folder) {
+    return std::make_shared<ScriptedObject>(
+        script, Members{{"Folders",
+                         [script, &folder](const Arguments&) -> AutomationValue {
+                             if (!folder.hasFolders) {
+                                 return platform::Nothing{};
+                             }
+                             return folderCollection(script, folder);
+                         }},
+                        {"ID",
+                         [&folder](const Arguments&) -> AutomationValue {
+                             if (folder.idFails) {
+                                 throw mapiError(0x80040102, "MAPI_E_NO_SUPPORT");
+                             }
+                             return folder.id;
+                         }},
+                        {"Name", value(folder.name)},
+                        {"Class", value(folder.folderClass)}});
+}
+
+ObjectRef storeObject(const Script& script, const ScriptedStore& store) {
+    return std::make_shared<ScriptedObject>(
+        script, Members{{"Name", value(store.name)},
+                        {"ID", value(store.id)},
+                        {"RootFolder", [script, &store](const Arguments&) -> AutomationValue {
+                             if (!store.rootFolder) {
+                                 return platform::Nothing{};
+                             }
+                             return folderObject(script, *store.rootFolder);
+                         }}});
+}
+
+ObjectRef storeCollection(const Script& script, const ScriptedProfile& profile) {
+    auto reads = std::make_shared<int>(0);
+    const auto count = static_cast<std::int32_t>(profile.stores.size());
+    return std::make_shared<ScriptedObject>(
+        script,
+        Members{{"Count",
+                 [reads, count, &profile](const Arguments&) -> AutomationValue {
+                     return (*reads)++ > 0 ? profile.laterStoreCount.value_or(count) : count;
+                 }},
+                {"Item", [script, count, &profile](const Arguments& arguments) -> AutomationValue {
+                     const std::int32_t at = platform::automationNumber(arguments.at(0));
+                     if (at == profile.missingStore || at < 1 || at > count) {
+                         return platform::Nothing{};
+                     }
+                     return storeObject(script, profile.stores[static_cast<std::size_t>(at - 1)]);
+                 }}});
+}
+
+ObjectRef sessionObject(const Script& script, const std::shared_ptr<ScriptedSessionLog>& log) {
+    auto current = std::make_shared<const ScriptedProfile*>(nullptr);
+    const auto logon = [script, log, current](const Arguments& arguments) -> AutomationValue {
+        ++log->logons;
+        for (const ScriptedProfile& profile : *script) {
+            if (profile.name == platform::automationText(arguments.at(0))) {
+                *current = &profile;
+                return platform::Empty{};
+            }
+        }
+        throw mapiError(0x80040111, "MAPI_E_LOGON_FAILED");
+    };
+    return std::make_shared<ScriptedObject>(
+        script, Members{{"Logon", logon},
+                        {"Logoff",
+                         [log, current](const Arguments&) -> AutomationValue {
+                             ++log->logoffs;
+                             *current = nullptr;
+                             return platform::Empty{};
+                         }},
+                        {"InfoStores", [script, current](const Arguments&) -> AutomationValue {
+                             if (*current == nullptr) {
+                                 throw mapiError(0x80040605, "MAPI_E_NOT_INITIALIZED");
+                             }
+                             return storeCollection(script, **current);
+                         }}});
+}
+
+class ScriptedMapiClasses final : public platform::Automation {
+public:
+    ScriptedMapiClasses(Script script, std::shared_ptr<ScriptedSessionLog> log, bool installed)
+        : script_(std::move(script)), log_(std::move(log)), installed_(installed) {}
+    ObjectRef createObject(const std::string& progId) override {
+        if (!installed_ || progId != "MAPI.Session") {
+            throw AutomationError(platform::automationerror::kInvalidClassString, progId,
+                                  "Invalid class string");
+        }
+        return sessionObject(script_, log_);
+    }
+
+private:
+    Script script_;
+    std::shared_ptr<ScriptedSessionLog> log_;
+    bool installed_;
+};
+
+}  // namespace
+
+ScopedInProcessMapi::ScopedInProcessMapi(std::vector<ScriptedProfile> profiles, bool installed) {
+    platform::installAutomation(std::make_unique<ScriptedMapiClasses>(
+        std::make_shared<const std::vector<ScriptedProfile>>(std::move(profiles)), log_,
+        installed));
+}
+
+ScopedInProcessMapi::~ScopedInProcessMapi() {
+    platform::installAutomation(nullptr);
+}
+
+}  // namespace testsupport
