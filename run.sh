@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build build -j "$(nproc)" --target quillbell-reg quillbell-help \
+cmake --build build -j "$(nproc)" --target quillbell-reg quillbell-profile quillbell-help \
     $(test -f src/app/main.cpp && echo quillbell-config)
 
 stage="$PWD/build/stage"

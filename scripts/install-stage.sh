@@ -34,3 +34,20 @@ if ! "$reg" query "$profiles" >/dev/null 2>&1; then
     done
     "$reg" add "$profiles" /v DefaultProfile /d 'Local mail' /f >/dev/null
 fi
+
+# Where the mail session stands in for MAPI (Linux), "Local mail" reads a sample Maildir++
+# tree beside the home directory, so that a new user can browse folders at once. Only a
+# "Local mail" without stores gets it: a profile the user filled is left alone.
+profile_tool="$(dirname "$reg")/quillbell-profile"
+if [ -x "$profile_tool" ] && ! "$reg" query "$profiles\\Local mail" /v StoreURL1 >/dev/null 2>&1; then
+    maildir="$(cd "$(dirname "$home")" && pwd)/Maildir"
+    # Maildir++: the tree is the Inbox, ".A.B" is folder B inside A, names in modified
+    # UTF-7 ("&AOk-" is é), each folder marked by an empty "maildirfolder" file.
+    for folder in '' .Sent .Drafts .Trash .Projects '.Projects.Caf&AOk- opening' \
+        '.Projects.Caf&AOk- opening.Suppliers' .Archive .Archive.2025 '.Archive.2025.R&AOk-sum&AOk-s'; do
+        mkdir -p "$maildir/$folder/cur" "$maildir/$folder/new" "$maildir/$folder/tmp"
+        [ -z "$folder" ] || touch "$maildir/$folder/maildirfolder"
+    done
+    "$profile_tool" add 'Local mail' "maildir://$maildir" </dev/null
+    "$profile_tool" default 'Local mail'
+fi

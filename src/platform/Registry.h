@@ -26,6 +26,7 @@ constexpr LSTATUS kAccessDenied = 5;
 constexpr LSTATUS kInvalidHandle = 6;
 constexpr LSTATUS kNotEnoughMemory = 8;
 constexpr LSTATUS kInvalidParameter = 87;
+constexpr LSTATUS kCallNotImplemented = 120;
 constexpr LSTATUS kMoreData = 234;
 constexpr LSTATUS kNoMoreItems = 259;
 constexpr LSTATUS kBadDb = 1009;
@@ -86,6 +87,12 @@ public:
     virtual LSTATUS QueryValueEx(HKEY key, const std::string& name, std::uint32_t* type,
                                  std::uint8_t* data, std::uint32_t* count) = 0;
     virtual LSTATUS DeleteValue(HKEY key, const std::string& name) = 0;
+    // RegDeleteKeyA: deletes a subkey of an open key, with its values, when it has no
+    // subkeys of its own (ERROR_ACCESS_DENIED when it has). A store that cannot delete
+    // keys answers ERROR_CALL_NOT_IMPLEMENTED, as Windows does for a missing function.
+    virtual LSTATUS DeleteKey(HKEY /*key*/, const std::string& /*subKey*/) {
+        return winerror::kCallNotImplemented;
+    }
     // RegCloseKey: closing handle 0 or a root is harmless.
     virtual LSTATUS CloseKey(HKEY key) = 0;
     virtual LSTATUS QueryInfoKey(HKEY key, KeyInfo* info) = 0;

@@ -167,6 +167,20 @@ TEST_F(RegistryConformance, DeletingRemovesTheValueAndAMissingOneReportsFileNotF
     EXPECT_EQ(registry().DeleteValue(key, "Gone"), winerror::kFileNotFound);
 }
 
+TEST_F(RegistryConformance, DeletingAKeyTakesItsValuesButNotAKeyWithSubkeys) {
+    const std::string child = kBase + "\\Parent\\Child";
+    testsupport::createKey(kHkeyCurrentUser, child);
+    ASSERT_EQ(setRaw(kHkeyCurrentUser, child, "Old", regtype::kSz, std::string("1\0", 2)), 0);
+    const HKEY key = open();
+    EXPECT_EQ(registry().DeleteKey(key, "Parent"), winerror::kAccessDenied);
+    EXPECT_TRUE(testsupport::keyExists(kHkeyCurrentUser, child));
+    EXPECT_EQ(registry().DeleteKey(key, "parent\\CHILD"), 0);
+    EXPECT_FALSE(testsupport::keyExists(kHkeyCurrentUser, child));
+    EXPECT_EQ(registry().DeleteKey(key, "Parent\\Child"), winerror::kFileNotFound);
+    testsupport::createKey(kHkeyCurrentUser, child);
+    EXPECT_FALSE(getRaw(kHkeyCurrentUser, child, "Old").has_value());
+}
+
 TEST_F(RegistryConformance, NamesCompareWithoutRegardToLetterCase) {
     ASSERT_EQ(setRaw(kHkeyCurrentUser, kBase, "ConfName0", regtype::kSz, std::string("a\0", 2)), 0);
     ASSERT_EQ(setRaw(kHkeyCurrentUser, "SOFTWARE\\orvane\\CONFORMANCE", "CONFNAME0", regtype::kSz,

@@ -23,6 +23,7 @@ enum Slot : std::size_t {
     kReadKeyValues,
     kWriteValue,
     kDeleteValue,
+    kDeleteKey,
     kCountSubkeys,
     kCountValues,
     kSubkeyAt,
@@ -43,6 +44,9 @@ constexpr std::array<const char*, kSlotCount> kSql = {
     "INSERT INTO reg_values(key_id, name, fold, type, data) VALUES(?1, ?2, ?3, ?4, ?5) "
     "ON CONFLICT(key_id, fold) DO UPDATE SET type = excluded.type, data = excluded.data",
     "DELETE FROM reg_values WHERE key_id = ?1 AND fold = ?2",
+    // The values go with the key (ON DELETE CASCADE); a root or a parent key stays.
+    "DELETE FROM reg_keys WHERE id = ?1 AND parent IS NOT NULL "
+    "AND NOT EXISTS (SELECT 1 FROM reg_keys WHERE parent = ?1)",
     "SELECT count(*), ifnull(max(length(name)), 0) FROM reg_keys WHERE parent = ?1",
     // Windows keeps string data as UTF-16 and reports the longest data in those bytes:
     // twice the ANSI byte count in a single-byte code page.
@@ -565,6 +569,28 @@ LSTATUS Hive::deleteValue(std::int64_t keyId, std::string_view fold) {
         cache_.rememberValue(keyId, fold, std::nullopt);
     }
     return deleted ? winerror::kSuccess : winerror::kFileNotFound;
+}
+
+LSTATUS Hive::deleteKey(std::int64_t keyId) {
+    if (writesLost()) {
+        return winerror::kCantWrite;
+    }
+    waitAs(Purpose::Writing);
+    sqlite3_stmt* statement = nullptr;
+    if (const int rc = prepare(kDeleteKey, statement); rc != SQLITE_OK) {
+        return forWriting(rc);
+    }
+    StatementRun run(statement);
+    run.bind(1, keyId);
+    const int rc = run.step();
+    if (rc != SQLITE_DONE) {
+        return forWriting(rc);
+    }
+    const bool deleted = sqlite3_changes(sqlite3_db_handle(statement)) > 0;
+    ++ownCommits_;
+    // Rather than work out which paths and values went with the key, forget them all.
+    cache_.clear();
+    return deleted ? winerror::kSuccess : winerror::kAccessDenied;
 }
 
 LSTATUS Hive::beginWrites() {

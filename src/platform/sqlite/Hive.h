@@ -74,6 +74,8 @@ public:
     LSTATUS writeValue(std::int64_t keyId, std::string_view name, std::string_view fold,
                        std::uint32_t type, const std::uint8_t* data, std::uint32_t count);
     LSTATUS deleteValue(std::int64_t keyId, std::string_view fold);
+    // Deletes a key without subkeys, and its values; ERROR_ACCESS_DENIED when it has some.
+    LSTATUS deleteKey(std::int64_t keyId);
     LSTATUS describeKey(std::int64_t keyId, KeyInfo& info);
     // Holds one write transaction across the calls that follow, until endWrites commits
     // it (keep) or rolls it back. Reads meanwhile see its writes and bypass the caches.

@@ -249,6 +249,38 @@ LSTATUS SqliteRegistry::DeleteValue(HKEY key, const std::string& name) {
     return hive.deleteValue(handle->keyId, foldName(asCString(name)));
 }
 
+LSTATUS SqliteRegistry::DeleteKey(HKEY key, const std::string& subKey) {
+    const Lock lock(mutex_);
+    const KeyHandle* parent = resolve(key);
+    if (parent == nullptr) {
+        return winerror::kInvalidHandle;
+    }
+    std::string path;
+    if (const LSTATUS status = normalizeKeyPath(subKey, path); status != winerror::kSuccess) {
+        return status;
+    }
+    if (path.empty()) {
+        return winerror::kInvalidParameter;
+    }
+    Hive& hive = *parent->hive;
+    if (!hive.writable()) {
+        return winerror::kAccessDenied;
+    }
+    bool present = false;
+    if (const LSTATUS status = hive.openForReading(present); status != winerror::kSuccess) {
+        return status;
+    }
+    if (!present) {
+        return winerror::kFileNotFound;
+    }
+    std::int64_t keyId = 0;
+    LSTATUS status = hive.findKey(joinPath(parent->path, foldName(path)), keyId);
+    if (status == winerror::kSuccess) {
+        status = hive.openForWriting();
+    }
+    return status == winerror::kSuccess ? hive.deleteKey(keyId) : status;
+}
+
 LSTATUS SqliteRegistry::CloseKey(HKEY key) {
     const Lock lock(mutex_);
     if (key >= kFirstPredefinedKey && key <= kLastPredefinedKey) {

@@ -41,6 +41,7 @@ public:
     LSTATUS QueryValueEx(HKEY key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
                          std::uint32_t* count) override;
     LSTATUS DeleteValue(HKEY key, const std::string& name) override;
+    LSTATUS DeleteKey(HKEY key, const std::string& subKey) override;
     LSTATUS CloseKey(HKEY key) override;
     LSTATUS QueryInfoKey(HKEY key, KeyInfo* info) override;
     LSTATUS EnumKeyEx(HKEY key, std::uint32_t index, char* name, std::uint32_t* nameLen, char* cls,

@@ -96,6 +96,10 @@ LSTATUS Win32Registry::DeleteValue(HKEY key, const std::string& name) {
     return RegDeleteValueA(toNative(key), name.c_str());
 }
 
+LSTATUS Win32Registry::DeleteKey(HKEY key, const std::string& subKey) {
+    return RegDeleteKeyA(toNative(key), subKey.c_str());
+}
+
 LSTATUS Win32Registry::CloseKey(HKEY key) {
     return RegCloseKey(toNative(key));
 }

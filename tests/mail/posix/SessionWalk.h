@@ -1,0 +1,30 @@
+#pragma once
+// Logs on to a profile through the automation interface and reads every store and folder
+// the way the folder browser does: InfoStores, Item, RootFolder, Folders, Count,
+// GetFirst and GetNext, Class, Name and ID.
+
+#include <string>
+#include <vector>
+
+#include "platform/Automation.h"
+
+namespace mailtest {
+
+struct WalkedFolder {
+    int depth = 0;  // 0 for the folders right under a store
+    std::string name;
+    std::string key;  // folder ID ":" store ID, as the browser keys its tree
+};
+
+struct WalkedStore {
+    std::string name;
+    std::vector<WalkedFolder> folders;  // depth first, in collection order
+};
+
+// Throws platform::AutomationError as the session does.
+std::vector<WalkedStore> walkProfile(const std::string& profile);
+
+// "Name" lines indented by two blanks a level: an easy expectation to read.
+std::vector<std::string> outline(const WalkedStore& store);
+
+}  // namespace mailtest
