@@ -14,16 +14,16 @@ namespace {
 using OpeningClosing = WindowTest;
 
 TEST_F(OpeningClosing, FirstStartOfAUserWritesNothingUntilClosing) {
-    log->entries.clear();
+    log->writes.clear();
     open();
     EXPECT_EQ(control<QComboBox>("cbConfNum")->count(), 0);
     EXPECT_TRUE(control<QCheckBox>("cbRunAtStartup")->isChecked());
     EXPECT_RULE_TABLE(false);
     EXPECT_FALSE(testsupport::keyExists(platform::kHkeyCurrentUser, "Software\\Orvane"));
-    EXPECT_EQ(log->entries, Entries{});
+    EXPECT_EQ(log->writes, Entries{});
 
     closeWindow();
-    EXPECT_EQ(log->entries, (Entries{"set RunAtStartup", "set Configured", "set Version"}));
+    EXPECT_EQ(log->writes, (Entries{"set RunAtStartup", "set Configured", "set Version"}));
     EXPECT_TRUE(testsupport::keyExists(platform::kHkeyCurrentUser,
                                        "Software\\Orvane\\Quillbell\\Profiles"));
     EXPECT_EQ(userValue("RunAtStartup"), "1");
@@ -51,10 +51,10 @@ TEST_F(OpeningClosing, StartsWithoutConfigurationsShowTheStoredChoiceOnceConfigu
     EXPECT_EQ(userValue("Configured"), "-1");
 
     writeUserValue("RunAtStartup", "0");
-    log->entries.clear();
+    log->writes.clear();
     open();
     EXPECT_FALSE(control<QCheckBox>("cbRunAtStartup")->isChecked());
-    EXPECT_EQ(log->entries, Entries{"set ExternLang"});
+    EXPECT_EQ(log->writes, Entries{"set ExternLang"});
     click("cbRunAtStartup");
     closeWindow();
     EXPECT_EQ(userValue("RunAtStartup"), "1");
@@ -66,7 +66,7 @@ TEST_F(OpeningClosing, ThreeConfigurationsOpenOnTheFirstTopmostAtTheBottomRight)
     first.UserName = "mapi-profile";
     storeConfigurations({first, record("Second", 6), record("Third", 7)});
     writeUserValue("RunAtStartup", "0");
-    log->entries.clear();
+    log->writes.clear();
     open();
     auto* list = control<QComboBox>("cbConfNum");
     EXPECT_EQ(listEntries(), (std::vector<QString>{"01: First", "02: Second", "03: Third"}));
@@ -83,7 +83,7 @@ TEST_F(OpeningClosing, ThreeConfigurationsOpenOnTheFirstTopmostAtTheBottomRight)
     EXPECT_RULE_TABLE(true);
     EXPECT_EQ(window->windowTitle(), "Quillbell configuration");
     // The list's getting the focus saved the first configuration once.
-    const Entries& entries = log->entries;
+    const Entries& entries = log->writes;
     EXPECT_EQ(std::count(entries.begin(), entries.end(), "set ConfName0"), 1);
     EXPECT_EQ(std::count(entries.begin(), entries.end(), "set ConfName1"), 0);
     EXPECT_EQ(entries.front(), "set ExternLang");
@@ -116,7 +116,7 @@ TEST_F(OpeningClosing, ClosingWithTheSecondOfThreeWritesOnlyItAndTheGlobals) {
     open();
     chooseConfiguration(1);
     typeInto("txtUserName", "changed");
-    log->entries.clear();
+    log->writes.clear();
     closeWindow();
     Entries expected = {"set ExternLang", "set RunAtStartup", "set ConfNumber"};
     for (const char* field :
@@ -126,7 +126,7 @@ TEST_F(OpeningClosing, ClosingWithTheSecondOfThreeWritesOnlyItAndTheGlobals) {
         expected.push_back(std::string("set ") + field + "1");
     }
     expected.push_back("set Version");
-    EXPECT_EQ(log->entries, expected);
+    EXPECT_EQ(log->writes, expected);
     EXPECT_EQ(userValue("ConfNumber"), "3");
     EXPECT_EQ(profileValue("UserName1"), "changed");
 }

@@ -20,7 +20,6 @@
 #include <string>
 #include <vector>
 
-#include "WriteLog.h"
 #include "app/frmConfigWin.h"
 #include "editor/EventWait.h"
 #include "platform/qt/WindowTopmost.h"
@@ -32,6 +31,7 @@
 #include "store/SettingsSchema.h"
 #include "support/FakeHelp.h"
 #include "support/FakeSound.h"
+#include "support/RecordingRegistry.h"
 #include "support/RecordingPrompts.h"
 #include "support/TestRegistry.h"
 
@@ -63,7 +63,7 @@ protected:
         static QApplication* application = new QApplication(argc, argv);
         (void)application;
         std::filesystem::create_directories(home);
-        auto logged = std::make_unique<WriteLog>(platform::createPlatformRegistry());
+        auto logged = std::make_unique<testsupport::RecordingRegistry>(false);
         log = logged.get();
         platform::installRegistry(std::move(logged));
         prompts->setTopmostProbe([this] { return window && topmost(); });
@@ -258,7 +258,7 @@ protected:
 
     testsupport::ScopedTestRegistry scopedRegistry;
     std::filesystem::path home;
-    WriteLog* log = nullptr;
+    testsupport::RecordingRegistry* log = nullptr;
     testsupport::ScopedRecordingPrompts prompts;
     testsupport::ScopedFakeSound sound;
     testsupport::ScopedFakeHelp help;
