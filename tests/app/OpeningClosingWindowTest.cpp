@@ -5,7 +5,6 @@
 #include <QScreen>
 
 #include "WindowTest.h"
-#include "platform/WindowPlacement.h"
 #include "support/RawRegistry.h"
 
 namespace apptest {
@@ -89,12 +88,12 @@ TEST_F(OpeningClosing, ThreeConfigurationsOpenOnTheFirstTopmostAtTheBottomRight)
     EXPECT_EQ(entries.front(), "set ExternLang");
 
     EXPECT_TRUE(topmost());
+    // 150 and 450 twips from the right and bottom edges: 10 and 30 pixels at 96 dpi.
+    ASSERT_EQ(window->screen()->logicalDotsPerInch(), 96);
     const QRect screen = window->screen()->geometry();
     const QRect frame = window->frameGeometry();
-    const auto origin =
-        platform::bottomRightOriginPixels(screen.width(), screen.height(), frame.width(),
-                                          frame.height(), window->screen()->logicalDotsPerInch());
-    EXPECT_EQ(frame.topLeft(), QPoint(origin.left, origin.top));
+    EXPECT_EQ(frame.topLeft(),
+              QPoint(screen.width() - frame.width() - 10, screen.height() - frame.height() - 30));
 }
 
 TEST_F(OpeningClosing, MissingLanguageFileStillListsAndShowsInEnglish) {
