@@ -46,6 +46,12 @@ TEST_F(MapiProfileWindow, DialogListsAnewAndOnlyATakenProfileReplacesTheName) {
     testsupport::plantProfiles(mapi::GetProfilesKeyPath(), {"Alpha", "Beta[p|"}, "Alpha");
     selectProfile(-1, [](frmSelectProfile& dialog, QListWidget& list) {
         EXPECT_TRUE(platform::isWindowTopmost(dialog));
+        QFont bold = dialog.font();
+        bold.setBold(true);
+        const QFontMetrics title(bold);  // room for the caption and a title bar's four buttons
+        EXPECT_GE(dialog.width(),
+                  title.horizontalAdvance(dialog.windowTitle()) + 4 * title.height())
+            << "the caption is not elided";
         QStringList texts = {dialog.windowTitle()};
         for (const char* name : {"lblStdProftext", "lblStdProf", "keySelect", "keyCancel"}) {
             texts << dialog.findChild<QWidget*>(name)->property("text").toString();

@@ -12,6 +12,7 @@
 
 #include "lang/modMessages.h"
 #include "mapi/ProfileDiscovery.h"
+#include "platform/qt/CaptionWidth.h"
 #include "platform/qt/WindowTopmost.h"
 
 namespace {
@@ -73,6 +74,7 @@ void frmSelectProfile::Form_Load() {
     platform::setWindowTopmost(*this, true);
     using modMessages::Message;
     setWindowTitle(text(Message("SelectProfile_WinCaption")));
+    platform::fitWidthToCaption(*this);
     lblStdProftext->setText(text(Message("SelectProfile_StdProftext")));
     keySelect->setText(text(Message("SelectProfile_Select")));
     keyCancel->setText(text(Message("SelectProfile_Cancel")));
