@@ -166,14 +166,19 @@ TEST_F(WaitWarning, UserCheckWarnsWithTheWindowLoweredAndNoUnchecks) {
 // Loading sets the box without a warning, also between two configurations stored alike;
 // the user's next check still warns.
 TEST_F(WaitWarning, NoWarningWhileLoadingOrMovingConfigurations) {
-    chooseConfiguration(1);
-    chooseConfiguration(0);
-    click(waitBox());
-    EXPECT_TRUE(prompts->messageBoxes().empty());
-    prompts->queueAnswer(kAnswerYes);
-    click(waitBox());
-    ASSERT_EQ(prompts->messageBoxes().size(), 1u);
-    prompts->clearShown();
+    for (const bool storedOn : {true, false}) {
+        SCOPED_TRACE(storedOn ? "both stored on" : "both stored off");
+        chooseConfiguration(storedOn ? 1 : 2);
+        chooseConfiguration(storedOn ? 0 : 3);
+        if (storedOn) {
+            click(waitBox());  // unchecking never warns
+        }
+        prompts->queueAnswer(kAnswerYes);
+        click(waitBox());
+        EXPECT_EQ(prompts->messageBoxes().size(), 1u);
+        prompts->clearShown();
+    }
+    click(waitBox());  // the last one back to off
     chooseConfiguration(2);
     chooseConfiguration(0);  // stored on: loading checks the box
     EXPECT_TRUE(waitBox()->isChecked());
