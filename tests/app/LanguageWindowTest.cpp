@@ -73,6 +73,57 @@ TEST_F(LanguageWindow, ChoosingLanguagesAppliesTheirTextsWithEnglishForMissingKe
     EXPECT_EQ(userValue("ExternLang"), "Kurz");
 }
 
+// Each control shows the text of its own key: a file gives every key its name as text.
+TEST_F(LanguageWindow, EveryCaptionAndToolTipShowsItsKeysText) {
+    std::string every;
+    for (const auto& text : modMessages::kCatalogue) {
+        every += std::string(text.key) + " = \"" + std::string(text.key) + "\"\r\n";
+    }
+    writeLanguageFile("Keys.lng", every);
+    open();
+    chooseLanguage("Keys");
+    const std::pair<const char*, const char*> captions[] = {
+        {"lblConfNumber", "ConfigWin_ConfNum"},
+        {"lblConfName", "ConfigWin_ConfName"},
+        {"lblEServType", "ConfigWin_EServType"},
+        {"lblUserName", "ConfigWin_UserNameEx"},
+        {"lblUserPassword", "ConfigWin_UserPassword"},
+        {"lblInetServer", "ConfigWin_InetServer"},
+        {"lblINetPort", "ConfigWin_InetPort"},
+        {"lblExFolder", "ConfigWin_ExFolder"},
+        {"lblEClient", "ConfigWin_EClient"},
+        {"lblWhTime", "ConfigWin_WhTime"},
+        {"cbAlarm", "ConfigWin_Alarm"},
+        {"lblWavFile", "ConfigWin_WavFile"},
+        {"cbPopupWin", "ConfigWin_PopupWin"},
+        {"cbRunEClient", "ConfigWin_RunEClient"},
+        {"cbWaitEClient", "ConfigWin_WaitEClient"},
+        {"lblExternLang", "ConfigWin_ExternLang"},
+        {"cbRunAtStartup", "ConfigWin_RunAtStartup"},
+        {"keyOk", "ConfigWin_Ok"},
+        {"keyHelp", "ConfigWin_Help"},
+    };
+    for (const auto& [name, key] : captions) {
+        EXPECT_EQ(control(name)->property("text").toString().toStdString(), key) << name;
+    }
+    const std::pair<const char*, const char*> toolTips[] = {
+        {"keyNewConf", "ConfigWin_NewConfTip"},  {"keyDelConf", "ConfigWin_DelConfTip"},
+        {"keyStopConfig", "ConfigWin_StopConf"}, {"keySelectProf", "ConfigWin_SelectProfTip"},
+        {"keyDefProf", "ConfigWin_DefProfTip"},  {"keyExFolder", "ConfigWin_ExFolderTip"},
+        {"keyEClient", "ConfigWin_EClientTip"},  {"keySelectWav", "ConfigWin_SelectWav"},
+        {"keyPlayWav", "ConfigWin_PlayWav"},     {"keyOk", "ConfigWin_OkTip"},
+    };
+    for (const auto& [name, key] : toolTips) {
+        EXPECT_EQ(control(name)->toolTip().toStdString(), key) << name;
+    }
+    EXPECT_EQ(option(0)->text().toStdString(), "ConfigWin_PCSpk");
+    EXPECT_EQ(option(1)->text().toStdString(), "ConfigWin_SoundCard");
+    EXPECT_EQ(window->windowTitle().toStdString(), "ConfigWin_FormCaption");
+    EXPECT_EQ(languages()->itemText(0).toStdString(), "ConfigWin_ExternLangNO");
+    chooseServerType(3);
+    EXPECT_EQ(control<QLabel>("lblUserName")->text().toStdString(), "ConfigWin_UserName");
+}
+
 TEST_F(LanguageWindow, LongerTextsWidenTheWindowWithinTheScreen) {
     writeLanguageFile("Lang.lng", "ConfigWin_PopupWin = \"" + std::string(50, 'W') + "\"\r\n");
     open();

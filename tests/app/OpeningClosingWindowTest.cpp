@@ -5,7 +5,6 @@
 #include <QScreen>
 
 #include "WindowTest.h"
-#include "platform/WindowPlacement.h"
 #include "support/RawRegistry.h"
 
 namespace apptest {
@@ -13,30 +12,25 @@ namespace {
 
 using OpeningClosing = WindowTest;
 
+// The box shows checked; the user's unchecking is what closing stores.
 TEST_F(OpeningClosing, FirstStartOfAUserWritesNothingUntilClosing) {
-    log->entries.clear();
+    log->writes.clear();
     open();
     EXPECT_EQ(control<QComboBox>("cbConfNum")->count(), 0);
     EXPECT_TRUE(control<QCheckBox>("cbRunAtStartup")->isChecked());
     EXPECT_RULE_TABLE(false);
     EXPECT_FALSE(testsupport::keyExists(platform::kHkeyCurrentUser, "Software\\Orvane"));
-    EXPECT_EQ(log->entries, Entries{});
+    EXPECT_EQ(log->writes, Entries{});
 
-    closeWindow();
-    EXPECT_EQ(log->entries, (Entries{"set RunAtStartup", "set Configured", "set Version"}));
-    EXPECT_TRUE(testsupport::keyExists(platform::kHkeyCurrentUser,
-                                       "Software\\Orvane\\Quillbell\\Profiles"));
-    EXPECT_EQ(userValue("RunAtStartup"), "1");
-    EXPECT_EQ(userValue("Configured"), "-1");
-    EXPECT_EQ(machineValue("Version"), "1.0");
-}
-
-TEST_F(OpeningClosing, FirstStartWithTheBoxUncheckedStoresUnchecked) {
-    open();
     click("cbRunAtStartup");
     closeWindow();
+    EXPECT_EQ(log->writes, (Entries{"set RunAtStartup", "set Configured", "set Version"}));
+    EXPECT_TRUE(testsupport::keyExists(platform::kHkeyCurrentUser,
+                                       "Software\\Orvane\\Quillbell\\Profiles"));
     EXPECT_EQ(userValue("RunAtStartup"), "0");
+    EXPECT_EQ(userValue("Configured"), "-1");
     EXPECT_EQ(userValue("ConfNumber"), "<missing>");
+    EXPECT_EQ(machineValue("Version"), "1.0");
 }
 
 // Without Configured the opening checks the box and stores it; once Configured is set,
@@ -51,10 +45,10 @@ TEST_F(OpeningClosing, StartsWithoutConfigurationsShowTheStoredChoiceOnceConfigu
     EXPECT_EQ(userValue("Configured"), "-1");
 
     writeUserValue("RunAtStartup", "0");
-    log->entries.clear();
+    log->writes.clear();
     open();
     EXPECT_FALSE(control<QCheckBox>("cbRunAtStartup")->isChecked());
-    EXPECT_EQ(log->entries, Entries{"set ExternLang"});
+    EXPECT_EQ(log->writes, Entries{"set ExternLang"});
     click("cbRunAtStartup");
     closeWindow();
     EXPECT_EQ(userValue("RunAtStartup"), "1");
@@ -66,7 +60,7 @@ TEST_F(OpeningClosing, ThreeConfigurationsOpenOnTheFirstTopmostAtTheBottomRight)
     first.UserName = "mapi-profile";
     storeConfigurations({first, record("Second", 6), record("Third", 7)});
     writeUserValue("RunAtStartup", "0");
-    log->entries.clear();
+    log->writes.clear();
     open();
     auto* list = control<QComboBox>("cbConfNum");
     EXPECT_EQ(listEntries(), (std::vector<QString>{"01: First", "02: Second", "03: Third"}));
@@ -83,18 +77,18 @@ TEST_F(OpeningClosing, ThreeConfigurationsOpenOnTheFirstTopmostAtTheBottomRight)
     EXPECT_RULE_TABLE(true);
     EXPECT_EQ(window->windowTitle(), "Quillbell configuration");
     // The list's getting the focus saved the first configuration once.
-    const Entries& entries = log->entries;
+    const Entries& entries = log->writes;
     EXPECT_EQ(std::count(entries.begin(), entries.end(), "set ConfName0"), 1);
     EXPECT_EQ(std::count(entries.begin(), entries.end(), "set ConfName1"), 0);
     EXPECT_EQ(entries.front(), "set ExternLang");
 
     EXPECT_TRUE(topmost());
+    // 150 and 450 twips from the right and bottom edges: 10 and 30 pixels at 96 dpi.
+    ASSERT_EQ(window->screen()->logicalDotsPerInch(), 96);
     const QRect screen = window->screen()->geometry();
     const QRect frame = window->frameGeometry();
-    const auto origin =
-        platform::bottomRightOriginPixels(screen.width(), screen.height(), frame.width(),
-                                          frame.height(), window->screen()->logicalDotsPerInch());
-    EXPECT_EQ(frame.topLeft(), QPoint(origin.left, origin.top));
+    EXPECT_EQ(frame.topLeft(),
+              QPoint(screen.width() - frame.width() - 10, screen.height() - frame.height() - 30));
 }
 
 TEST_F(OpeningClosing, MissingLanguageFileStillListsAndShowsInEnglish) {
@@ -116,7 +110,7 @@ TEST_F(OpeningClosing, ClosingWithTheSecondOfThreeWritesOnlyItAndTheGlobals) {
     open();
     chooseConfiguration(1);
     typeInto("txtUserName", "changed");
-    log->entries.clear();
+    log->writes.clear();
     closeWindow();
     Entries expected = {"set ExternLang", "set RunAtStartup", "set ConfNumber"};
     for (const char* field :
@@ -126,7 +120,7 @@ TEST_F(OpeningClosing, ClosingWithTheSecondOfThreeWritesOnlyItAndTheGlobals) {
         expected.push_back(std::string("set ") + field + "1");
     }
     expected.push_back("set Version");
-    EXPECT_EQ(log->entries, expected);
+    EXPECT_EQ(log->writes, expected);
     EXPECT_EQ(userValue("ConfNumber"), "3");
     EXPECT_EQ(profileValue("UserName1"), "changed");
 }

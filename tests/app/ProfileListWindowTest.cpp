@@ -36,7 +36,7 @@ TEST_F(ProfileListWindow, CreatingWhileTheSecondOfThreeIsShownSavesItFirst) {
     openThree();
     chooseConfiguration(1);
     typeInto("txtWhTime", "600");
-    log->entries.clear();
+    log->writes.clear();
     click("keyNewConf");
     EXPECT_EQ(profileValue("WhTime1"), "600");
     EXPECT_EQ(profileValue("ProfileID3"), "13");
@@ -44,7 +44,7 @@ TEST_F(ProfileListWindow, CreatingWhileTheSecondOfThreeIsShownSavesItFirst) {
     EXPECT_EQ(userValue("ConfNumber"), "4");
     EXPECT_EQ(list()->currentIndex(), 3);
     EXPECT_EQ(list()->currentText(), "04: New configuration");
-    const Entries& entries = log->entries;
+    const Entries& entries = log->writes;
     EXPECT_LT(std::find(entries.begin(), entries.end(), "set WhTime1"),
               std::find(entries.begin(), entries.end(), "set ProfileID3"));
 }
@@ -88,11 +88,11 @@ TEST_F(ProfileListWindow, DeletingTheMiddleMovesTheLaterOneDown) {
 TEST_F(ProfileListWindow, AnsweringNoChangesNothingDeletingTheLastMovesNothing) {
     openThree();
     chooseConfiguration(2);
-    log->entries.clear();
+    log->writes.clear();
     prompts->queueAnswer(kAnswerNo);
     click("keyDelConf");
     EXPECT_EQ(list()->count(), 3);
-    EXPECT_TRUE(log->entries.empty());
+    EXPECT_TRUE(log->writes.empty());
     EXPECT_TRUE(topmost());
 
     prompts->queueAnswer(kAnswerYes);
@@ -102,7 +102,7 @@ TEST_F(ProfileListWindow, AnsweringNoChangesNothingDeletingTheLastMovesNothing) 
     EXPECT_EQ(shownName(), "Second");
     EXPECT_EQ(profileValue("ConfName2"), "<missing>");
     EXPECT_EQ(profileValue("ConfName1"), "Second");
-    for (const std::string& entry : log->entries) {
+    for (const std::string& entry : log->writes) {
         EXPECT_EQ(entry.find("set ConfName"), std::string::npos) << entry;
     }
 }

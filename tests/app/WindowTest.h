@@ -13,16 +13,15 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "WriteLog.h"
 #include "app/frmConfigWin.h"
 #include "editor/EventWait.h"
-#include "editor/FieldRules.h"
 #include "platform/qt/WindowTopmost.h"
 #include "registry/modRegistryAccess.h"
 #include "store/Configuration.h"
@@ -32,6 +31,7 @@
 #include "store/SettingsSchema.h"
 #include "support/FakeHelp.h"
 #include "support/FakeSound.h"
+#include "support/RecordingRegistry.h"
 #include "support/RecordingPrompts.h"
 #include "support/TestRegistry.h"
 
@@ -63,7 +63,7 @@ protected:
         static QApplication* application = new QApplication(argc, argv);
         (void)application;
         std::filesystem::create_directories(home);
-        auto logged = std::make_unique<WriteLog>(platform::createPlatformRegistry());
+        auto logged = std::make_unique<testsupport::RecordingRegistry>(false);
         log = logged.get();
         platform::installRegistry(std::move(logged));
         prompts->setTopmostProbe([this] { return window && topmost(); });
@@ -187,17 +187,32 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    // The enabled state of every governed control matches the rule table for the shown
-    // values and the given enabled state of the configuration.
-    void expectRuleTable(bool configurationEnabled, int line) {
+    // The enabled state of every governed control matches the rule table, written out here,
+    // for the shown values and the given enabled state of the configuration.
+    void expectRuleTable(bool on, int line) {
         SCOPED_TRACE(testing::Message() << "rule table checked at line " << line);
         const auto checked = [&](const char* name) {
             return control<QCheckBox>(name)->isChecked();
         };
-        const editor::FieldEnabling f = editor::EnabledFields(
-            {configurationEnabled, control<QComboBox>("cbEServType")->currentIndex(),
-             checked("cbAlarm"), option(1)->isChecked(), checked("cbPopupWin"),
-             checked("cbRunEClient")});
+        // Without a listed type the type-dependent controls stay as the editor's switch set them.
+        const int type = control<QComboBox>("cbEServType")->currentIndex();
+        const auto typeIs = [&](std::initializer_list<int> types) {
+            return type < 0 || type > 3 ||
+                   std::find(types.begin(), types.end(), type) != types.end();
+        };
+        const bool alarm = checked("cbAlarm");
+        struct {
+            bool general, profileButtons, password, internetServer, exchangeFolder, soundOptions,
+                wavFields, popupWin, runEClient;
+        } f{on,
+            on && typeIs({0, 1, 2}),
+            on && typeIs({2, 3}),
+            on && typeIs({3}),
+            on && typeIs({0}),
+            on && alarm,
+            on && alarm && option(1)->isChecked(),
+            on && !checked("cbRunEClient"),
+            on && !checked("cbPopupWin")};
         const auto expect = [&](std::initializer_list<const char*> names, bool enabled) {
             for (const char* name : names) {
                 EXPECT_EQ(control(name)->isEnabled(), enabled) << name;
@@ -243,7 +258,7 @@ protected:
 
     testsupport::ScopedTestRegistry scopedRegistry;
     std::filesystem::path home;
-    WriteLog* log = nullptr;
+    testsupport::RecordingRegistry* log = nullptr;
     testsupport::ScopedRecordingPrompts prompts;
     testsupport::ScopedFakeSound sound;
     testsupport::ScopedFakeHelp help;

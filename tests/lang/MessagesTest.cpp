@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
+#include <utility>
 
 #include "LanguageFileTest.h"
 #include "lang/modMessages.h"
@@ -21,33 +21,78 @@ using modMessages::MessageKey;
 
 using MessagesTest = LanguageFileTest;
 
-TEST(CatalogueTest, HoldsTheEnglishTextsInTheirOrder) {
-    ASSERT_EQ(kCatalogue.size(), 55u);
-    EXPECT_EQ(kCatalogue[0].key, "ConfigWin_FormCaption");
-    EXPECT_EQ(kCatalogue[10].key, "ConfigWin_UserNameEx");
-    EXPECT_EQ(kCatalogue[33].key, "ConfigWin_Ok");
-    EXPECT_EQ(kCatalogue[54].key, "strUnavailableWarning");
-    std::set<std::string_view> keys;
-    for (const auto& text : kCatalogue) {
-        keys.insert(text.key);
-    }
-    EXPECT_EQ(keys.size(), kCatalogue.size());
+// Every key with its English text, in the order in which they are set and read.
+const std::pair<std::string_view, std::string_view> kEnglish[] = {
+    {"ConfigWin_FormCaption", "Quillbell configuration"},
+    {"ConfigWin_ConfNum", "E-Mail configuration:"},
+    {"ConfigWin_NewConfTip", "Create new E-Mail configuration"},
+    {"ConfigWin_DelConfTip", "Delete current E-Mail configuration"},
+    {"ConfigWin_StopConf", "Enable/disable current E-Mail configuration checking"},
+    {"ConfigWin_EServType", "E-Mail server type:"},
+    {"ConfigWin_UserName", "Name:"},
+    {"ConfigWin_SelectProfTip", "Select MS Exchange profile for checking"},
+    {"ConfigWin_DefProfTip", "Select default MS Exchange profile"},
+    {"ConfigWin_UserPassword", "Password:"},
+    {"ConfigWin_UserNameEx", "MS Exchange profile name: "},
+    {"ConfigWin_InetServer", "E-Mail server:"},
+    {"ConfigWin_InetPort", "Port:"},
+    {"ConfigWin_ExFolder", "Check MS Exchange folder:"},
+    {"ConfigWin_InBoxFolder", "Inbox"},
+    {"ConfigWin_ExFolderTip", "Select folder for checking"},
+    {"ConfigWin_EClient", "E-Mail client:"},
+    {"ConfigWin_EClientTip", "Select E-Mail client for this configuration"},
+    {"ConfigWin_WhTime", "Mail box check frequency (in seconds):"},
+    {"ConfigWin_Alarm", "Play a signal when receiving new mail:"},
+    {"ConfigWin_PCSpk", "Use PC speaker"},
+    {"ConfigWin_SoundCard", "Use sound card"},
+    {"ConfigWin_WavFile", "Audio file name:"},
+    {"ConfigWin_ConfName", "Configuration name:"},
+    {"ConfigWin_SelectWav", "Select audio file for alarm event"},
+    {"ConfigWin_PlayWav", "Test audio file"},
+    {"ConfigWin_PopupWin", "Combine sound signal with floating window appearance"},
+    {"ConfigWin_RunEClient", "Start E-Mail client when receiving new message"},
+    {"ConfigWin_WaitEClient", "Wait while E-Mail client finished its work"},
+    {"ConfigWin_RunAtStartup", "Run Quillbell at startup"},
+    {"ConfigWin_ExternLang", "Use external language file:"},
+    {"ConfigWin_ExternLangNO", "No"},
+    {"ConfigWin_Help", "Help"},
+    {"ConfigWin_Ok", "OK"},
+    {"ConfigWin_OkTip", "Save and exit"},
+    {"NewConfDefName", "New configuration"},
+    {"DelProfWarning", "WARNING! Do you really want to delete this configuration?"},
+    {"EClientDlg", "Please, select your E-Mail client program"},
+    {"EClientMask", "Programs |*.exe;*.com|All files (*.*)|*.*"},
+    {"WavDlg", "Please, select audio file"},
+    {"WavMask", "Audio file |*.wav;|All files (*.*)|*.*"},
+    {"SelectProfile_WinCaption", "Please, select MS Exchange configuration"},
+    {"SelectProfile_StdProftext", "Default MS Exchange configuration:"},
+    {"SelectProfile_Select", "Select"},
+    {"SelectProfile_Cancel", "Cancel"},
+    {"strToolBar", "Please, select MS Exchange folder for checking..."},
+    {"strSelect", "Select folder"},
+    {"strWarning", "You cannot select root folder! Please, select a folder from a lower level..."},
+    {"strNoProfile", "Please, select MS Exchange profile first!"},
+    {"strWhiteLabelConnectA",
+     "Connecting to MS Exchange server and downloading folders list. Please, wait..."},
+    {"EClientWarningA", "WARNING!"},
+    {"EClientWarningB",
+     "In case of activation of this menu item after the launch of external e-mail "
+     "client application, Quillbell will wait for its completion. You CANNOT check "
+     "mailboxes while the external e-mail client application is active!"},
+    {"EClientWarningC", "Continue program operation in this mode?"},
+    {"ProfileNotFound", "Default Microsoft Exchange profile not found!"},
+    {"strUnavailableWarning",
+     "This folder is not currently available. For more information, please contact "
+     "your post office administrator..."},
+};
 
+TEST(CatalogueTest, HoldsEveryEnglishTextInItsOrder) {
+    ASSERT_EQ(kCatalogue.size(), std::size(kEnglish));
     InitMessages();
-    // The texts whose exact spelling is easiest to get wrong.
-    EXPECT_EQ(Message("ConfigWin_UserNameEx"), "MS Exchange profile name: ");
-    EXPECT_EQ(Message("EClientMask"), "Programs |*.exe;*.com|All files (*.*)|*.*");
-    EXPECT_EQ(Message("WavMask"), "Audio file |*.wav;|All files (*.*)|*.*");
-    EXPECT_EQ(Message("ConfigWin_FormCaption"), "Quillbell configuration");
-    EXPECT_EQ(Message("ConfigWin_RunAtStartup"), "Run Quillbell at startup");
-    EXPECT_EQ(Message("EClientWarningB"),
-              "In case of activation of this menu item after the launch of external e-mail "
-              "client application, Quillbell will wait for its completion. You CANNOT check "
-              "mailboxes while the external e-mail client application is active!");
-    EXPECT_EQ(Message("strUnavailableWarning"),
-              "This folder is not currently available. For more information, please contact "
-              "your post office administrator...");
-    EXPECT_EQ(Message("ConfigWin_ExternLangNO"), "No");
+    for (std::size_t i = 0; i < kCatalogue.size(); ++i) {
+        EXPECT_EQ(kCatalogue[i].key, kEnglish[i].first) << i;
+        EXPECT_EQ(Message(MessageKey::at(i)), kEnglish[i].second) << kEnglish[i].first;
+    }
     EXPECT_EQ(HelpFileName(), "English.chm");
 }
 
@@ -67,7 +112,7 @@ TEST_F(MessagesTest, FileTextsReplaceEnglishAndANewLanguageStartsFromEnglish) {
     LoadMessages(writeFile("one.lng", "ConfigWin_Ok = \"Fine\"\r\n"));
     for (std::size_t i = 0; i < kCatalogue.size(); ++i) {
         const bool ok = kCatalogue[i].key == "ConfigWin_Ok";
-        EXPECT_EQ(Message(MessageKey::at(i)), ok ? "Fine" : kCatalogue[i].english) << i;
+        EXPECT_EQ(Message(MessageKey::at(i)), ok ? "Fine" : kEnglish[i].second) << i;
     }
     EXPECT_EQ(HelpFileName(), "English.chm");
     EXPECT_TRUE(boxes().empty());

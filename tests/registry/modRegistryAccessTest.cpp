@@ -70,11 +70,12 @@ TEST_F(RegistryAccess, NonAsciiTextCrossesAsOneAnsiBytePerCharacter) {
 }
 
 TEST_F(RegistryAccess, NumbersWrittenAsDwordReadBackAsIntegers) {
-    WriteRegValue(HKCU, kKey, "Count", std::int32_t{-2}, kRegDword);
-    WriteRegValue(HKCU, kKey, "FromText", std::string("300"), kRegDword);
-    EXPECT_EQ(getRaw(kUser, kKey, "Count")->bytes, std::string("\xfe\xff\xff\xff", 4));
-    EXPECT_EQ(ReadRegValue(HKCU, kKey, "Count"), RegValue(std::int32_t{-2}));
-    EXPECT_EQ(ReadRegValue(HKCU, kKey, "FromText"), RegValue(std::int32_t{300}));
+    WriteRegValue(HKCU, kKey, "Count", std::int32_t{0x12345678}, kRegDword);
+    WriteRegValue(HKCU, kKey, "FromText", std::string("-2"), kRegDword);
+    EXPECT_EQ(getRaw(kUser, kKey, "Count")->bytes, "\x78\x56\x34\x12");
+    EXPECT_EQ(getRaw(kUser, kKey, "FromText")->bytes, std::string("\xfe\xff\xff\xff", 4));
+    EXPECT_EQ(ReadRegValue(HKCU, kKey, "Count"), RegValue(std::int32_t{0x12345678}));
+    EXPECT_EQ(ReadRegValue(HKCU, kKey, "FromText"), RegValue(std::int32_t{-2}));
     EXPECT_THROW(WriteRegValue(HKCU, kKey, "Bad", std::string("x"), kRegDword),
                  std::invalid_argument);
 }

@@ -10,63 +10,11 @@
 #include "StoreTestFixture.h"
 #include "store/ProfileList.h"
 #include "store/ProfileStore.h"
+#include "support/RecordingRegistry.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
-using platform::HKEY;
-using platform::LSTATUS;
-using std::uint32_t;
-using std::uint8_t;
-
-// The real registry with a note of every change ("create <key>", "set <name>",
-// "delete <name>") and of every value read ("<name>").
-class RecordingRegistry final : public platform::Registry {
-public:
-    RecordingRegistry(Lines& writes, Lines& reads) : writes_(writes), reads_(reads) {}
-
-    LSTATUS CreateKeyEx(HKEY root, const std::string& path, uint32_t access, HKEY* result,
-                        uint32_t* disposition) override {
-        writes_.push_back("create " + path);
-        return inner_->CreateKeyEx(root, path, access, result, disposition);
-    }
-    LSTATUS OpenKeyEx(HKEY root, const std::string& path, uint32_t access, HKEY* result) override {
-        return inner_->OpenKeyEx(root, path, access, result);
-    }
-    LSTATUS SetValueEx(HKEY key, const std::string& name, uint32_t type, const uint8_t* data,
-                       uint32_t count) override {
-        writes_.push_back("set " + name);
-        return inner_->SetValueEx(key, name, type, data, count);
-    }
-    LSTATUS QueryValueEx(HKEY key, const std::string& name, uint32_t* type, uint8_t* data,
-                         uint32_t* count) override {
-        if (data == nullptr) {  // the registry layer asks for the size first: one read
-            reads_.push_back(name);
-        }
-        return inner_->QueryValueEx(key, name, type, data, count);
-    }
-    LSTATUS DeleteValue(HKEY key, const std::string& name) override {
-        writes_.push_back("delete " + name);
-        return inner_->DeleteValue(key, name);
-    }
-    LSTATUS CloseKey(HKEY key) override { return inner_->CloseKey(key); }
-    LSTATUS QueryInfoKey(HKEY key, platform::KeyInfo* info) override {
-        return inner_->QueryInfoKey(key, info);
-    }
-    LSTATUS EnumKeyEx(HKEY key, uint32_t index, char* name, uint32_t* nameLen, char* cls,
-                      uint32_t* classLen) override {
-        return inner_->EnumKeyEx(key, index, name, nameLen, cls, classLen);
-    }
-    LSTATUS EnumValue(HKEY key, uint32_t index, char* name, uint32_t* nameLen, uint32_t* type,
-                      uint8_t* data, uint32_t* dataLen) override {
-        return inner_->EnumValue(key, index, name, nameLen, type, data, dataLen);
-    }
-
-private:
-    std::unique_ptr<platform::Registry> inner_ = platform::createPlatformRegistry();
-    Lines& writes_;
-    Lines& reads_;
-};
 
 // The canonical order of the record's fields, as the notifier expects to find them; spelled
 // out here rather than taken from the code under test.
@@ -91,9 +39,11 @@ protected:
         store::saveProfile(0, store::newConfigurationDefaults("Kept", "Inbox"), 1, 1);
     }
     void record() {
-        platform::installRegistry(std::make_unique<RecordingRegistry>(writes_, reads_));
+        auto recording = std::make_unique<testsupport::RecordingRegistry>(true);
+        log_ = recording.get();
+        platform::installRegistry(std::move(recording));
     }
-    Lines writes_, reads_;
+    testsupport::RecordingRegistry* log_ = nullptr;
 };
 
 TEST_F(WriteOrder, SaveProfileWritesLanguageKeysGlobalsThenTheNineteenValues) {
@@ -108,7 +58,7 @@ TEST_F(WriteOrder, SaveProfileWritesLanguageKeysGlobalsThenTheNineteenValues) {
                       "set RunAtStartup",
                       "set ConfNumber"};
     append(expected, "set", 3);
-    EXPECT_EQ(writes_, expected);
+    EXPECT_EQ(log_->writes, expected);
 }
 
 TEST_F(WriteOrder, NegativeSlotWritesOnlyTheLanguageAndReadsNothing) {
@@ -116,9 +66,9 @@ TEST_F(WriteOrder, NegativeSlotWritesOnlyTheLanguageAndReadsNothing) {
     record();
     store::writeExternLang("No", "No");
     store::saveProfile(-1, store::newConfigurationDefaults("A", "Inbox"), 1, 0);
-    EXPECT_EQ(writes_, Lines{"set ExternLang"});
+    EXPECT_EQ(log_->writes, Lines{"set ExternLang"});
     EXPECT_EQ(store::loadProfile(-1).record, store::Configuration{});
-    EXPECT_EQ(reads_, Lines{});
+    EXPECT_EQ(log_->reads, Lines{});
 }
 
 TEST_F(WriteOrder, LoadReadsTheIdentifierThenRunAtStartupThenTheRest) {
@@ -128,7 +78,7 @@ TEST_F(WriteOrder, LoadReadsTheIdentifierThenRunAtStartupThenTheRest) {
     for (std::size_t i = 1; i < std::size(kFieldOrder); ++i) {
         expected.push_back(kFieldOrder[i] + std::string("0"));
     }
-    EXPECT_EQ(reads_, expected);
+    EXPECT_EQ(log_->reads, expected);
 }
 
 TEST_F(WriteOrder, ReadingOddValuesWritesNothing) {
@@ -143,7 +93,7 @@ TEST_F(WriteOrder, ReadingOddValuesWritesNothing) {
     store::readExternLang();
     store::readConfigured();
     store::readHomeDir();
-    EXPECT_EQ(writes_, Lines{});
+    EXPECT_EQ(log_->writes, Lines{});
 }
 
 TEST_F(WriteOrder, DeletionWritesOnlyWhatDiffersBetweenNeighbours) {
@@ -160,7 +110,7 @@ TEST_F(WriteOrder, DeletionWritesOnlyWhatDiffersBetweenNeighbours) {
     Lines expected = {"set ProfileID1", "set ConfName1", "set WhTime1"};
     append(expected, "delete", 2);
     expected.push_back("set ConfNumber");
-    EXPECT_EQ(writes_, expected);
+    EXPECT_EQ(log_->writes, expected);
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 #include <sqlite3.h>
 
 #include <array>
+#include <chrono>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "platform/sqlite/HiveFile.h"
@@ -203,16 +205,26 @@ LSTATUS Hive::openForWriting() {
 // happen under one write lock, and whoever comes second finds a hive. A WAL hive is
 // switched to the WAL before its layout, so that the layout is its first commit there.
 LSTATUS Hive::layOutNewFile() {
-    int rc = connection_.open(settings_.file, false, settings_.busyTimeout);
-    if (rc == SQLITE_OK && settings_.journal == JournalMode::Wal) {
-        rc = connection_.exec("PRAGMA journal_mode = WAL");
-    }
-    if (rc == SQLITE_OK) {
-        rc = connection_.exec("BEGIN IMMEDIATE");
-    }
-    if (rc != SQLITE_OK) {
+    // Switching to the WAL while the other process does the same is answered SQLITE_BUSY
+    // at once, without the busy handler: wait for it here, as long as the handler would.
+    const auto deadline = std::chrono::steady_clock::now() + settings_.busyTimeout;
+    int rc = SQLITE_BUSY;
+    for (;;) {
+        rc = connection_.open(settings_.file, false, settings_.busyTimeout);
+        if (rc == SQLITE_OK && settings_.journal == JournalMode::Wal) {
+            rc = connection_.exec("PRAGMA journal_mode = WAL");
+        }
+        if (rc == SQLITE_OK) {
+            rc = connection_.exec("BEGIN IMMEDIATE");
+        }
+        if (rc == SQLITE_OK) {
+            break;
+        }
         closeConnection();
-        return forWriting(rc);
+        if (rc != SQLITE_BUSY || std::chrono::steady_clock::now() >= deadline) {
+            return forWriting(rc);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     const LSTATUS status = checkLaidOut();
     if (status != winerror::kSuccess) {

@@ -4,11 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <string>
 
+#include "ScopedEnv.h"
 #include "SqliteStoreFixture.h"
 #include "platform/sqlite/HiveFiles.h"
 #include "support/TestRegistry.h"
@@ -18,54 +18,27 @@ namespace {
 
 using namespace platform;
 
-// Sets environment variables for one test and puts the old values back.
-class ScopedEnvironment {
-public:
-    ~ScopedEnvironment() {
-        for (const auto& [name, value] : saved_) {
-            if (value) {
-                setenv(name.c_str(), value->c_str(), 1);
-            } else {
-                unsetenv(name.c_str());
-            }
-        }
-    }
-    void set(const std::string& name, const char* value) {
-        const char* old = std::getenv(name.c_str());
-        saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        if (value) {
-            setenv(name.c_str(), value, 1);
-        } else {
-            unsetenv(name.c_str());
-        }
-    }
-
-private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
-
+// Empty and relative settings do not count, as the XDG rules say.
 TEST(HiveFileLocations, FollowTheXdgVariablesReadAtEachCall) {
-    ScopedEnvironment environment;
-    environment.set("HOME", "/home/tester");
-    environment.set("XDG_CONFIG_HOME", nullptr);
-    environment.set("XDG_CONFIG_DIRS", nullptr);
-    HiveFiles files = defaultHiveFiles();
-    EXPECT_EQ(files.userFile, "/home/tester/.config/Orvane/Quillbell/user-registry.sqlite3");
-    EXPECT_EQ(files.machineFile, "/etc/xdg/Orvane/Quillbell/machine-registry.sqlite3");
-    EXPECT_FALSE(files.machineReadOnly);
-
-    environment.set("XDG_CONFIG_HOME", "/cfg");
-    environment.set("XDG_CONFIG_DIRS", "/first:/second");
-    files = defaultHiveFiles();
-    EXPECT_EQ(files.userFile, "/cfg/Orvane/Quillbell/user-registry.sqlite3");
-    EXPECT_EQ(files.machineFile, "/first/Orvane/Quillbell/machine-registry.sqlite3");
-
-    // Empty and relative settings do not count, as the XDG rules say.
-    environment.set("XDG_CONFIG_HOME", "relative/cfg");
-    environment.set("XDG_CONFIG_DIRS", ":relative:/third");
-    files = defaultHiveFiles();
-    EXPECT_EQ(files.userFile, "/home/tester/.config/Orvane/Quillbell/user-registry.sqlite3");
-    EXPECT_EQ(files.machineFile, "/third/Orvane/Quillbell/machine-registry.sqlite3");
+    const platformtest::ScopedEnv home("HOME", "/home/tester");
+    struct {
+        std::optional<std::string> configHome, configDirs;
+        const char *userFile, *machineFile;
+    } const cases[] = {
+        {std::nullopt, std::nullopt, "/home/tester/.config", "/etc/xdg"},
+        {"/cfg", "/first:/second", "/cfg", "/first"},
+        {"relative/cfg", ":relative:/third", "/home/tester/.config", "/third"},
+    };
+    for (const auto& c : cases) {
+        const platformtest::ScopedEnv configHome("XDG_CONFIG_HOME", c.configHome);
+        const platformtest::ScopedEnv configDirs("XDG_CONFIG_DIRS", c.configDirs);
+        const HiveFiles files = defaultHiveFiles();
+        EXPECT_EQ(files.userFile,
+                  std::string(c.userFile) + "/Orvane/Quillbell/user-registry.sqlite3");
+        EXPECT_EQ(files.machineFile,
+                  std::string(c.machineFile) + "/Orvane/Quillbell/machine-registry.sqlite3");
+        EXPECT_FALSE(files.machineReadOnly);
+    }
 }
 
 TEST(HiveFileLocations, ThePlatformRegistryWritesWhereTheEnvironmentPoints) {
