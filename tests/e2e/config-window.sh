@@ -7,20 +7,8 @@
 # non-zero on failure.
 set -uo pipefail
 
-here=$(cd "$(dirname "$0")" && pwd)
-repo=$(cd "$here/../.." && pwd)
-bin=$(cd "${1:-$repo/build/bin}" && pwd)
-program=$bin/quillbell-config
-reg=$bin/quillbell-reg
+source "$(dirname "$0")/common.bash" "$@"
 
-if [[ -z "${QB_E2E_INSIDE_X:-}" ]]; then
-    # Run the checks inside a private X server.
-    QB_E2E_INSIDE_X=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$bin"
-fi
-
-passed=0
-failed=0
-scratch=$(mktemp -d)
 openbox --sm-disable >/dev/null 2>&1 &
 wm=$!
 trap 'kill "$wm" 2>/dev/null; rm -rf "$scratch"' EXIT
@@ -28,16 +16,6 @@ for _ in $(seq 50); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.1
 done
-
-check() {  # check NAME EXPECTED ACTUAL
-    if [[ "$2" == "$3" ]]; then
-        passed=$((passed + 1))
-        echo "ok: $1"
-    else
-        failed=$((failed + 1))
-        echo "FAILED: $1: expected '$2', got '$3'"
-    fi
-}
 
 # A fresh user and installation for each scenario.
 fresh_home() {
@@ -55,13 +33,6 @@ fresh_home() {
         "$reg" add "$key" /v "WorkMode$i" /d "${names[$i]}" /f >/dev/null
     done
     cp "$repo"/share/lang/*.lng "$scratch/qb/"
-}
-
-# The stored text of one value, or <missing>.
-value() {  # value KEY NAME
-    local line
-    line=$("$reg" query "$1" /v "$2" 2>/dev/null | grep -E "^    $2    ") || { echo "<missing>"; return; }
-    echo "${line#*    REG_SZ    }"
 }
 
 user='HKCU\Software\Orvane\Quillbell'

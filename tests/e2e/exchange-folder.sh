@@ -6,36 +6,7 @@
 # Prints "N passed, N failed" and exits non-zero on failure.
 set -uo pipefail
 
-here=$(cd "$(dirname "$0")" && pwd)
-repo=$(cd "$here/../.." && pwd)
-bin=$(cd "${1:-$repo/build/bin}" && pwd)
-program=$bin/quillbell-config
-reg=$bin/quillbell-reg
-
-if [[ -z "${QB_E2E_INSIDE_X:-}" ]]; then
-    QB_E2E_INSIDE_X=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$bin"
-fi
-
-passed=0
-failed=0
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-
-check() {  # check NAME EXPECTED ACTUAL
-    if [[ "$2" == "$3" ]]; then
-        passed=$((passed + 1))
-        echo "ok: $1"
-    else
-        failed=$((failed + 1))
-        echo "FAILED: $1: expected '$2', got '$3'"
-    fi
-}
-
-value() {  # value KEY NAME: the stored text, or <missing>
-    local line
-    line=$("$reg" query "$1" /v "$2" 2>/dev/null | grep -E "^    $2    ") || { echo "<missing>"; return; }
-    echo "${line#*    REG_SZ    }"
-}
+source "$(dirname "$0")/common.bash" "$@"
 
 hex() {  # the bytes of a text as upper-case hexadecimal digits
     printf '%s' "$1" | od -An -tx1 | tr -d ' \n' | tr 'a-f' 'A-F'
