@@ -1,5 +1,5 @@
-// What only the Windows backend can show: that the interface's root values and handles
-// are the real ones, and that the system code page and version come from Windows.
+// What only the Windows backend can show: that the interface's root values, handles and
+// windows are the real ones, and that the code page, version and mutex come from Windows.
 
 #include <windows.h>
 
@@ -10,6 +10,8 @@
 #include "platform/CodePage.h"
 #include "platform/OsVersion.h"
 #include "platform/Registry.h"
+#include "platform/SingleInstance.h"
+#include "platform/WindowStacking.h"
 #include "support/TestRegistry.h"
 
 namespace {
@@ -60,6 +62,43 @@ TEST(Win32Platform, ReportsTheNtFamilyAndTheAnsiCodePageOfWindows) {
         const std::string one(1, static_cast<char>(byte));
         EXPECT_EQ(system->fromAnsi(one), numbered->fromAnsi(one)) << byte;
     }
+}
+
+TEST(MutexSingleInstance, ASecondClaimSeesTheFirstUntilItEndsAndOtherNamesDoNotMeet) {
+    // A name of this test run alone, so that a running program cannot meet it.
+    const std::string name = "Quillbell-Test-" + std::to_string(GetCurrentProcessId());
+    auto first = platform::claimSingleInstance(name);
+    EXPECT_TRUE(first->isFirst());
+    EXPECT_TRUE(platform::claimSingleInstance(name + "-other")->isFirst());
+    EXPECT_FALSE(platform::claimSingleInstance(name)->isFirst());
+    EXPECT_FALSE(platform::claimSingleInstance(name)->isFirst())
+        << "a refused claim must not release the first one's";
+    first.reset();
+    EXPECT_TRUE(platform::claimSingleInstance(name)->isFirst());
+}
+
+TEST(WindowStacking, TopmostComesAndGoesWithoutMovingTheWindowAndNeedsAWindow) {
+    HWND window = CreateWindowExA(0, "STATIC", "Quillbell test", WS_OVERLAPPEDWINDOW, 120, 80, 300,
+                                  200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (window == nullptr) {
+        // Wine without a display driver (no X server, no null driver) makes no windows.
+        GTEST_SKIP() << "no window can be created here, error " << GetLastError();
+    }
+    const auto id = reinterpret_cast<platform::NativeWindowId>(window);
+    RECT before{};
+    GetWindowRect(window, &before);
+    EXPECT_EQ(platform::nativeTopmost(id), false);
+    for (const bool topmost : {true, false}) {
+        EXPECT_TRUE(platform::setNativeTopmost(id, topmost));
+        EXPECT_EQ(platform::nativeTopmost(id), topmost);
+        EXPECT_EQ((GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, topmost);
+    }
+    RECT after{};
+    GetWindowRect(window, &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    DestroyWindow(window);
+    EXPECT_EQ(platform::nativeTopmost(id), std::nullopt) << "a handle that is no window";
+    EXPECT_FALSE(platform::setNativeTopmost(id, true));
 }
 
 }  // namespace
