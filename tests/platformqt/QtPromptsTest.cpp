@@ -20,6 +20,7 @@ using Box = QMessageBox;
 
 class QtPromptsTest : public ::testing::Test {
 protected:
+    void TearDown() override { fs::remove_all(scratch_); }
     // Shows a box and answers it with a key (Return presses the default button) or a click.
     int answer(int style, int key, Box::StandardButton button = Box::NoButton,
                const std::string& text = "Text", const std::string& title = "") {
@@ -38,6 +39,7 @@ protected:
     }
 
     platform::QtPrompts prompts_;
+    fs::path scratch_ = testsupport::makeScratchDir();
     QString title_, text_;
     Qt::TextFormat format_ = Qt::AutoText;
     Box::Icon icon_ = Box::NoIcon;
@@ -121,16 +123,8 @@ TEST(QtFileFilter, TheCataloguesFiltersBecomeQtFiltersAndBrokenOnesLoseOnlyTheir
     }
 }
 
-class QtFileDialogTest : public ::testing::Test {
-protected:
-    void SetUp() override { std::ofstream(scratch_ / "alarm.wav") << "RIFF"; }
-    void TearDown() override { fs::remove_all(scratch_); }
-
-    platform::QtPrompts prompts_;
-    fs::path scratch_ = testsupport::makeScratchDir();
-};
-
-TEST_F(QtFileDialogTest, AChosenFileComesBackAsItsFullNativePathAndCancellingGivesNothing) {
+TEST_F(QtPromptsTest, AChosenFileComesBackAsItsFullNativePathAndCancellingGivesNothing) {
+    std::ofstream(scratch_ / "alarm.wav") << "RIFF";
     const QString chosen = QString::fromStdString((scratch_ / "alarm.wav").string());
     QString title;
     QStringList filters;
@@ -151,7 +145,7 @@ TEST_F(QtFileDialogTest, AChosenFileComesBackAsItsFullNativePathAndCancellingGiv
     EXPECT_FALSE(prompts_.openFile("Title", "Programs |*.exe;*.com|All files (*.*)|*.*"));
 }
 
-TEST_F(QtFileDialogTest, ANameOfNoExistingFileIsNotAccepted) {
+TEST_F(QtPromptsTest, ANameOfNoExistingFileIsNotAccepted) {
     bool warned = false;
     bool stayedOpen = false;
     qttest::onNextModal<QFileDialog>([&](QFileDialog& dialog) {

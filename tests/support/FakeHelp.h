@@ -2,7 +2,6 @@
 // The help viewer for tests: records every request to open the help file.
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,16 +30,13 @@ private:
 // Makes a FakeHelp the process-wide help while it lives.
 class ScopedFakeHelp {
 public:
-    ScopedFakeHelp() : help_(new FakeHelp) {
-        platform::installHelp(std::unique_ptr<FakeHelp>(help_));
-    }
+    ScopedFakeHelp() { platform::installHelp(std::unique_ptr<FakeHelp>(help_)); }
     ~ScopedFakeHelp() { platform::installHelp(nullptr); }
     ScopedFakeHelp(const ScopedFakeHelp&) = delete;
-    ScopedFakeHelp& operator=(const ScopedFakeHelp&) = delete;
     FakeHelp* operator->() const { return help_; }
 
 private:
-    FakeHelp* help_;  // owned by the platform layer while installed
+    FakeHelp* help_ = new FakeHelp;  // owned by the platform layer while installed
 };
 
 }  // namespace testsupport

@@ -2,7 +2,6 @@
 // The sound device for tests: records every attempt to play a file and answers with the
 // result set (at first: played).
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,16 +26,13 @@ private:
 // Makes a FakeSound the process-wide sound output while it lives; then the platform's own.
 class ScopedFakeSound {
 public:
-    ScopedFakeSound() : sound_(new FakeSound) {
-        platform::installSound(std::unique_ptr<FakeSound>(sound_));
-    }
+    ScopedFakeSound() { platform::installSound(std::unique_ptr<FakeSound>(sound_)); }
     ~ScopedFakeSound() { platform::installSound(nullptr); }
     ScopedFakeSound(const ScopedFakeSound&) = delete;
-    ScopedFakeSound& operator=(const ScopedFakeSound&) = delete;
     FakeSound* operator->() const { return sound_; }
 
 private:
-    FakeSound* sound_;  // owned by the platform layer while installed
+    FakeSound* sound_ = new FakeSound;  // owned by the platform layer while installed
 };
 
 }  // namespace testsupport

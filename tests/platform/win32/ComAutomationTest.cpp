@@ -18,11 +18,16 @@ using platform::automationObject;
 using platform::ObjectRef;
 using testsupport::ScopedScriptedMapi;
 using Arguments = std::vector<platform::AutomationValue>;
+using Extent = ScopedScriptedMapi::Extent;
 
 std::string hex(std::uint32_t number) {
     char text[12];
     std::snprintf(text, sizeof text, "%08X", number);
     return text;
+}
+
+std::function<void(platform::AutomationObject&)> logon(const Arguments& arguments) {
+    return [arguments](platform::AutomationObject& session) { session.call("Logon", arguments); };
 }
 
 // The second sub-folder of "Restricted", whose error texts the server fills in deferred.
@@ -44,53 +49,36 @@ void readRestrictedFolder(platform::AutomationObject& session) {
 TEST(ComAutomation, FailuresCarryNumberSourceAndDescriptionAndReleaseEveryObject) {
     const struct {
         const char* what;
-        ScopedScriptedMapi::Extent extent;
+        Extent extent;
         std::function<void(platform::AutomationObject&)> act;
         std::uint32_t number;
         const char* source;
         const char* description;
     } cases[] = {
-        {"class not installed",
-         ScopedScriptedMapi::Extent::None,
-         {},
-         0x800401F3,
-         "MAPI.Session",
+        {"class not installed", Extent::None, nullptr, 0x800401F3, "MAPI.Session",
          "Invalid class string"},
-        {"class without a server",
-         ScopedScriptedMapi::Extent::NameOnly,
-         {},
-         0x80040154,
-         "MAPI.Session",
+        {"class without a server", Extent::NameOnly, nullptr, 0x80040154, "MAPI.Session",
          "Class not registered"},
-        {"refused logon", ScopedScriptedMapi::Extent::Complete,
-         [](auto& s) {
-             s.call("Logon", Arguments{std::string("Refus\u00e9 \u00dc"), std::string(), false});
-         },
-         0x80040111, "Collaboration Data Objects",
-         "The profile \"Refus\u00e9 \u00dc\" refused the logon."},
-        {"wCode without a source", ScopedScriptedMapi::Extent::Complete,
-         [](auto& s) {
-             s.call("Logon", Arguments{std::string("Scripted"), std::string(), true});
-         },
-         0x800405E8, "MAPI.Session", "No logon dialog here"},
-        {"texts filled in deferred", ScopedScriptedMapi::Extent::Complete, readRestrictedFolder,
-         0x80070005, "Collaboration Data Objects",
+        {"refused logon", Extent::Complete,
+         logon({std::string("Refus\u00e9 \u00dc"), std::string(), false}), 0x80040111,
+         "Collaboration Data Objects", "The profile \"Refus\u00e9 \u00dc\" refused the logon."},
+        {"wCode without a source", Extent::Complete,
+         logon({std::string("Scripted"), std::string(), true}), 0x800405E8, "MAPI.Session",
+         "No logon dialog here"},
+        {"texts filled in deferred", Extent::Complete, readRestrictedFolder, 0x80070005,
+         "Collaboration Data Objects",
          "You do not have permission to view this folder. [MAPI 1.0 - [E_ACCESSDENIED(80070005)]]"},
-        {"stores before the logon", ScopedScriptedMapi::Extent::Complete,
-         [](auto& s) { s.get("InfoStores"); }, 0x80040605, "Collaboration Data Objects",
-         "not logged on"},
-        {"unknown member", ScopedScriptedMapi::Extent::Complete, [](auto& s) { s.get("Inbox"); },
-         0x80020006, "MAPI.Session", "Unknown name"},
-        {"method read as a property", ScopedScriptedMapi::Extent::Complete,
-         [](auto& s) { s.get("Logon"); }, 0x80020003, "MAPI.Session", "Member not found"},
-        {"missing arguments", ScopedScriptedMapi::Extent::Complete,
-         [](auto& s) { s.call("Logon", Arguments{std::string("Scripted")}); }, 0x8002000E,
+        {"stores before the logon", Extent::Complete, [](auto& s) { s.get("InfoStores"); },
+         0x80040605, "Collaboration Data Objects", "not logged on"},
+        {"unknown member", Extent::Complete, [](auto& s) { s.get("Inbox"); }, 0x80020006,
+         "MAPI.Session", "Unknown name"},
+        {"method read as a property", Extent::Complete, [](auto& s) { s.get("Logon"); }, 0x80020003,
+         "MAPI.Session", "Member not found"},
+        {"missing arguments", Extent::Complete, logon({std::string("Scripted")}), 0x8002000E,
          "MAPI.Session", "Invalid number of parameters"},
-        {"argument of another kind", ScopedScriptedMapi::Extent::Complete,
-         [](auto& s) {
-             s.call("Logon", Arguments{std::int32_t{1}, std::string(), false});
-         },
-         0x80020005, "MAPI.Session", "Type mismatch"},
+        {"argument of another kind", Extent::Complete,
+         logon({std::int32_t{1}, std::string(), false}), 0x80020005, "MAPI.Session",
+         "Type mismatch"},
     };
     const auto automation = platform::createPlatformAutomation();
     for (const auto& c : cases) {
