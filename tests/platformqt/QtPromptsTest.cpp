@@ -123,32 +123,16 @@ TEST(QtFileFilter, TheCataloguesFiltersBecomeQtFiltersAndBrokenOnesLoseOnlyTheir
     }
 }
 
-TEST_F(QtPromptsTest, AChosenFileComesBackAsItsFullNativePathAndCancellingGivesNothing) {
+TEST_F(QtPromptsTest, OnlyAnExistingFileIsAcceptedAndComesBackAsItsFullNativePath) {
     std::ofstream(scratch_ / "alarm.wav") << "RIFF";
     const QString chosen = QString::fromStdString((scratch_ / "alarm.wav").string());
     QString title;
     QStringList filters;
-    qttest::onNextModal<QFileDialog>([&](QFileDialog& dialog) {
-        title = dialog.windowTitle();
-        filters = dialog.nameFilters();
-        dialog.selectFile(chosen);
-        static_cast<QDialog&>(dialog).accept();  // the dialog's own checks run
-    });
-    const auto path =
-        prompts_.openFile("Please, select audio file", "Audio file |*.wav;|All files (*.*)|*.*");
-    ASSERT_TRUE(path.has_value());
-    EXPECT_EQ(*path, QDir::toNativeSeparators(chosen).toStdString());
-    EXPECT_EQ(title, "Please, select audio file");
-    EXPECT_EQ(filters, QStringList({"Audio file (*.wav)", "All files (*.*) (*)"}));
-
-    qttest::onNextModal<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
-    EXPECT_FALSE(prompts_.openFile("Title", "Programs |*.exe;*.com|All files (*.*)|*.*"));
-}
-
-TEST_F(QtPromptsTest, ANameOfNoExistingFileIsNotAccepted) {
     bool warned = false;
     bool stayedOpen = false;
     qttest::onNextModal<QFileDialog>([&](QFileDialog& dialog) {
+        title = dialog.windowTitle();
+        filters = dialog.nameFilters();
         dialog.setDirectory(QString::fromStdString(scratch_.string()));
         // The dialog explains the refusal in a box of its own.
         qttest::onNextModal<QMessageBox>([&](QMessageBox& box) {
@@ -156,13 +140,21 @@ TEST_F(QtPromptsTest, ANameOfNoExistingFileIsNotAccepted) {
             box.accept();
         });
         dialog.selectFile("no such program");
-        static_cast<QDialog&>(dialog).accept();
+        static_cast<QDialog&>(dialog).accept();  // the dialog's own checks run
         stayedOpen = dialog.isVisible();
-        dialog.reject();
+        dialog.selectFile(chosen);
+        static_cast<QDialog&>(dialog).accept();
     });
-    EXPECT_FALSE(prompts_.openFile("Title", "All files (*.*)|*.*"));
+    const auto path =
+        prompts_.openFile("Please, select audio file", "Audio file |*.wav;|All files (*.*)|*.*");
     EXPECT_TRUE(warned);
     EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(path, QDir::toNativeSeparators(chosen).toStdString());
+    EXPECT_EQ(title, "Please, select audio file");
+    EXPECT_EQ(filters, QStringList({"Audio file (*.wav)", "All files (*.*) (*)"}));
+
+    qttest::onNextModal<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
+    EXPECT_FALSE(prompts_.openFile("Title", "Programs |*.exe;*.com|All files (*.*)|*.*"));
 }
 
 }  // namespace

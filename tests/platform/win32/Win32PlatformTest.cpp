@@ -26,22 +26,9 @@ TEST(Win32Registry, RootValuesReachThePredefinedKeysAndHandlesAreNative) {
     for (const auto& [root, native] : roots) {
         platform::HKEY key = platform::kNullKey;
         ASSERT_EQ(registry.CreateKeyEx(root, path, platform::kKeyWriteAccess, &key, nullptr), 0);
-        // Written through the native handle, read through the interface ...
-        const DWORD number = 300;
-        ASSERT_EQ(RegSetValueExA(reinterpret_cast<::HKEY>(key), "CheckTime", 0, REG_DWORD,
-                                 reinterpret_cast<const BYTE*>(&number), sizeof number),
-                  0);
-        std::uint32_t type = 0;
-        std::uint32_t read = 0;
-        std::uint32_t count = sizeof read;
-        EXPECT_EQ(registry.QueryValueEx(key, "CheckTime", &type,
-                                        reinterpret_cast<std::uint8_t*>(&read), &count),
-                  0);
-        EXPECT_EQ(type, platform::regtype::kDword);
-        EXPECT_EQ(read, 300u);
-        // ... and the other way round, under the predefined key.
-        EXPECT_EQ(registry.SetValueEx(key, "HomeDir", platform::regtype::kSz,
-                                      reinterpret_cast<const std::uint8_t*>("C:\\Quillbell"), 13),
+        // Written through the handle as a native one, read under the predefined key.
+        ASSERT_EQ(RegSetValueExA(reinterpret_cast<::HKEY>(key), "HomeDir", 0, REG_SZ,
+                                 reinterpret_cast<const BYTE*>("C:\\Quillbell"), 13),
                   0);
         EXPECT_EQ(registry.CloseKey(key), 0);
         char buffer[64] = {};
