@@ -31,6 +31,7 @@ std::function<void(platform::AutomationObject&)> logon(const Arguments& argument
 }
 
 // The second sub-folder of "Restricted", whose error texts the server fills in deferred.
+// tests/mapi/win32 reads the whole tree: IDs as numbers and bytes, Nothing, non-ASCII names.
 void readRestrictedFolder(platform::AutomationObject& session) {
     session.call("Logon", Arguments{std::string("Scripted"), std::string(), false});
     const ObjectRef stores = automationObject(session.get("InfoStores"));
@@ -38,7 +39,8 @@ void readRestrictedFolder(platform::AutomationObject& session) {
         automationObject(stores->call("Item", {std::int16_t{1}}))->get("RootFolder"));
     const ObjectRef folders = automationObject(root->get("Folders"));
     folders->call("GetFirst", {});
-    folders->call("GetNext", {});
+    const ObjectRef sent = automationObject(folders->call("GetNext", {}));
+    EXPECT_EQ(platform::automationText(sent->get("ID")), "SENT-1");  // returned by reference
     const ObjectRef restricted = automationObject(folders->call("GetNext", {}));
     const ObjectRef inside = automationObject(restricted->get("Folders"));
     EXPECT_EQ(platform::automationText(automationObject(inside->call("GetFirst", {}))->get("ID")),
