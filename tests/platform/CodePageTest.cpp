@@ -62,6 +62,11 @@ TEST(CodePage, TextConvertsBothWaysAndWhatThePageLacksBecomesQuestionMarks) {
         {1252, "漢字", "??", false},
         {1251, "café", "caf?", false},
         {1253, "Ωж", "\xD9?", false},
+        {1251, "\u0098", "\x98", true},  // undefined, as cp1252's above
+        {1250, "\u0083", "\x83", true},
+        {1258, "a\xCC\x81", "a\xEC", true},      // a + combining acute: never composed
+        {1258, "ế", "?", false},                 // precomposed letters are not in the page
+        {1252, "a\xFF\x62\xC3", "a?b?", false},  // invalid UTF-8
     };
     for (const auto& c : cases) {
         const auto cp = createCodePage(c.page);
