@@ -10,23 +10,17 @@
 
 namespace {
 
-struct Pair {
-    std::uint32_t contextId;
-    std::uint32_t offset;
-};
-
 std::string littleEndian(std::uint32_t value) {
-    std::string bytes;
-    for (int i = 0; i < 4; ++i) {
-        bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-    }
-    return bytes;
+    return {static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
+            static_cast<char>(value >> 24)};
 }
 
-std::string ivbOf(const std::vector<Pair>& pairs, std::optional<std::uint32_t> count = {}) {
+// A #IVB map of (context number, #STRINGS offset) pairs, after the count of bytes they take.
+std::string ivbOf(const std::vector<std::pair<std::uint32_t, std::uint32_t>>& pairs,
+                  std::optional<std::uint32_t> count = {}) {
     std::string body;
-    for (const Pair& pair : pairs) {
-        body += littleEndian(pair.contextId) + littleEndian(pair.offset);
+    for (const auto& [contextId, offset] : pairs) {
+        body += littleEndian(contextId) + littleEndian(offset);
     }
     return littleEndian(count.value_or(static_cast<std::uint32_t>(body.size()))) + body;
 }
@@ -74,8 +68,11 @@ TEST(ChmContextMap, DamagedMapsGiveNothingAndReadNoFurtherThanTheyReach) {
     // A count shorter than the pairs hides those after it.
     EXPECT_EQ(platform::topicOfContext(ivbOf({{21160, 1}, {21120, 15}}, 8), kStrings, 21120, any),
               std::nullopt);
-    // An empty name names nothing.
+    // An empty name names nothing, nor does a folder's name lead to the file's root "/".
     EXPECT_EQ(platform::topicOfContext(ivbOf({{1, 0}}), kStrings, 1, any), std::nullopt);
+    const platform::HasObject onlyRoot = [](const std::string& path) { return path == "/"; };
+    EXPECT_EQ(platform::topicOfContext(ivbOf({{1, 0}}), std::string("Help\\\0", 6), 1, onlyRoot),
+              std::nullopt);
 }
 
 }  // namespace

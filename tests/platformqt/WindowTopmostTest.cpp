@@ -28,18 +28,29 @@ protected:
 };
 
 TEST_F(WindowTopmostTest, AShownWindowChangesStateWithoutHidingMovingOrBeingRecreated) {
+    auto* control = new QWidget(&window_);
     showWindow();
     const QWindow* native = window_.windowHandle();
     const QRect where = window_.geometry();
     for (const bool topmost : {true, false, true}) {
-        setWindowTopmost(window_, topmost);
+        setWindowTopmost(*control, topmost);  // a control stands for its window
         QCoreApplication::processEvents();
         EXPECT_EQ(isWindowTopmost(window_), topmost);
+        EXPECT_EQ(isWindowTopmost(*control), topmost);
         EXPECT_EQ(systemFlag(), topmost);
         EXPECT_TRUE(window_.isVisible());
         EXPECT_EQ(window_.geometry(), where);
         EXPECT_EQ(window_.windowHandle(), native);
     }
+    EXPECT_FALSE(control->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    {
+        const platform::ScopedNotTopmost lowered(window_);  // while a box is shown
+        EXPECT_FALSE(isWindowTopmost(window_));
+        EXPECT_FALSE(systemFlag());
+    }
+    EXPECT_TRUE(isWindowTopmost(window_));
+    EXPECT_TRUE(systemFlag());
+    EXPECT_TRUE(window_.isVisible());
 }
 
 TEST_F(WindowTopmostTest, TheStateSetBeforeShowingReachesTheWindowSystemWithTheWindow) {
@@ -48,29 +59,6 @@ TEST_F(WindowTopmostTest, TheStateSetBeforeShowingReachesTheWindowSystemWithTheW
     EXPECT_FALSE(window_.isVisible()) << "setting the state must not show the window early";
     showWindow();
     EXPECT_TRUE(systemFlag());
-    EXPECT_TRUE(isWindowTopmost(window_));
-}
-
-TEST_F(WindowTopmostTest, AControlStandsForItsWindow) {
-    auto* child = new QWidget(&window_);
-    showWindow();
-    setWindowTopmost(*child, true);
-    EXPECT_TRUE(isWindowTopmost(window_));
-    EXPECT_TRUE(isWindowTopmost(*child));
-    EXPECT_FALSE(child->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-}
-
-TEST_F(WindowTopmostTest, LoweringLastsAsLongAsTheBoxAndEndsOnTop) {
-    showWindow();
-    setWindowTopmost(window_, true);
-    {
-        const platform::ScopedNotTopmost lowered(window_);
-        EXPECT_FALSE(isWindowTopmost(window_));
-        EXPECT_FALSE(systemFlag());
-    }
-    EXPECT_TRUE(isWindowTopmost(window_));
-    EXPECT_TRUE(systemFlag());
-    EXPECT_TRUE(window_.isVisible());
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST(RegistryErrorText, KnownCodesHaveTheirSentences) {
+TEST(RegistryErrorText, KnownCodesHaveTheirSentencesAndOthersAreSpelledOutWithTheirSign) {
     EXPECT_EQ(RegistryErrorText(2), "Bad Key Name!");
     EXPECT_EQ(RegistryErrorText(1010), "Bad Key Name!");
     EXPECT_EQ(RegistryErrorText(4), "Can't Read Key");
@@ -18,9 +18,6 @@ TEST(RegistryErrorText, KnownCodesHaveTheirSentences) {
     EXPECT_EQ(RegistryErrorText(1015), "The Registry Database is corrupt!");
     EXPECT_EQ(RegistryErrorText(1011), "Can't Open Key");
     EXPECT_EQ(RegistryErrorText(1013), "Can't Write Key");
-}
-
-TEST(RegistryErrorText, OtherCodesAreSpelledOutWithTheirSign) {
     EXPECT_EQ(RegistryErrorText(1014), "Undefined Key Error Code 1014!");
     EXPECT_EQ(RegistryErrorText(0), "Undefined Key Error Code 0!");
     EXPECT_EQ(RegistryErrorText(-1), "Undefined Key Error Code-1!");

@@ -9,10 +9,13 @@
 namespace {
 
 using namespace modRegistryAccess;
+using namespace std::string_literals;
 using testsupport::getRaw;
+using testsupport::keyExists;
 using testsupport::setRaw;
 
 constexpr auto HKCU = RootHive::HKEY_CURRENT_USER;
+constexpr auto HKLM = RootHive::HKEY_LOCAL_MACHINE;
 const std::string kKey = "Software\\Orvane\\Quillbell";
 const platform::HKEY kUser = platform::kHkeyCurrentUser;
 const RegValue kUntouched = std::string("untouched");
@@ -25,8 +28,11 @@ protected:
         CreateRegKey(HKCU, "Software\\Orvane");
         CreateRegKey(HKCU, kKey);
     }
+    void TearDown() override { platform::installCodePage(nullptr); }
+
     // Runs ReadOpenKeyValue on a key opened for reading and returns (status, out).
-    std::pair<RegStatus, RegValue> readOpen(const std::string& name, const std::string& path = kKey) {
+    std::pair<RegStatus, RegValue> readOpen(const std::string& name,
+                                            const std::string& path = kKey) {
         platform::HKEY key = 0;
         platform::registry().OpenKeyEx(kUser, path, platform::kKeyRead, &key);
         RegValue out = kUntouched;
@@ -35,132 +41,104 @@ protected:
         return {status, out};
     }
 
-    void TearDown() override { platform::installCodePage(nullptr); }
-
     testsupport::ScopedTestRegistry scope_;
 };
 
-TEST_F(RegistryAccess, TextIsStoredWithOneTerminatingNulAndReadBackAsText) {
-    WriteRegValue(HKCU, kKey, "Empty", std::string(), kRegSz);
-    WriteRegValue(HKCU, kKey, "Minus", std::int32_t{-1}, kRegSz);
-    WriteRegValue(HKCU, kKey, "Name", std::string("Work mail"), kRegSz);
-
-    EXPECT_EQ(getRaw(kUser, kKey, "Empty")->bytes, std::string(1, '\0'));
-    EXPECT_EQ(getRaw(kUser, kKey, "Minus")->bytes, std::string("-1\0", 3));
-    EXPECT_EQ(getRaw(kUser, kKey, "Minus")->type, platform::regtype::kSz);
-
-    EXPECT_EQ(ReadRegValue(HKCU, kKey, "Empty"), RegValue(std::string()));
-    EXPECT_EQ(ReadRegValue(HKCU, kKey, "Minus"), RegValue(std::string("-1")));
-    EXPECT_EQ(ReadRegValue(HKCU, kKey, "Name"), RegValue(std::string("Work mail")));
-}
-
-TEST_F(RegistryAccess, InnerNulCharactersSurviveTheRoundTrip) {
-    const std::string text("a\0b\0c", 5);
-    WriteRegValue(HKCU, kKey, "Inner", text, kRegSz);
-    EXPECT_EQ(getRaw(kUser, kKey, "Inner")->bytes.size(), 6u);
-    EXPECT_EQ(ReadRegValue(HKCU, kKey, "Inner"), RegValue(text));
-}
-
-TEST_F(RegistryAccess, NonAsciiTextCrossesAsOneAnsiBytePerCharacter) {
-    // "Grüße": five characters, stored as five bytes of the Western code page plus NUL.
-    const std::string text = "Gr\xC3\xBC\xC3\x9F" "e";
-    WriteRegValue(HKCU, kKey, "Umlaut", text, kRegSz);
-    EXPECT_EQ(getRaw(kUser, kKey, "Umlaut")->bytes.size(), 6u);
-    EXPECT_EQ(ReadRegValue(HKCU, kKey, "Umlaut"), RegValue(text));
-}
-
-TEST_F(RegistryAccess, NumbersWrittenAsDwordReadBackAsIntegers) {
-    WriteRegValue(HKCU, kKey, "Count", std::int32_t{0x12345678}, kRegDword);
-    WriteRegValue(HKCU, kKey, "FromText", std::string("-2"), kRegDword);
-    EXPECT_EQ(getRaw(kUser, kKey, "Count")->bytes, "\x78\x56\x34\x12");
-    EXPECT_EQ(getRaw(kUser, kKey, "FromText")->bytes, std::string("\xfe\xff\xff\xff", 4));
-    EXPECT_EQ(ReadRegValue(HKCU, kKey, "Count"), RegValue(std::int32_t{0x12345678}));
-    EXPECT_EQ(ReadRegValue(HKCU, kKey, "FromText"), RegValue(std::int32_t{-2}));
-    EXPECT_THROW(WriteRegValue(HKCU, kKey, "Bad", std::string("x"), kRegDword),
-                 std::invalid_argument);
+TEST_F(RegistryAccess, ValuesAreStoredAsTheirTypesBytesAndReadBack) {
+    using platform::regtype::kDword;
+    using platform::regtype::kSz;
+    const struct {
+        const char* name;
+        RegValue written;
+        std::int32_t type;
+        std::uint32_t storedType;
+        std::string stored;
+        RegValue read;
+    } cases[] = {
+        // Text with one terminating NUL, inner NULs kept, one ANSI byte per character.
+        {"Empty", ""s, kRegSz, kSz, "\0"s, ""s},
+        {"Minus", -1, kRegSz, kSz, "-1\0"s, "-1"s},
+        {"Name", "Work mail"s, kRegSz, kSz, "Work mail\0"s, "Work mail"s},
+        {"Inner", "a\0b\0c"s, kRegSz, kSz, "a\0b\0c\0"s, "a\0b\0c"s},
+        {"Umlaut", "Grüße"s, kRegSz, kSz, "Gr\xFC\xDF\x65\0"s, "Grüße"s},
+        {"Count", 0x12345678, kRegDword, kDword, "\x78\x56\x34\x12"s, 0x12345678},
+        {"FromText", "-2"s, kRegDword, kDword, "\xfe\xff\xff\xff"s, -2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteRegValue(HKCU, kKey, c.name, c.written, c.type);
+        const auto raw = getRaw(kUser, kKey, c.name);
+        ASSERT_TRUE(raw);
+        EXPECT_EQ(raw->type, c.storedType);
+        EXPECT_EQ(raw->bytes, c.stored);
+        EXPECT_EQ(ReadRegValue(HKCU, kKey, c.name), c.read);
+    }
+    EXPECT_THROW(WriteRegValue(HKCU, kKey, "Bad", "x"s, kRegDword), std::invalid_argument);
 }
 
 TEST_F(RegistryAccess, MissingValuesAndKeysReadAsEmptyWithTheirStatus) {
     EXPECT_TRUE(isEmpty(ReadRegValue(HKCU, kKey, "Absent")));
     EXPECT_TRUE(isEmpty(ReadRegValue(HKCU, kKey + "\\Nowhere", "Absent")));
-    EXPECT_TRUE(isEmpty(ReadRegValue(RootHive::HKEY_LOCAL_MACHINE, kKey, "HomeDir")));
-
+    EXPECT_TRUE(isEmpty(ReadRegValue(HKLM, kKey, "HomeDir")));
     EXPECT_EQ(readOpen("Absent"), std::make_pair(RegStatus{2}, kUntouched));
     EXPECT_EQ(readOpen("Absent", kKey + "\\Nowhere"), std::make_pair(RegStatus{6}, kUntouched));
 }
 
-TEST_F(RegistryAccess, OddStoredStringsFollowTheByteCount) {
-    setRaw(kUser, kKey, "ZeroCount", platform::regtype::kSz, "", 0);
-    setRaw(kUser, kKey, "NoTerminator", platform::regtype::kSz, "abcX", 3);
-
+TEST_F(RegistryAccess, OddStoredValuesFollowTheByteCountAndUnsupportedTypesReadAsMinusOne) {
+    using namespace platform::regtype;
+    setRaw(kUser, kKey, "ZeroCount", kSz, "", 0);
+    setRaw(kUser, kKey, "NoTerminator", kSz, "abcX", 3);
     EXPECT_EQ(readOpen("ZeroCount"), std::make_pair(RegStatus{0}, kUntouched));
     EXPECT_TRUE(isEmpty(ReadRegValue(HKCU, kKey, "ZeroCount")));
-    EXPECT_EQ(ReadRegValue(HKCU, kKey, "NoTerminator"), RegValue(std::string("ab")));
-}
-
-TEST_F(RegistryAccess, UnsupportedTypesReadAsMinusOneAndEmpty) {
-    setRaw(kUser, kKey, "Expand", platform::regtype::kExpandSz, std::string("%TEMP%\0", 7));
-    setRaw(kUser, kKey, "Multi", platform::regtype::kMultiSz, std::string("a\0\0", 3));
-    setRaw(kUser, kKey, "Binary", platform::regtype::kBinary, std::string("\x01\x02", 2));
+    EXPECT_EQ(ReadRegValue(HKCU, kKey, "NoTerminator"), RegValue("ab"s));
+    // DWORDs of odd sizes are read without overrunning the integer.
+    setRaw(kUser, kKey, "Short", kDword, "\x07", 1);
+    setRaw(kUser, kKey, "Long", kDword, "\x05\x00\x00\x00\xff\xff\xff\xff"s);
+    EXPECT_EQ(ReadRegValue(HKCU, kKey, "Short"), RegValue(7));
+    EXPECT_EQ(ReadRegValue(HKCU, kKey, "Long"), RegValue(5));
+    setRaw(kUser, kKey, "Expand", kExpandSz, "%TEMP%\0"s);
+    setRaw(kUser, kKey, "Multi", kMultiSz, "a\0\0"s);
+    setRaw(kUser, kKey, "Binary", kBinary, "\x01\x02"s);
     for (const char* name : {"Expand", "Multi", "Binary"}) {
         EXPECT_EQ(readOpen(name), std::make_pair(RegStatus{-1}, kUntouched)) << name;
         EXPECT_TRUE(isEmpty(ReadRegValue(HKCU, kKey, name))) << name;
     }
 }
 
-TEST_F(RegistryAccess, OddSizedDwordsAreReadWithoutOverrunningTheInteger) {
-    setRaw(kUser, kKey, "Short", platform::regtype::kDword, "\x07", 1);
-    setRaw(kUser, kKey, "Long", platform::regtype::kDword,
-           std::string("\x05\x00\x00\x00\xff\xff\xff\xff", 8));
-    EXPECT_EQ(ReadRegValue(HKCU, kKey, "Short"), RegValue(std::int32_t{7}));
-    EXPECT_EQ(ReadRegValue(HKCU, kKey, "Long"), RegValue(std::int32_t{5}));
-}
-
-TEST_F(RegistryAccess, WritingWithAnotherTypeWritesNothingAndSucceeds) {
+TEST_F(RegistryAccess, WritesOfAnotherTypeOrUnderAMissingKeyWriteNothingAndCreatingChangesNothing) {
     platform::HKEY key = 0;
     platform::registry().OpenKeyEx(kUser, kKey, platform::kKeyWriteAccess, &key);
-    EXPECT_EQ(WriteOpenKeyValue(key, "Other", 3, std::string("x")), 0);
+    EXPECT_EQ(WriteOpenKeyValue(key, "Other", 3, "x"s), 0);
     platform::registry().CloseKey(key);
     EXPECT_FALSE(getRaw(kUser, kKey, "Other").has_value());
-}
+    WriteRegValue(HKCU, kKey + "\\Profiles", "ConfName0", "x"s, kRegSz);
+    EXPECT_FALSE(keyExists(kUser, kKey + "\\Profiles")) << "the write is lost";
+    WriteRegValue(HKLM, kKey, "Version", "1.0"s, kRegSz);
+    EXPECT_FALSE(keyExists(platform::kHkeyLocalMachine, kKey));
 
-TEST_F(RegistryAccess, WritesUnderAMissingKeyAreLostWithoutCreatingIt) {
-    WriteRegValue(HKCU, kKey + "\\Profiles", "ConfName0", std::string("x"), kRegSz);
-    EXPECT_FALSE(testsupport::keyExists(kUser, kKey + "\\Profiles"));
-    WriteRegValue(RootHive::HKEY_LOCAL_MACHINE, kKey, "Version", std::string("1.0"), kRegSz);
-    EXPECT_FALSE(testsupport::keyExists(platform::kHkeyLocalMachine, kKey));
-}
-
-TEST_F(RegistryAccess, CreatingAnExistingKeyChangesNothing) {
-    WriteRegValue(HKCU, kKey, "Kept", std::string("1"), kRegSz);
+    WriteRegValue(HKCU, kKey, "Kept", "1"s, kRegSz);
     CreateRegKey(HKCU, kKey + "\\Profiles");
     CreateRegKey(HKCU, kKey);
-    EXPECT_EQ(ReadRegValue(HKCU, kKey, "Kept"), RegValue(std::string("1")));
-    EXPECT_TRUE(testsupport::keyExists(kUser, kKey + "\\Profiles"));
+    EXPECT_EQ(ReadRegValue(HKCU, kKey, "Kept"), RegValue("1"s));
+    EXPECT_TRUE(keyExists(kUser, kKey + "\\Profiles"));
 }
 
-TEST_F(RegistryAccess, DeletingRemovesOnlyThatValueAndToleratesMissingOnes) {
-    WriteRegValue(HKCU, kKey, "A", std::string("1"), kRegSz);
-    WriteRegValue(HKCU, kKey, "B", std::string("2"), kRegSz);
+TEST_F(RegistryAccess, NamesIgnoreLetterCaseARewriteReplacesTheTypeAndDeletingSparesTheRest) {
+    WriteRegValue(HKCU, kKey, "ExternLang", "Deutsch"s, kRegSz);
+    EXPECT_EQ(ReadRegValue(HKCU, "SOFTWARE\\ORVANE\\QUILLBELL", "externlang"),
+              RegValue("Deutsch"s));
+    WriteRegValue(HKCU, kKey, "ConfNumber", "3"s, kRegSz);
+    WriteRegValue(HKCU, kKey, "ConfNumber", 4, kRegDword);
+    EXPECT_EQ(ReadRegValue(HKCU, kKey, "ConfNumber"), RegValue(4));
+    WriteRegValue(HKCU, kKey, "ConfNumber", 5, kRegSz);
+    EXPECT_EQ(ReadRegValue(HKCU, kKey, "ConfNumber"), RegValue("5"s));
+    WriteRegValue(HKCU, kKey, "A", "1"s, kRegSz);
+    WriteRegValue(HKCU, kKey, "B", "2"s, kRegSz);
     DeleteRegValue(HKCU, kKey, "A");
     DeleteRegValue(HKCU, kKey, "A");
     DeleteRegValue(HKCU, kKey + "\\Nowhere", "B");
     EXPECT_TRUE(isEmpty(ReadRegValue(HKCU, kKey, "A")));
-    EXPECT_EQ(ReadRegValue(HKCU, kKey, "B"), RegValue(std::string("2")));
-}
-
-TEST_F(RegistryAccess, KeyAndValueNamesIgnoreLetterCase) {
-    WriteRegValue(HKCU, kKey, "ExternLang", std::string("Deutsch"), kRegSz);
-    EXPECT_EQ(ReadRegValue(HKCU, "SOFTWARE\\ORVANE\\QUILLBELL", "externlang"),
-              RegValue(std::string("Deutsch")));
-}
-
-TEST_F(RegistryAccess, ValuesWrittenByHandAsDwordReplaceTextAndBack) {
-    WriteRegValue(HKCU, kKey, "ConfNumber", std::string("3"), kRegSz);
-    WriteRegValue(HKCU, kKey, "ConfNumber", std::int32_t{4}, kRegDword);
-    EXPECT_EQ(ReadRegValue(HKCU, kKey, "ConfNumber"), RegValue(std::int32_t{4}));
-    WriteRegValue(HKCU, kKey, "ConfNumber", std::int32_t{5}, kRegSz);
-    EXPECT_EQ(ReadRegValue(HKCU, kKey, "ConfNumber"), RegValue(std::string("5")));
+    EXPECT_EQ(ReadRegValue(HKCU, kKey, "B"), RegValue("2"s));
 }
 
 }  // namespace

@@ -17,27 +17,26 @@ struct ShownHelpTopic {
 
 class FakeHelp final : public platform::Help {
 public:
-    bool showTopic(const std::string& helpFile, int contextId, std::uintptr_t ownerWindow) override;
-
+    bool showTopic(const std::string& helpFile, int contextId, std::uintptr_t owner) override {
+        shown_.push_back({helpFile, contextId, owner});
+        return true;
+    }
     const std::vector<ShownHelpTopic>& shown() const { return shown_; }
 
 private:
     std::vector<ShownHelpTopic> shown_;
 };
 
-// Makes a FakeHelp the process-wide help for the lifetime of this object.
+// Makes a FakeHelp the process-wide help while it lives.
 class ScopedFakeHelp {
 public:
-    ScopedFakeHelp();
-    ~ScopedFakeHelp();
+    ScopedFakeHelp() { platform::installHelp(std::unique_ptr<FakeHelp>(help_)); }
+    ~ScopedFakeHelp() { platform::installHelp(nullptr); }
     ScopedFakeHelp(const ScopedFakeHelp&) = delete;
-    ScopedFakeHelp& operator=(const ScopedFakeHelp&) = delete;
-
-    FakeHelp& operator*() const { return *help_; }
     FakeHelp* operator->() const { return help_; }
 
 private:
-    FakeHelp* help_;  // owned by the platform layer while installed
+    FakeHelp* help_ = new FakeHelp;  // owned by the platform layer while installed
 };
 
 }  // namespace testsupport

@@ -1,8 +1,7 @@
 #pragma once
-// The sound device for tests: records every attempt to play a file and answers from a
-// script of results, or with the fallback result when the script is used up.
+// The sound device for tests: records every attempt to play a file and answers with the
+// result set (at first: played).
 
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -12,36 +11,28 @@ namespace testsupport {
 
 class FakeSound final : public platform::Sound {
 public:
-    bool playFile(const std::string& path) override;
-
-    // The next attempt returns this result.
-    void queueResult(bool played) { results_.push_back(played); }
-    // What attempts return once the queued results are used up (at first: true).
-    void setFallbackResult(bool played) { fallback_ = played; }
-
-    // The paths of every attempt, in order.
+    bool playFile(const std::string& path) override {
+        attempts_.push_back(path);
+        return result_;
+    }
+    void setFallbackResult(bool played) { result_ = played; }
     const std::vector<std::string>& attempts() const { return attempts_; }
 
 private:
-    std::deque<bool> results_;
-    bool fallback_ = true;
+    bool result_ = true;
     std::vector<std::string> attempts_;
 };
 
-// Makes a FakeSound the process-wide sound output for the lifetime of this object;
-// afterwards the platform's own comes back.
+// Makes a FakeSound the process-wide sound output while it lives; then the platform's own.
 class ScopedFakeSound {
 public:
-    ScopedFakeSound();
-    ~ScopedFakeSound();
+    ScopedFakeSound() { platform::installSound(std::unique_ptr<FakeSound>(sound_)); }
+    ~ScopedFakeSound() { platform::installSound(nullptr); }
     ScopedFakeSound(const ScopedFakeSound&) = delete;
-    ScopedFakeSound& operator=(const ScopedFakeSound&) = delete;
-
-    FakeSound& operator*() const { return *sound_; }
     FakeSound* operator->() const { return sound_; }
 
 private:
-    FakeSound* sound_;  // owned by the platform layer while installed
+    FakeSound* sound_ = new FakeSound;  // owned by the platform layer while installed
 };
 
 }  // namespace testsupport

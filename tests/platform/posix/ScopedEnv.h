@@ -1,5 +1,5 @@
 #pragma once
-// Sets or clears an environment variable for one scope and puts the old value back.
+// Sets (or, given nothing, clears) an environment variable for one scope.
 
 #include <cstdlib>
 #include <optional>
@@ -21,11 +21,7 @@ public:
 
 private:
     void apply(const std::optional<std::string>& value) {
-        if (value) {
-            setenv(name_, value->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
+        value ? setenv(name_, value->c_str(), 1) : unsetenv(name_);
     }
     const char* name_;
     std::optional<std::string> old_;

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -20,24 +18,15 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+using namespace std::string_literals;
 
-// `bytes` bytes of `value`, least significant first unless `bigEndian`.
-std::string number(std::uint32_t value, int bytes, bool bigEndian = false) {
+// `bytes` bytes of `value`, least significant first.
+std::string number(std::uint32_t value, int bytes) {
     std::string text;
     for (int i = 0; i < bytes; ++i) {
-        text += static_cast<char>(value >> (8 * (bigEndian ? bytes - 1 - i : i)));
+        text += static_cast<char>(value >> (8 * i));
     }
     return text;
-}
-
-// `samples` samples of a 440 Hz tone, 16 bits each.
-std::string tone(std::uint32_t samples, int rate, bool bigEndian = false) {
-    std::string data;
-    for (std::uint32_t i = 0; i < samples; ++i) {
-        const double sample = 8000 * std::sin(2 * 3.14159265 * 440 * i / rate);
-        data += number(static_cast<std::uint16_t>(static_cast<std::int16_t>(sample)), 2, bigEndian);
-    }
-    return data;
 }
 
 // A RIFF WAVE file: the format chunk's fields with `extra` bytes after them, then the data.
@@ -58,14 +47,21 @@ protected:
         std::ofstream(scratch_ / name, std::ios::binary) << bytes;
         return (scratch_ / name).string();
     }
+    // A 440 Hz tone of 16-bit samples.
     std::string toneFile(double seconds) const {
-        return write("tone.wav", wave(1, 1, 22050, 2, 16,
-                                      tone(static_cast<std::uint32_t>(seconds * 22050), 22050)));
+        std::string data;
+        for (int i = 0; i < static_cast<int>(seconds * 22050); ++i) {
+            data +=
+                number(static_cast<std::int16_t>(8000 * std::sin(6.2831853 * 440 * i / 22050)), 2);
+        }
+        return write("tone.wav", wave(1, 1, 22050, 2, 16, data));
     }
     fs::path scratch_ = testsupport::makeScratchDir();
+    std::string missing_ = (scratch_ / "missing.wav").string();
+    std::string garbage_ = write("garbage.wav", std::string(4000, '\x5A'));
 };
 
-TEST_F(SoundFilesTest, WaveFilesDecodeToTheirLastSample) {
+TEST_F(SoundFilesTest, WaveFilesDecodeToTheirLastSampleAndNoOtherFileOpens) {
     const auto wave16 = platform::WaveFile::open(toneFile(0.5));
     ASSERT_TRUE(wave16);
     EXPECT_EQ(wave16->channels(), 1);
@@ -89,47 +85,38 @@ TEST_F(SoundFilesTest, WaveFilesDecodeToTheirLastSample) {
     ASSERT_TRUE(muLaw);
     EXPECT_EQ(muLaw->channels(), 2);
     EXPECT_EQ(muLaw->frames(), 800);
-}
 
-TEST_F(SoundFilesTest, OnlyReadableRiffWaveFilesOpen) {
     // A Sun/NeXT .au file of 16-bit linear PCM: a sound file, but not one PlaySound reads.
-    const std::string au = ".snd" + number(24, 4, true) + number(1600, 4, true) +
-                           number(3, 4, true) + number(8000, 4, true) + number(1, 4, true) +
-                           tone(800, 8000, true);
+    const std::string au =
+        ".snd\0\0\0\x18\0\0\x06\x40\0\0\0\x03\0\0\x1F\x40\0\0\0\x01"s + std::string(1600, '\0');
     for (const std::string& path :
-         {write("garbage.wav", std::string(4000, '\x5A')),
-          write("header-only.wav", std::string("RIFF\x24\0\0\0WAVE", 12)), write("empty.wav", ""),
-          write("tone.au", au), (scratch_ / "missing.wav").string(), scratch_.string(),
+         {garbage_, write("header-only.wav", std::string("RIFF\x24\0\0\0WAVE", 12)),
+          write("empty.wav", ""), write("tone.au", au), missing_, scratch_.string(),
           std::string()}) {
         EXPECT_FALSE(platform::WaveFile::open(path)) << path;
     }
 }
 
-TEST_F(SoundFilesTest, PlayingFailsAtOnceForABadFileOrWithoutASoundServer) {
+// Real playback needs a sound server: test.sh starts a PulseAudio null sink and sets
+// QUILLBELL_SOUND_CHECK=1 (scripts/pulse-null-sink.sh).
+TEST_F(SoundFilesTest, AGoodFilePlaysToItsEndBeforeTheCallReturnsAndFailuresComeAtOnce) {
+    if (std::getenv("QUILLBELL_SOUND_CHECK") != nullptr) {
+        const auto start = Clock::now();
+        EXPECT_TRUE(platform::playSoundFile(toneFile(1.5)));
+        const auto took = std::chrono::duration<double>(Clock::now() - start).count();
+        EXPECT_GE(took, 1.45);
+        EXPECT_LT(took, 15.0) << "a busy machine slows a null sink down, but not this much";
+        EXPECT_FALSE(platform::playSoundFile(missing_));
+    }
     // No server at this address, so nothing here may wait for a device.
     const platformtest::ScopedEnv nowhere("PULSE_SERVER",
                                           "unix:/nonexistent/quillbell-test/native");
     platform::PulseSound sound;
     const auto start = Clock::now();
-    EXPECT_FALSE(sound.playFile((scratch_ / "missing.wav").string()));
-    EXPECT_FALSE(sound.playFile(write("garbage.wav", std::string(4000, '\x5A'))));
+    EXPECT_FALSE(sound.playFile(missing_));
+    EXPECT_FALSE(sound.playFile(garbage_));
     EXPECT_FALSE(sound.playFile(toneFile(0.2)));
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(2));
-}
-
-// Real playback needs a sound server, which test machines lack: run it by hand with
-// QUILLBELL_SOUND_CHECK=1 (for example against a PulseAudio null sink).
-TEST_F(SoundFilesTest, AGoodWaveFilePlaysToItsEndBeforeTheCallReturns) {
-    if (std::getenv("QUILLBELL_SOUND_CHECK") == nullptr) {
-        GTEST_SKIP() << "set QUILLBELL_SOUND_CHECK=1 with a sound server running";
-    }
-    const std::string path = toneFile(1.5);
-    const auto start = Clock::now();
-    EXPECT_TRUE(platform::playSoundFile(path));
-    const auto took = std::chrono::duration<double>(Clock::now() - start).count();
-    EXPECT_GE(took, 1.45);
-    EXPECT_LT(took, 15.0) << "a busy machine slows a null sink down, but not this much";
-    EXPECT_FALSE(platform::playSoundFile((scratch_ / "missing.wav").string()));
 }
 
 }  // namespace

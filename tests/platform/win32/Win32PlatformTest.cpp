@@ -1,5 +1,5 @@
-// What only the Windows backend can show: that the interface's root values and handles
-// are the real ones, and that the system code page and version come from Windows.
+// What only the Windows backend can show: that the interface's root values, handles and
+// windows are the real ones, and that the code page, version and mutex come from Windows.
 
 #include <windows.h>
 
@@ -10,6 +10,8 @@
 #include "platform/CodePage.h"
 #include "platform/OsVersion.h"
 #include "platform/Registry.h"
+#include "platform/SingleInstance.h"
+#include "platform/WindowStacking.h"
 #include "support/TestRegistry.h"
 
 namespace {
@@ -24,22 +26,9 @@ TEST(Win32Registry, RootValuesReachThePredefinedKeysAndHandlesAreNative) {
     for (const auto& [root, native] : roots) {
         platform::HKEY key = platform::kNullKey;
         ASSERT_EQ(registry.CreateKeyEx(root, path, platform::kKeyWriteAccess, &key, nullptr), 0);
-        // Written through the native handle, read through the interface ...
-        const DWORD number = 300;
-        ASSERT_EQ(RegSetValueExA(reinterpret_cast<::HKEY>(key), "CheckTime", 0, REG_DWORD,
-                                 reinterpret_cast<const BYTE*>(&number), sizeof number),
-                  0);
-        std::uint32_t type = 0;
-        std::uint32_t read = 0;
-        std::uint32_t count = sizeof read;
-        EXPECT_EQ(registry.QueryValueEx(key, "CheckTime", &type,
-                                        reinterpret_cast<std::uint8_t*>(&read), &count),
-                  0);
-        EXPECT_EQ(type, platform::regtype::kDword);
-        EXPECT_EQ(read, 300u);
-        // ... and the other way round, under the predefined key.
-        EXPECT_EQ(registry.SetValueEx(key, "HomeDir", platform::regtype::kSz,
-                                      reinterpret_cast<const std::uint8_t*>("C:\\Quillbell"), 13),
+        // Written through the handle as a native one, read under the predefined key.
+        ASSERT_EQ(RegSetValueExA(reinterpret_cast<::HKEY>(key), "HomeDir", 0, REG_SZ,
+                                 reinterpret_cast<const BYTE*>("C:\\Quillbell"), 13),
                   0);
         EXPECT_EQ(registry.CloseKey(key), 0);
         char buffer[64] = {};
@@ -60,6 +49,43 @@ TEST(Win32Platform, ReportsTheNtFamilyAndTheAnsiCodePageOfWindows) {
         const std::string one(1, static_cast<char>(byte));
         EXPECT_EQ(system->fromAnsi(one), numbered->fromAnsi(one)) << byte;
     }
+}
+
+TEST(MutexSingleInstance, ASecondClaimSeesTheFirstUntilItEndsAndOtherNamesDoNotMeet) {
+    // A name of this test run alone, so that a running program cannot meet it.
+    const std::string name = "Quillbell-Test-" + std::to_string(GetCurrentProcessId());
+    auto first = platform::claimSingleInstance(name);
+    EXPECT_TRUE(first->isFirst());
+    EXPECT_TRUE(platform::claimSingleInstance(name + "-other")->isFirst());
+    EXPECT_FALSE(platform::claimSingleInstance(name)->isFirst());
+    EXPECT_FALSE(platform::claimSingleInstance(name)->isFirst())
+        << "a refused claim must not release the first one's";
+    first.reset();
+    EXPECT_TRUE(platform::claimSingleInstance(name)->isFirst());
+}
+
+TEST(WindowStacking, TopmostComesAndGoesWithoutMovingTheWindowAndNeedsAWindow) {
+    HWND window = CreateWindowExA(0, "STATIC", "Quillbell test", WS_OVERLAPPEDWINDOW, 120, 80, 300,
+                                  200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (window == nullptr) {
+        // Wine without a display driver (no X server, no null driver) makes no windows.
+        GTEST_SKIP() << "no window can be created here, error " << GetLastError();
+    }
+    const auto id = reinterpret_cast<platform::NativeWindowId>(window);
+    RECT before{};
+    GetWindowRect(window, &before);
+    EXPECT_EQ(platform::nativeTopmost(id), false);
+    for (const bool topmost : {true, false}) {
+        EXPECT_TRUE(platform::setNativeTopmost(id, topmost));
+        EXPECT_EQ(platform::nativeTopmost(id), topmost);
+        EXPECT_EQ((GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, topmost);
+    }
+    RECT after{};
+    GetWindowRect(window, &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    DestroyWindow(window);
+    EXPECT_EQ(platform::nativeTopmost(id), std::nullopt) << "a handle that is no window";
+    EXPECT_FALSE(platform::setNativeTopmost(id, true));
 }
 
 }  // namespace
