@@ -7,14 +7,10 @@ namespace regtooltest {
 namespace {
 
 using namespace platform;
+using testsupport::dwordBytes;
 using testsupport::keyExists;
 
 using AddDelete = RegToolTest;
-
-std::string dword(std::uint32_t bits) {
-    return {static_cast<char>(bits), static_cast<char>(bits >> 8), static_cast<char>(bits >> 16),
-            static_cast<char>(bits >> 24)};
-}
 
 TEST_F(AddDelete, AddWithoutAValueCreatesTheKeyAndItsParentsAndKeepsWhatTheyHold) {
     const RunResult result = run("add KEY\\A\\B");
@@ -24,27 +20,28 @@ TEST_F(AddDelete, AddWithoutAValueCreatesTheKeyAndItsParentsAndKeepsWhatTheyHold
     plant("Kept", regtype::kSz, std::string("1\0", 2), "A");
     EXPECT_EQ(run("add KEY\\A").status, 0);
     EXPECT_EQ(stored("Kept", "A")->bytes, std::string("1\0", 2));
+    // The usage goes to the output.
+    const RunResult help = run("/?");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("quillbell-reg export KEY FILE"), std::string::npos);
+    EXPECT_EQ(help.err, "");
 }
 
 TEST_F(AddDelete, AddStoresTextWithOneTerminatorAndDwordsFromDecimalNegativeAndHex) {
-    const struct {
-        std::string command;
-        std::string name;
-        std::uint32_t type;
-        std::string bytes;
-    } cases[] = {
+    // clang-format off
+    const struct { std::string command, name; std::uint32_t type; std::string bytes; } cases[] = {
         {"add KEY /v WhTime /d 300", "WhTime", regtype::kSz, std::string("300\0", 4)},
         {"add KEY /v Empty", "Empty", regtype::kSz, std::string("\0", 1)},
         {"add KEY /ve /t reg_sz /d -1", "", regtype::kSz, std::string("-1\0", 3)},
-        {"add KEY /v N /t REG_DWORD", "N", regtype::kDword, dword(0)},
-        {"add KEY /v N /t REG_DWORD /d 42 /f", "N", regtype::kDword, dword(42)},
-        {"add KEY /v N /t REG_DWORD /d -1 /f", "N", regtype::kDword, dword(0xFFFFFFFF)},
-        {"add KEY /v N /t REG_DWORD /d -2147483648 /f", "N", regtype::kDword, dword(0x80000000)},
-        {"add KEY /v N /t REG_DWORD /d 0 /f", "N", regtype::kDword, dword(0)},
-        {"add KEY /v N /t REG_DWORD /d 4294967295 /f", "N", regtype::kDword, dword(0xFFFFFFFF)},
-        {"add KEY /v N /t REG_DWORD /d 0x7fffffff /f", "N", regtype::kDword, dword(0x7FFFFFFF)},
-        {"add KEY /v N /t REG_DWORD /d 0XABCDEF01 /f", "N", regtype::kDword, dword(0xABCDEF01)},
-    };
+        {"add KEY /v N /t REG_DWORD", "N", regtype::kDword, dwordBytes(0)},
+        {"add KEY /v N /t REG_DWORD /d 42 /f", "N", regtype::kDword, dwordBytes(42)},
+        {"add KEY /v N /t REG_DWORD /d -1 /f", "N", regtype::kDword, dwordBytes(0xFFFFFFFF)},
+        {"add KEY /v N /t REG_DWORD /d -2147483648 /f", "N", regtype::kDword, dwordBytes(0x80000000)},
+        {"add KEY /v N /t REG_DWORD /d 0 /f", "N", regtype::kDword, dwordBytes(0)},
+        {"add KEY /v N /t REG_DWORD /d 4294967295 /f", "N", regtype::kDword, dwordBytes(0xFFFFFFFF)},
+        {"add KEY /v N /t REG_DWORD /d 0x7fffffff /f", "N", regtype::kDword, dwordBytes(0x7FFFFFFF)},
+        {"add KEY /v N /t REG_DWORD /d 0XABCDEF01 /f", "N", regtype::kDword, dwordBytes(0xABCDEF01)}};
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command);
         ASSERT_EQ(run(c.command).status, 0);
@@ -55,10 +52,6 @@ TEST_F(AddDelete, AddStoresTextWithOneTerminatorAndDwordsFromDecimalNegativeAndH
 
 TEST_F(AddDelete, BadInputFailsWithOneLineBeforeAnythingIsWritten) {
     plant("Stays", regtype::kSz, std::string("y\0", 2));
-    const auto expectRefused = [](const RunResult& result, const std::string& mentioning) {
-        expectOneLineError(result, mentioning);
-        EXPECT_EQ(result.out, "");
-    };
     for (const std::string command :
          {"", "frobnicate KEY", "query", "query KEY extra", "query KEY /d x", "add KEY /v",
           "add KEY /v a /v b", "add KEY /v a /ve", "add KEY /t REG_BINARY /v a",
@@ -67,18 +60,18 @@ TEST_F(AddDelete, BadInputFailsWithOneLineBeforeAnythingIsWritten) {
           "add Software\\Orvane\\RegTool /v a", "add HKCU\\Software\\\\Orvane /v a",
           "add HKCU\\\\Software /v a"}) {
         SCOPED_TRACE(command);
-        expectRefused(run(command, "y\n"), "");
+        expectOneLineError(run(command, "y\n"), "", true);
     }
-    expectRefused(run("query HKCR\\Software"), "HKCR");
+    expectOneLineError(run("query HKCR\\Software"), "HKCR", true);
     // Refused before the key is created: text the code page cannot hold (not mangled into
     // question marks) and numbers that are no DWORD.
-    expectRefused(run("add KEY\\New /v Name /d \xe6\x97\xa5"), "code page");
-    expectRefused(run("add KEY\\New\\\xe6\x97\xa5"), "code page");
+    expectOneLineError(run("add KEY\\New /v Name /d \xe6\x97\xa5"), "code page", true);
+    expectOneLineError(run("add KEY\\New\\\xe6\x97\xa5"), "code page", true);
     for (const std::string text :
          {"4294967296", "-2147483649", "0x100000000", "12a", "0x", "--1", "-0x1", " 5", "1.5"}) {
         SCOPED_TRACE(text);
-        expectRefused(runArgs({"add", kKey + "\\New", "/v", "N", "/t", "REG_DWORD", "/d", text}),
-                      text);
+        expectOneLineError(
+            runArgs({"add", kKey + "\\New", "/v", "N", "/t", "REG_DWORD", "/d", text}), text, true);
     }
     EXPECT_TRUE(stored("Stays"));
     EXPECT_FALSE(stored("a"));
@@ -86,7 +79,7 @@ TEST_F(AddDelete, BadInputFailsWithOneLineBeforeAnythingIsWritten) {
     EXPECT_FALSE(keyExists(kHkeyCurrentUser, kBase + "\\Orvane"));
 }
 
-TEST_F(AddDelete, OverwritingAsksUnlessForced) {
+TEST_F(AddDelete, OverwritingAndDeletingAskUnlessForced) {
     plant("Name", regtype::kSz, std::string("old\0", 4));
     RunResult result = run("add KEY /v Name /d new", "n\n");
     expectOneLineError(result, "cancelled");
@@ -94,38 +87,24 @@ TEST_F(AddDelete, OverwritingAsksUnlessForced) {
     // No terminal, no answer: the value stays.
     expectOneLineError(run("add KEY /v Name /d new"), "cancelled");
     EXPECT_EQ(stored("Name")->bytes, std::string("old\0", 4));
-
     ASSERT_EQ(run("add KEY /v Name /d new", "Yes\r\n").status, 0);
     EXPECT_EQ(stored("Name")->bytes, std::string("new\0", 4));
-
     result = run("add KEY /v Name /d newer /F");
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "The operation completed successfully.\n");
     EXPECT_EQ(stored("Name")->bytes, std::string("newer\0", 6));
-}
 
-TEST_F(AddDelete, DeleteRemovesOneExistingValueAfterConfirmation) {
     plant("Gone", regtype::kSz, std::string("x\0", 2));
-    plant("Stays", regtype::kSz, std::string("y\0", 2));
     plant("", regtype::kSz, std::string("d\0", 2));
-
     expectOneLineError(run("delete KEY /v Gone", "no\n"), "cancelled");
     EXPECT_TRUE(stored("Gone"));
     EXPECT_EQ(run("delete KEY /v gone", "y\n").status, 0);
     EXPECT_FALSE(stored("Gone"));
     EXPECT_EQ(run("delete KEY /ve /f").status, 0);
     EXPECT_FALSE(stored(""));
-
     expectOneLineError(run("delete KEY /v Absent /f"), "Absent");
-    expectOneLineError(run("delete KEY\\Missing /v Stays /f"), kBaseName + "\\Missing");
-    EXPECT_TRUE(stored("Stays"));
-}
-
-TEST_F(AddDelete, HelpPrintsTheUsage) {
-    const RunResult result = run("/?");
-    EXPECT_EQ(result.status, 0);
-    EXPECT_NE(result.out.find("quillbell-reg export KEY FILE"), std::string::npos);
-    EXPECT_EQ(result.err, "");
+    expectOneLineError(run("delete KEY\\Missing /v Name /f"), kBaseName + "\\Missing");
+    EXPECT_TRUE(stored("Name"));
 }
 
 }  // namespace
