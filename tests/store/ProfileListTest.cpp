@@ -1,7 +1,6 @@
 #include "store/ProfileList.h"
 
 #include "StoreTestFixture.h"
-#include "registry/modRegistryAccess.h"
 #include "store/ProfileStore.h"
 
 namespace {
@@ -30,14 +29,11 @@ protected:
 };
 
 TEST(ListEntryText, NumbersAreZeroFilledToTwoDigits) {
-    const std::tuple<int, const char*, const char*> cases[] = {{0, "Work", "01: Work"},
-                                                               {8, "x", "09: x"},
-                                                               {9, "Home", "10: Home"},
-                                                               {99, "Club", "100: Club"},
-                                                               {2, "", "03: "}};
-    for (const auto& [index, name, text] : cases) {
-        EXPECT_EQ(store::listEntryText(index, name), text);
-    }
+    EXPECT_EQ(store::listEntryText(0, "Work"), "01: Work");
+    EXPECT_EQ(store::listEntryText(8, "x"), "09: x");
+    EXPECT_EQ(store::listEntryText(9, "Home"), "10: Home");
+    EXPECT_EQ(store::listEntryText(99, "Club"), "100: Club");
+    EXPECT_EQ(store::listEntryText(2, ""), "03: ");
 }
 
 TEST_F(ProfileList, IdentifiersStartAtZeroCoverThe32BitRangeAndAreNeverHandedOutTwice) {
@@ -76,7 +72,7 @@ TEST_F(ProfileList, IdentifiersStartAtZeroCoverThe32BitRangeAndAreNeverHandedOut
     EXPECT_EQ(lastID(), "99999999999");
 }
 
-TEST_F(ProfileList, ConfNumberOnlyListsSlotsThatHoldConfigurations) {
+TEST_F(ProfileList, ConfNumberOnlyListsSlotsThatHoldConfigurationsGapsIncluded) {
     plantText("ConfName0", "Leftover");
     EXPECT_EQ(store::readProfileNames(), Names{}) << "ConfNumber missing";
     create({"A", "B", "C"});
@@ -90,49 +86,17 @@ TEST_F(ProfileList, ConfNumberOnlyListsSlotsThatHoldConfigurations) {
     }
     plantDword("ConfNumber", 2, kProductKey);
     EXPECT_EQ(store::readProfileNames(), (Names{"A", "B"}));
-}
-
-TEST_F(ProfileList, GapsInsideTheListStayEntries) {
-    plantText("ConfName0", "A");
-    plantText("WhTime1", "300");  // a slot without a name still holds a configuration
-    plantText("ConfName3", "D");
-    plantText("ConfNumber", "6", kProductKey);
-    EXPECT_EQ(store::readProfileNames(), (Names{"A", "", "", "D"}));
-    plantText("ConfName15", "P");
+    // Gaps inside the list stay entries; a slot without a name still holds a configuration.
+    plantText("WhTime4", "300");
+    plantText("ConfName6", "G");
+    plantText("ConfNumber", "9", kProductKey);
+    EXPECT_EQ(store::readProfileNames(), (Names{"A", "B", "C", "", "", "", "G"}));
+    plantText("ConfName21", "V");
     plantText("ConfNumber", "unknown", kProductKey);
-    EXPECT_EQ(store::listedConfigurationCount(), 16);
+    EXPECT_EQ(store::listedConfigurationCount(), 22);
 }
 
 using ProfileRemoval = ProfileList;
-
-TEST_F(ProfileRemoval, DeletingTheSecondOfThreeMovesTheThirdDown) {
-    create({"First", "Second", "Third"});
-    const Configuration first = store::readConfiguration(0);
-    Configuration third = store::readConfiguration(2);
-    third.UserPassword = "pw";
-    store::writeConfiguration(2, third);
-    // Slot 1 says "true" in words and holds the third's identifier as a REG_DWORD: the same
-    // meaning as the third's values, which must still replace them as a full save would.
-    plantText("SoundOptionA1", "True");
-    plantDword("ProfileID1", 2);
-    // The third moves exactly as stored, odd values, missing ones and its password included.
-    plantText("Alarm2", "2");
-    plantText("ProfileEnabled2", "yes");
-    modRegistryAccess::DeleteRegValue(modRegistryAccess::RootHive::HKEY_CURRENT_USER,
-                                      storetest::kProfilesKey, "WhTime2");
-    store::removeConfiguration(1, 3);
-    EXPECT_EQ(store::readConfiguration(0), first);
-    EXPECT_EQ(store::readConfiguration(1).UserPassword, "pw");
-    EXPECT_EQ(storedText("ProfileID1"), "2");
-    EXPECT_EQ(storedText("SoundOptionA1"), "-1");
-    EXPECT_EQ(storedText("Alarm1"), "2");
-    EXPECT_EQ(storedText("ProfileEnabled1"), "yes");
-    EXPECT_EQ(storedText("WhTime1"), std::nullopt);
-    EXPECT_EQ(storedRecord(2), kNoValues);
-    EXPECT_EQ(confNumber(), "2");
-    EXPECT_EQ(lastID(), "3");
-    EXPECT_EQ(store::readProfileNames(), (Names{"First", "Third"}));
-}
 
 TEST_F(ProfileRemoval, SlotsOutsideTheListStayTheLastMovesNothingAndTheListCanEmpty) {
     create({"First", "Second", "Third"});

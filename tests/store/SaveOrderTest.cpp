@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "StoreTestFixture.h"
+#include "registry/modRegistryAccess.h"
 #include "store/ProfileList.h"
 #include "store/ProfileStore.h"
 #include "support/RecordingRegistry.h"
@@ -84,20 +85,42 @@ TEST_F(WriteOrder, ReadingOddValuesWritesNothing) {
     EXPECT_EQ(log_->writes, Lines{});
 }
 
-TEST_F(WriteOrder, DeletionWritesOnlyWhatDiffersBetweenNeighbours) {
+// The third moves down exactly as stored, odd values, missing ones and its password
+// included; only what differs from the second's values is written.
+TEST_F(WriteOrder, DeletingTheSecondOfThreeMovesTheThirdDownWritingOnlyWhatDiffers) {
     store::Configuration second = store::newConfigurationDefaults("B", "Inbox");
     second.ProfileID = 1;
     store::Configuration third = store::newConfigurationDefaults("C", "Inbox");
     third.ProfileID = 2;
-    third.WhTime = "600";
+    third.UserPassword = "pw";
     store::saveProfile(1, second, 1, 3);
     store::saveProfile(2, third, 1, 3);
+    // Slot 1 says "true" in words and holds the third's identifier as a REG_DWORD: the same
+    // meaning as the third's values, which must still replace them as a full save would.
+    plantText("SoundOptionA1", "True");
+    plantDword("ProfileID1", 2);
+    plantText("Alarm2", "2");
+    plantText("ProfileEnabled2", "yes");
+    modRegistryAccess::DeleteRegValue(modRegistryAccess::RootHive::HKEY_CURRENT_USER,
+                                      storetest::kProfilesKey, "WhTime2");
+    const store::Configuration first = store::readConfiguration(0);
     record();
     store::removeConfiguration(1, 3);
-    Lines expected = {"set ProfileID1", "set ConfName1", "set WhTime1"};
+    Lines expected = {"set ProfileID1", "set ConfName1",     "set UserPassword1",  "delete WhTime1",
+                      "set Alarm1",     "set SoundOptionA1", "set ProfileEnabled1"};
     append(expected, "delete ", 2);
+    std::erase(expected, "delete WhTime2");
     expected.push_back("set ConfNumber");
     EXPECT_EQ(log_->writes, expected);
+    EXPECT_EQ(store::readConfiguration(0), first);
+    EXPECT_EQ(store::readConfiguration(1).UserPassword, "pw");
+    EXPECT_EQ(storedText("ProfileID1"), "2");
+    EXPECT_EQ(storedText("SoundOptionA1"), "-1");
+    EXPECT_EQ(storedText("Alarm1"), "2");
+    EXPECT_EQ(storedText("ProfileEnabled1"), "yes");
+    EXPECT_EQ(storedText("WhTime1"), std::nullopt);
+    EXPECT_EQ(storedRecord(2), storetest::Texts(19, "<missing>"));
+    EXPECT_EQ(store::readProfileNames(), (Lines{"Kept", "C"}));
 }
 
 }  // namespace
