@@ -79,17 +79,13 @@ const std::pair<std::string_view, std::string_view> kEnglish[] = {
      "your post office administrator..."},
 };
 
-TEST(CatalogueTest, HoldsEveryEnglishTextInItsOrder) {
+TEST_F(MessagesTest, CatalogueHoldsEveryEnglishTextInItsOrderAndFileTextsReplaceThem) {
     ASSERT_EQ(kCatalogue.size(), std::size(kEnglish));
-    InitMessages();
     for (std::size_t i = 0; i < kCatalogue.size(); ++i) {
         EXPECT_EQ(kCatalogue[i].key, kEnglish[i].first) << i;
         EXPECT_EQ(Message(MessageKey::at(i)), kEnglish[i].second) << kEnglish[i].first;
     }
     EXPECT_EQ(HelpFileName(), "English.chm");
-}
-
-TEST_F(MessagesTest, FileTextsReplaceEnglishAndANewLanguageStartsFromEnglish) {
     std::string every = "HelpFile = \"Lang.chm\"\r\n";
     for (const auto& text : kCatalogue) {
         every += std::string(text.key) + " = \"Lang " + std::string(text.key) + "\"\r\n";

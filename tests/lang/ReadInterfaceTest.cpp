@@ -61,7 +61,7 @@ TEST_F(ReadInterfaceTest, EachFileReplacesTheTableWithItsAssignmentsInFileOrder)
     expectBoxes(0);
 }
 
-TEST_F(ReadInterfaceTest, ReportsEachLineWithoutBothQuotesOnceAndGoesOn) {
+TEST_F(ReadInterfaceTest, ReportsEachLineWithoutBothQuotesOnceAndGoesOnAsEveryFailure) {
     ASSERT_TRUE(ReadInterface(writeFile("quotes.lng",
                                         "NoQuotes = plain text\r\nOpenOnly = \"unfinished\r\n"
                                         "CloseOnly = finished\"\r\nGood = \"still read\"\r\n")));
@@ -73,6 +73,11 @@ TEST_F(ReadInterfaceTest, ReportsEachLineWithoutBothQuotesOnceAndGoesOn) {
     EXPECT_EQ(modReadLang::strClearString("= \"value\" rest"), "value");
     EXPECT_EQ(modReadLang::strClearString("one \" only"), "");
     expectBoxes(4, panicBox("strClearString", 5, "Invalid procedure call or argument"));
+    // Whatever else goes wrong inside a routine is reported, and the routine still returns.
+    EXPECT_EQ(modReadLang::runGuarded("Op", -1, []() -> int { throw std::bad_alloc(); }), -1);
+    expectBoxes(1, panicBox("Op", 7, "Out of memory"));
+    EXPECT_EQ(modReadLang::runGuarded("Op", -1, []() -> int { throw 42; }), -1);
+    expectBoxes(1, panicBox("Op", 51, "Internal error"));
 }
 
 TEST_F(ReadInterfaceTest, CrLfAcrossReadBuffersEndsOneLineAndTheFullestFileWorks) {
@@ -111,14 +116,6 @@ TEST_F(ReadInterfaceTest, UnreadableFilesAreReportedOnceAndEmptyTheTable) {
     std::filesystem::create_directory(dir_ / "folder.lng");
     EXPECT_FALSE(ReadInterface(pathOf("folder.lng")));
     expectBoxes(1, panicBox("ReadInterface", 75, "Path/File access error"));
-}
-
-// Whatever else goes wrong inside a routine is reported, and the routine still returns.
-TEST_F(ReadInterfaceTest, AnyOtherFailureIsReportedAsOutOfMemoryOrAnInternalError) {
-    EXPECT_EQ(modReadLang::runGuarded("Op", -1, []() -> int { throw std::bad_alloc(); }), -1);
-    expectBoxes(1, panicBox("Op", 7, "Out of memory"));
-    EXPECT_EQ(modReadLang::runGuarded("Op", -1, []() -> int { throw 42; }), -1);
-    expectBoxes(1, panicBox("Op", 51, "Internal error"));
 }
 
 }  // namespace
