@@ -1,11 +1,8 @@
 // The corners of the check frequency conversion; the window's own table of typed texts
 // is in tests/app.
-#include <gtest/gtest.h>
-
-#include <optional>
-#include <utility>
-
 #include "editor/CheckFrequency.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -29,18 +26,16 @@ TEST(CheckFrequency, ConversionRoundsHalvesToEvenWithinSixteenBits) {
         {"30.5", 30},     {"31.5", 32},       {"-2.5", -2},           {"-3.5", -4},
         {".5", 0},        {"1.5", 2},         {"30.50000000001", 31}, {"30.4999999999", 30},
         {"32767", 32767}, {"-32768", -32768}, {"-32768.5", -32768},   {" -5 ", -5},
-        {"+7", 7},        {"8.", 8}};
+        {"+7", 7},        {"8.", 8},          {"0000000000300", 300}, {"-0", 0}};
     for (const auto& [typed, expected] : numbers) {
         EXPECT_EQ(ToInt16(typed), expected) << '"' << typed << '"';
     }
-    EXPECT_EQ(ToInt16("000000000000000000300"), 300);
     // Out of range, or not made of sign, digits and a point fraction.
-    for (const char* typed : {"32768", "-32769", "32767.5", "99999999999999999999",
-                              "",      " ",      "+",       "-",
-                              ".",     "1e3",    "&H1F",    "0x1F",
-                              "1,000", "30,5",   "- 5",     "5 5",
-                              "30s",   "++5",    "1.2.3",   "٣٠",
-                              "３０"}) {
+    // clang-format off
+    for (const char* typed : {"32768", "-32769", "32767.5", "99999999999999999999", "", " ", "+",
+                              "-", ".", "1e3", "&H1F", "0x1F", "1,000", "30,5", "- 5", "5 5",
+                              "30s", "++5", "1.2.3", "٣٠", "３０"}) {
+        // clang-format on
         EXPECT_EQ(ToInt16(typed), std::nullopt) << '"' << typed << '"';
     }
 }

@@ -1,41 +1,38 @@
+#include "editor/Misc.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "editor/EventWait.h"
-#include "editor/Misc.h"
 
 namespace {
 
+using Log = std::vector<std::string>;
+
 // A clock that moves only when the window would handle events, by a fixed step; every
 // round of events is noted in the log.
-class SteppingWait final : public editor::EventWait {
-public:
-    SteppingWait(double start, double step) : now(start), step(step) {}
+struct SteppingWait final : editor::EventWait {
+    SteppingWait(double start, double step, Log& log) : now(start), step(step), log(log) {}
     double secondsOfDay() override { return now; }
     void processEvents() override {
         now = std::fmod(now + step, 86400.0);
         log.push_back("events");
     }
-
-    double now;
-    double step;
-    std::vector<std::string> log;
+    double now, step;
+    Log& log;
 };
 
 class MiscTest : public testing::Test {
 protected:
-    SteppingWait& useClock(double start, double step) {
-        auto wait = std::make_unique<SteppingWait>(start, step);
-        SteppingWait& clock = *wait;
-        editor::installEventWait(std::move(wait));
-        return clock;
+    void useClock(double start, double step) {
+        log.clear();
+        editor::installEventWait(std::make_unique<SteppingWait>(start, step, log));
     }
     void TearDown() override { editor::installEventWait(nullptr); }
+    Log log;
 };
 
 // Across midnight too, and longer than a day; nothing to wait returns at once.
@@ -51,32 +48,30 @@ TEST_F(MiscTest, PauseHandlesEventsUntilTheSecondsHavePassed) {
                  {10.0, 1.0, std::numeric_limits<double>::quiet_NaN(), 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "from " << c.start << " for " << c.seconds);
-        SteppingWait& clock = useClock(c.start, c.step);
+        useClock(c.start, c.step);
         Misc::PauseSeconds(c.seconds);
-        EXPECT_EQ(clock.log.size(), c.rounds);
+        EXPECT_EQ(log.size(), c.rounds);
     }
 }
 
 TEST_F(MiscTest, PlayTriesFourTimesWithASecondAfterEachFailureAndStopsAtSuccess) {
-    SteppingWait& clock = useClock(43200.0, 0.5);
+    useClock(43200.0, 0.5);
     const std::string path = "C:\\WINDOWS\\MEDIA\\CHIMES.WAV";
     Misc::PlayWavFile(path, [&](const std::string& played) {
-        clock.log.push_back("play " + played);
+        log.push_back("play " + played);
         return false;
     });
-    std::vector<std::string> expected;
+    Log expected;
     for (int attempt = 0; attempt < 4; ++attempt) {
         expected.insert(expected.end(), {"play " + path, "events", "events"});
     }
-    EXPECT_EQ(clock.log, expected);
-
-    clock.log.clear();
-    int attempts = 0;
+    EXPECT_EQ(log, expected);
+    log.clear();
     Misc::PlayWavFile("a.wav", [&](const std::string&) {
-        clock.log.push_back("play");
-        return ++attempts == 2;
+        log.push_back("play");
+        return log.size() == 4;
     });
-    EXPECT_EQ(clock.log, (std::vector<std::string>{"play", "events", "events", "play"}));
+    EXPECT_EQ(log, (Log{"play", "events", "events", "play"}));
 }
 
 }  // namespace

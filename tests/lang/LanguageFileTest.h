@@ -7,10 +7,9 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "lang/modMessages.h"
+#include "lang/modReadLang.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "support/RecordingPrompts.h"
@@ -40,11 +39,6 @@ protected:
         std::filesystem::remove_all(dir_, ignored);
     }
 
-    static void useCodePage(int number) {
-        auto page = platform::createCodePage(number);
-        ASSERT_NE(page, nullptr) << "code page " << number << " is not available";
-        platform::installCodePage(std::move(page));
-    }
     // Writes `bytes` unchanged to `name` (UTF-8) in the scratch directory; returns the path.
     std::string writeFile(const std::string& name, std::string_view bytes) const {
         std::ofstream file(dir_ / platform::pathFromUtf8(name), std::ios::binary);
@@ -56,17 +50,16 @@ protected:
         const auto utf8 = (dir_ / platform::pathFromUtf8(name)).u8string();
         return std::string(utf8.begin(), utf8.end());
     }
-    const std::vector<testsupport::ShownMessageBox>& boxes() const {
-        return prompts_->messageBoxes();
-    }
-    // Every box shown is a stop box with the application's title and the text `text`.
-    void expectBoxes(std::size_t count, const std::string& text) const {
-        ASSERT_EQ(boxes().size(), count);
-        for (const auto& box : boxes()) {
+    // Exactly `count` boxes were shown since the last check, each a stop box with the
+    // application's title and the text `text`.
+    void expectBoxes(std::size_t count, const std::string& text = "") {
+        ASSERT_EQ(prompts_->messageBoxes().size(), count);
+        for (const auto& box : prompts_->messageBoxes()) {
             EXPECT_EQ(box.text, text);
             EXPECT_EQ(box.style, platform::msgbox::kCritical);
             EXPECT_EQ(box.title, "");
         }
+        prompts_->clearShown();
     }
 
     std::filesystem::path dir_ = testsupport::makeScratchDir();

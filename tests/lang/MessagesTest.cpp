@@ -1,13 +1,6 @@
 // The message catalogue: English defaults and texts taken from language files.
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <utility>
-
 #include "LanguageFileTest.h"
-#include "lang/modMessages.h"
-#include "lang/modReadLang.h"
 
 namespace langtest {
 namespace {
@@ -86,17 +79,13 @@ const std::pair<std::string_view, std::string_view> kEnglish[] = {
      "your post office administrator..."},
 };
 
-TEST(CatalogueTest, HoldsEveryEnglishTextInItsOrder) {
+TEST_F(MessagesTest, CatalogueHoldsEveryEnglishTextInItsOrderAndFileTextsReplaceThem) {
     ASSERT_EQ(kCatalogue.size(), std::size(kEnglish));
-    InitMessages();
     for (std::size_t i = 0; i < kCatalogue.size(); ++i) {
         EXPECT_EQ(kCatalogue[i].key, kEnglish[i].first) << i;
         EXPECT_EQ(Message(MessageKey::at(i)), kEnglish[i].second) << kEnglish[i].first;
     }
     EXPECT_EQ(HelpFileName(), "English.chm");
-}
-
-TEST_F(MessagesTest, FileTextsReplaceEnglishAndANewLanguageStartsFromEnglish) {
     std::string every = "HelpFile = \"Lang.chm\"\r\n";
     for (const auto& text : kCatalogue) {
         every += std::string(text.key) + " = \"Lang " + std::string(text.key) + "\"\r\n";
@@ -106,7 +95,6 @@ TEST_F(MessagesTest, FileTextsReplaceEnglishAndANewLanguageStartsFromEnglish) {
         EXPECT_EQ(Message(MessageKey::at(i)), "Lang " + std::string(kCatalogue[i].key));
     }
     EXPECT_EQ(HelpFileName(), "Lang.chm");
-
     // A file with one key leaves every other text English, not as the earlier file had it.
     InitMessages();
     LoadMessages(writeFile("one.lng", "ConfigWin_Ok = \"Fine\"\r\n"));
@@ -115,7 +103,7 @@ TEST_F(MessagesTest, FileTextsReplaceEnglishAndANewLanguageStartsFromEnglish) {
         EXPECT_EQ(Message(MessageKey::at(i)), ok ? "Fine" : kEnglish[i].second) << i;
     }
     EXPECT_EQ(HelpFileName(), "English.chm");
-    EXPECT_TRUE(boxes().empty());
+    expectBoxes(0);
 }
 
 TEST_F(MessagesTest, KeysInAnyLetterCaseAreFoundAndEmptyOrMissingValuesKeepTheText) {
@@ -131,7 +119,6 @@ TEST_F(MessagesTest, KeysInAnyLetterCaseAreFoundAndEmptyOrMissingValuesKeepTheTe
     EXPECT_EQ(Message("SelectProfile_Cancel"), "Cancel");
     EXPECT_EQ(Message("ConfigWin_Ok"), "Bien");
     EXPECT_EQ(Message("ConfigWin_UserNameEx"), "Nom du profil : ");
-
     std::string text = "old";
     modMessages::SetMessage(text, "Absent");
     modMessages::SetMessage(text, "ConfigWin_Help");
@@ -140,27 +127,25 @@ TEST_F(MessagesTest, KeysInAnyLetterCaseAreFoundAndEmptyOrMissingValuesKeepTheTe
     EXPECT_EQ(text, "new");
 }
 
-TEST_F(MessagesTest, PathWithoutANormalFileChangesNothingSilently) {
+TEST_F(MessagesTest, FilesThatCannotBeReadWholeChangeNothing) {
     LoadMessages(writeFile("first.lng", "ConfigWin_Ok = \"Bien\"\r\n"));
+    // A path without a normal file, silently.
     LoadMessages(pathOf("missing.lng"));
     std::filesystem::create_directory(dir_ / "folder.lng");
     LoadMessages(pathOf("folder.lng"));
     LoadMessages("");
-    EXPECT_EQ(Message("ConfigWin_Ok"), "Bien");
-    EXPECT_TRUE(boxes().empty());
-}
-
-TEST_F(MessagesTest, FileThatOverflowsIsReportedOnceAndChangesNothing) {
-    // Blank lines count towards the limit too.
+    expectBoxes(0);
+    // A file that overflows, reported once; blank lines count towards the limit too.
     LoadMessages(writeFile("huge.lng", "ConfigWin_Ok = \"Trop\"\r\n" + std::string(40000, '\r')));
-    EXPECT_EQ(Message("ConfigWin_Ok"), "OK");
+    EXPECT_EQ(Message("ConfigWin_Ok"), "Bien");
     expectBoxes(1, panicBox("ReadInterface", 6, "Overflow"));
 }
 
 TEST_F(MessagesTest, FileInCodePage1251ShowsTheSameTextsAsTheUtf8Source) {
     // The bytes are written out so that the test does not depend on the converter it checks:
     // "ОК", "Справка" with a remark, "Имя профиля MS Exchange: ", "Русский.chm", "ключ".
-    useCodePage(1251);
+    platform::installCodePage(platform::createCodePage(1251));
+    ASSERT_EQ(platform::ansiCodePage().number(), 1251) << "code page 1251 is not available";
     LoadMessages(writeFile(
         "Russian.lng",
         "[\xD0\xF3\xF1\xF1\xEA\xE8\xE9]\r\n"
@@ -176,7 +161,7 @@ TEST_F(MessagesTest, FileInCodePage1251ShowsTheSameTextsAsTheUtf8Source) {
     EXPECT_EQ(Message("ConfigWin_Alarm"), "Play a signal when receiving new mail:");
     // Letter case is ignored for Cyrillic keys as well.
     EXPECT_EQ(modReadLang::strGetIntVarVal("КЛЮЧ"), "значение");
-    EXPECT_TRUE(boxes().empty());
+    expectBoxes(0);
 }
 
 }  // namespace

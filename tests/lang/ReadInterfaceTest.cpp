@@ -1,13 +1,8 @@
 // The language file reader: line format, line ends, limits and failures.
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "LanguageFileTest.h"
 #include "lang/LanguageFileReader.h"
-#include "lang/modReadLang.h"
+#include "lang/PanicReport.h"
 
 namespace langtest {
 namespace {
@@ -63,10 +58,10 @@ TEST_F(ReadInterfaceTest, EachFileReplacesTheTableWithItsAssignmentsInFileOrder)
     EXPECT_EQ(strGetIntVarVal("greeting"), "second");
     EXPECT_EQ(strGetIntVarVal("BYE"), "");
     EXPECT_EQ(strGetIntVarVal("Missing"), "");
-    EXPECT_TRUE(boxes().empty());
+    expectBoxes(0);
 }
 
-TEST_F(ReadInterfaceTest, ReportsEachLineWithoutBothQuotesOnceAndGoesOn) {
+TEST_F(ReadInterfaceTest, ReportsEachLineWithoutBothQuotesOnceAndGoesOnAsEveryFailure) {
     ASSERT_TRUE(ReadInterface(writeFile("quotes.lng",
                                         "NoQuotes = plain text\r\nOpenOnly = \"unfinished\r\n"
                                         "CloseOnly = finished\"\r\nGood = \"still read\"\r\n")));
@@ -78,23 +73,25 @@ TEST_F(ReadInterfaceTest, ReportsEachLineWithoutBothQuotesOnceAndGoesOn) {
     EXPECT_EQ(modReadLang::strClearString("= \"value\" rest"), "value");
     EXPECT_EQ(modReadLang::strClearString("one \" only"), "");
     expectBoxes(4, panicBox("strClearString", 5, "Invalid procedure call or argument"));
+    // Whatever else goes wrong inside a routine is reported, and the routine still returns.
+    EXPECT_EQ(modReadLang::runGuarded("Op", -1, []() -> int { throw std::bad_alloc(); }), -1);
+    expectBoxes(1, panicBox("Op", 7, "Out of memory"));
+    EXPECT_EQ(modReadLang::runGuarded("Op", -1, []() -> int { throw 42; }), -1);
+    expectBoxes(1, panicBox("Op", 51, "Internal error"));
 }
 
-TEST_F(ReadInterfaceTest, CrLfPairAcrossReadBuffersEndsOneLine) {
+TEST_F(ReadInterfaceTest, CrLfAcrossReadBuffersEndsOneLineAndTheFullestFileWorks) {
     // Put the CR at the end of the first piece that the reader reads.
     constexpr auto chunk = modReadLang::kReadChunkSize;
     std::string text = "Long = \"" + std::string(chunk - 10, 'x') + "\"";
     text.resize(chunk - 1, ' ');
     text += "\r\nShort = \"s\"\r\n";
     ASSERT_EQ(text.substr(chunk - 1, 2), "\r\n");
-
     ASSERT_TRUE(ReadInterface(writeFile("long.lng", text)));
     ASSERT_EQ(InterfaceVars().size(), 2u);
     EXPECT_EQ(InterfaceVars()[1], (InterfaceVar{"Short", "s"}));
-}
 
-TEST_F(ReadInterfaceTest, FullestFileWorksAndOneLineMoreOverflows) {
-    std::string text;
+    text.clear();
     for (int i = 1; i <= 32767; ++i) {
         text += "Key" + std::to_string(i) + " = \"Text " + std::to_string(i) + "\"\r\n";
     }
@@ -103,8 +100,7 @@ TEST_F(ReadInterfaceTest, FullestFileWorksAndOneLineMoreOverflows) {
     // A table this full still answers look-ups.
     EXPECT_EQ(strGetIntVarVal("Key1"), "Text 1");
     EXPECT_EQ(strGetIntVarVal("key32767"), "Text 32767");
-    EXPECT_TRUE(boxes().empty());
-
+    expectBoxes(0);
     EXPECT_FALSE(ReadInterface(writeFile("toolong.lng", text + "X = \"x\"")));
     expectBoxes(1, panicBox("ReadInterface", 6, "Overflow"));
     EXPECT_TRUE(InterfaceVars().empty());
@@ -118,7 +114,6 @@ TEST_F(ReadInterfaceTest, UnreadableFilesAreReportedOnceAndEmptyTheTable) {
     expectBoxes(1, panicBox("ReadInterface", 53, "File not found"));
 
     std::filesystem::create_directory(dir_ / "folder.lng");
-    prompts_->clearShown();
     EXPECT_FALSE(ReadInterface(pathOf("folder.lng")));
     expectBoxes(1, panicBox("ReadInterface", 75, "Path/File access error"));
 }

@@ -1,13 +1,8 @@
-#include <gtest/gtest.h>
-
+#include <algorithm>
 #include <cctype>
-#include <string>
-#include <vector>
 
 #include "StoreTestFixture.h"
 #include "store/Configuration.h"
-#include "store/ConfigurationFields.h"
-#include "store/GlobalSettings.h"
 #include "store/ProfileStore.h"
 #include "store/RC4_Calc.h"
 
@@ -15,6 +10,7 @@ namespace {
 
 using store::Configuration;
 using storetest::kProductKey;
+using storetest::Texts;
 
 // An Internet mail account with every field set, unlike a new configuration.
 // clang-format off
@@ -27,21 +23,18 @@ const Configuration kAccount{
     .ProfileEnabled = false};
 // clang-format on
 
-using Texts = std::vector<std::string>;
-
-// The stored texts of the nineteen values of a slot, in the canonical order.
-Texts storedRecord(int slot) {
-    Texts texts;
-    for (const auto& field : store::kConfigurationFields) {
-        texts.push_back(storetest::StoreTest::storedText(field.name + std::to_string(slot))
-                            .value_or("<missing>"));
-    }
-    return texts;
-}
-
 using ConfigurationStore = storetest::StoreTest;
 
-TEST_F(ConfigurationStore, RecordsAreStoredInTheirFormsUnderTheSlotNumber) {
+TEST_F(ConfigurationStore, RecordsAreStoredInTheirFormsAndMissingValuesLoadEmpty) {
+    EXPECT_EQ(store::loadProfile(3).record, Configuration{});
+    EXPECT_EQ(store::loadProfile(3).runAtStartup, 0);
+    plantText("ConfName3", "Only a name");
+    plantText("ProfileEnabled3", "-1");
+    Configuration expected;
+    expected.ConfName = "Only a name";
+    expected.ProfileEnabled = true;
+    EXPECT_EQ(store::loadProfile(3).record, expected);
+
     const Configuration defaults = store::newConfigurationDefaults("New configuration", "Inbox");
     store::saveProfile(0, defaults, 0, 13);
     store::saveProfile(12, kAccount, 1, 13);
@@ -61,33 +54,18 @@ TEST_F(ConfigurationStore, RecordsAreStoredInTheirFormsUnderTheSlotNumber) {
     EXPECT_EQ(store::loadProfile(12).runAtStartup, 1);
 }
 
-TEST_F(ConfigurationStore, MissingValuesLoadAsEmptyZeroAndFalse) {
-    EXPECT_EQ(store::loadProfile(3).record, Configuration{});
-    EXPECT_EQ(store::loadProfile(3).runAtStartup, 0);
-    plantText("ConfName3", "Only a name");
-    plantText("ProfileEnabled3", "-1");
-    Configuration expected;
-    expected.ConfName = "Only a name";
-    expected.ProfileEnabled = true;
-    EXPECT_EQ(store::loadProfile(3).record, expected);
-}
-
 TEST_F(ConfigurationStore, PasswordsAreStoredAsOneEncipheredBytePerCharacter) {
     // A password byte equal to the keystream byte at its position enciphers to zero; the
     // keystream is what enciphering zero bytes gives. Pick a printable one.
     const auto stream =
         RC4_Calc::crypt(std::string(64, '\0'), RC4_Calc::keyBytes(RC4_Calc::PasswordKey));
-    std::size_t zeroAt = 0;
-    while (!std::isgraph(static_cast<unsigned char>(stream[zeroAt]))) {
-        ++zeroAt;
-    }
+    const std::size_t zeroAt =
+        std::find_if(stream.begin(), stream.end(),
+                     [](char c) { return std::isgraph(static_cast<unsigned char>(c)); }) -
+        stream.begin();
     // Every byte of the code page, twice: past 256 characters the generator index wraps.
-    std::string everyByte;
-    for (int byte = 1; byte < 256; ++byte) {
-        everyByte.push_back(static_cast<char>(byte));
-    }
-    const std::string longPassword = platform::ansiCodePage().fromAnsi(everyByte + everyByte);
-    const Texts passwords{"secret", "", longPassword,
+    const std::string everyByte = testsupport::bytesFrom(1);
+    const Texts passwords{"secret", "", platform::ansiCodePage().fromAnsi(everyByte + everyByte),
                           std::string(zeroAt, 'x') + stream[zeroAt] + "tail"};
     for (int slot = 0; slot < 4; ++slot) {
         SCOPED_TRACE(slot);
@@ -98,17 +76,13 @@ TEST_F(ConfigurationStore, PasswordsAreStoredAsOneEncipheredBytePerCharacter) {
     }
     // On a double-byte code page the bytes that are no character on their own are escaped.
     const bool doubleByte = platform::ansiCodePage().number() == 932;
-    EXPECT_EQ(storedText("UserPassword0"), doubleByte ? "\x7F"
-                                                        "EC\x7F"
-                                                        "8A\xba\xb9\xc7\xfd"
-                                                      : "\xec\x8a\xba\xb9\xc7\xfd");
+    EXPECT_EQ(storedText("UserPassword0"),
+              doubleByte ? "\177EC\1778A\xba\xb9\xc7\xfd" : "\xec\x8a\xba\xb9\xc7\xfd");
     if (!doubleByte) {
         EXPECT_EQ(storedText("UserPassword2")->size(), 510u);
         EXPECT_EQ(storedText("UserPassword3")->at(zeroAt), '\0');
     }
 }
-
-// --- values this program never writes -----------------------------------------------------
 
 TEST_F(ConfigurationStore, HandWrittenValuesAreReadLenientlyAndSavedBackInTheProgramsForms) {
     // Blanks and a sign are accepted, a greyed check box (2) keeps its state, any number
@@ -133,33 +107,28 @@ TEST_F(ConfigurationStore, HandWrittenValuesAreReadLenientlyAndSavedBackInThePro
     // clang-format on
     int slot = 0;
     for (const auto& c : cases) {
-        const std::string name = c.field + std::to_string(slot);
+        const std::string name = c.field + std::to_string(slot++);
         SCOPED_TRACE(name + " = " + (c.text ? c.text : std::to_string(c.dword)));
         c.text ? plantText(name, c.text) : plantDword(name, c.dword);
-        store::writeConfiguration(slot, store::readConfiguration(slot));
+        store::writeConfiguration(slot - 1, store::readConfiguration(slot - 1));
         EXPECT_EQ(storedText(name), c.saved);
-        ++slot;
     }
     plantText("RunAtStartup", "on", kProductKey);
     EXPECT_EQ(store::loadProfile(0).runAtStartup, 0);
 }
 
-// --- global values ----------------------------------------------------------------------
-
-TEST_F(ConfigurationStore, NoLanguageEntryIsStoredAsEmptyInAnyLetterCase) {
+TEST_F(ConfigurationStore, GlobalValuesOfOpeningAndClosing) {
+    // No language file, in any letter case, and translated into another script and case.
     for (const char* choice : {"No", "NO", "no", "nO"}) {
         store::writeExternLang("Deutsch", "No");
         store::writeExternLang(choice, "No");
         EXPECT_EQ(storedText("ExternLang", kProductKey), "") << choice;
     }
-    // A translated entry for no language file, in another script and case.
     store::writeExternLang("\xD0\x9D\xD0\x95\xD0\xA2", "\xD0\x9D\xD0\xB5\xD1\x82");  // НЕТ, Нет
     EXPECT_EQ(store::readExternLang(), "");
     store::writeExternLang("Nordic", "No");
     EXPECT_EQ(store::readExternLang(), "Nordic");
-}
 
-TEST_F(ConfigurationStore, GlobalsOfOpeningAndClosing) {
     EXPECT_FALSE(store::readConfigured());
     store::writeConfigured(true);
     EXPECT_EQ(storedText("Configured", kProductKey), "-1");
@@ -185,7 +154,6 @@ TEST(FreshRegistry, GlobalsAreWrittenOnlyIntoKeysThatExist) {
     store::writeRunAtStartup(1);
     store::writeConfigured(true);
     EXPECT_FALSE(testsupport::keyExists(storetest::kUser, kProductKey));
-
     store::saveProfile(0, store::newConfigurationDefaults("A", "Inbox"), 1, 1);
     EXPECT_TRUE(testsupport::keyExists(storetest::kUser, storetest::kProfilesKey));
     EXPECT_EQ(store::readConfiguration(0).ConfName, "A");

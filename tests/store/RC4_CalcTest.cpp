@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "platform/CodePage.h"
 
 namespace {
@@ -23,7 +20,7 @@ std::string fromHex(std::string_view hex) {
 const Bytes kPasswordKeyBytes = {0x11, 0x5F, 0x6B, 0x2E, 0x04, 0x27, 0x24, 0x4B,
                                  0xA9, 0x5F, 0x71, 0x23, 0xB1, 0xB0, 0x4D, 0x57};
 
-TEST(RC4Core, MatchesThePublishedTestVectorsAndIsItsOwnInverse) {
+TEST(RC4Core, MatchesThePublishedVectorsAndTheKeyBytesAreTheLowBytesOfUtf16CodeUnits) {
     const struct {
         const char *key, *plain, *cipherHex;
     } vectors[] = {{"Key", "Plaintext", "bbf316e8d940af0ad3"},
@@ -34,24 +31,14 @@ TEST(RC4Core, MatchesThePublishedTestVectorsAndIsItsOwnInverse) {
         EXPECT_EQ(RC4_Calc::crypt(v.plain, key), fromHex(v.cipherHex)) << v.key;
         EXPECT_EQ(RC4_Calc::crypt(fromHex(v.cipherHex), key), v.plain) << v.key;
     }
-}
-
-TEST(RC4Core, KeyBytesAreTheLowBytesOfTheUtf16CodeUnits) {
     EXPECT_EQ(RC4_Calc::PasswordKey.size(), 24u) << "the key must reach the compiler as UTF-8";
     EXPECT_EQ(RC4_Calc::keyBytes(RC4_Calc::PasswordKey), kPasswordKeyBytes);
     EXPECT_EQ(RC4_Calc::keyBytes("\u0439A"), (Bytes{0x39, 0x41}));
 }
 
-class PasswordCipher : public ::testing::Test {
-protected:
-    void SetUp() override { platform::installCodePage(platform::createCodePage(1252)); }
-    void TearDown() override { platform::installCodePage(nullptr); }
-    static std::string ansi(const std::string& text) {
-        return platform::ansiCodePage().toAnsi(text);
-    }
-};
-
-TEST_F(PasswordCipher, EnciphersTheAnsiBytesWithTheProgramKeystream) {
+TEST(PasswordCipher, EnciphersTheAnsiBytesWithTheProgramKeystreamStartedAfreshEachCall) {
+    platform::installCodePage(platform::createCodePage(1252));
+    const auto ansi = [](const std::string& text) { return platform::ansiCodePage().toAnsi(text); };
     // The first keystream bytes under the program's key, as OpenSSL's RC4 gives them: the
     // notifier deciphers stored passwords with exactly this stream.
     EXPECT_EQ(RC4_Calc::crypt(std::string(16, '\0'), kPasswordKeyBytes),
@@ -62,13 +49,11 @@ TEST_F(PasswordCipher, EnciphersTheAnsiBytesWithTheProgramKeystream) {
     EXPECT_EQ(ansi(RC4_Calc::EncryptPassword("\xC3\xA9")), std::string(1, char(0xE9 ^ 0x9F)));
     // U+4E2D has no place in the Western code page: it is enciphered as the substitute.
     EXPECT_EQ(RC4_Calc::DecryptPassword(RC4_Calc::EncryptPassword("a\xE4\xB8\xAD")), "a?");
-}
-
-TEST_F(PasswordCipher, EveryCallStartsTheKeystreamAfresh) {
     EXPECT_EQ(RC4_Calc::EncryptPassword(""), "");
     const std::string first = ansi(RC4_Calc::EncryptPassword("mailbox1"));
     EXPECT_EQ(ansi(RC4_Calc::EncryptPassword("mailbox1")), first);
     EXPECT_EQ(ansi(RC4_Calc::EncryptPassword("mailbox2")).substr(0, 7), first.substr(0, 7));
+    platform::installCodePage(nullptr);
 }
 
 }  // namespace

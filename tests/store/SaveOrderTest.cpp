@@ -1,13 +1,10 @@
 // The order in which the store reads and writes values: the notifier sees the writes in
 // this order, so it is kept exactly.
 
-#include <gtest/gtest.h>
-
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "StoreTestFixture.h"
+#include "registry/modRegistryAccess.h"
 #include "store/ProfileList.h"
 #include "store/ProfileStore.h"
 #include "support/RecordingRegistry.h"
@@ -24,10 +21,10 @@ const char* const kFieldOrder[] = {"ProfileID",    "ConfName",     "EServType", 
                                    "SoundOptionA", "SoundOptionB", "WavName",       "PopupWin",
                                    "RunEClient",   "WaitEClient",  "ProfileEnabled"};
 
-// One action on each of the nineteen values of a slot, in the canonical order.
-void append(Lines& lines, const std::string& action, int slot) {
-    for (const char* field : kFieldOrder) {
-        lines.push_back(action + " " + field + std::to_string(slot));
+// One action on each of the values of a slot from the field `from` on, in the canonical order.
+void append(Lines& lines, const std::string& action, int slot, std::size_t from = 0) {
+    for (std::size_t i = from; i < std::size(kFieldOrder); ++i) {
+        lines.push_back(action + kFieldOrder[i] + std::to_string(slot));
     }
 }
 
@@ -46,38 +43,30 @@ protected:
     testsupport::RecordingRegistry* log_ = nullptr;
 };
 
-TEST_F(WriteOrder, SaveProfileWritesLanguageKeysGlobalsThenTheNineteenValues) {
+TEST_F(WriteOrder, SaveWritesLanguageKeysGlobalsThenTheValuesAndLoadReadsTheIdentifierFirst) {
+    plantText("ConfName-1", "x");
     record();
+    // A negative slot writes only the language and reads nothing.
+    store::writeExternLang("No", "No");
+    store::saveProfile(-1, store::newConfigurationDefaults("A", "Inbox"), 1, 0);
+    EXPECT_EQ(store::loadProfile(-1).record, store::Configuration{});
+    EXPECT_EQ(log_->reads, Lines{});
     store::writeExternLang("Deutsch", "No");
     store::saveProfile(3, store::newConfigurationDefaults("New", "Inbox"), 1, 4);
-
     Lines expected = {"set ExternLang",
+                      "set ExternLang",
                       "create Software\\Orvane",
                       "create Software\\Orvane\\Quillbell",
                       "create Software\\Orvane\\Quillbell\\Profiles",
                       "set RunAtStartup",
                       "set ConfNumber"};
-    append(expected, "set", 3);
+    append(expected, "set ", 3);
     EXPECT_EQ(log_->writes, expected);
-}
 
-TEST_F(WriteOrder, NegativeSlotWritesOnlyTheLanguageAndReadsNothing) {
-    plantText("ConfName-1", "x");
-    record();
-    store::writeExternLang("No", "No");
-    store::saveProfile(-1, store::newConfigurationDefaults("A", "Inbox"), 1, 0);
-    EXPECT_EQ(log_->writes, Lines{"set ExternLang"});
-    EXPECT_EQ(store::loadProfile(-1).record, store::Configuration{});
-    EXPECT_EQ(log_->reads, Lines{});
-}
-
-TEST_F(WriteOrder, LoadReadsTheIdentifierThenRunAtStartupThenTheRest) {
-    record();
+    log_->reads.clear();
     store::loadProfile(0);
-    Lines expected = {"ProfileID0", "RunAtStartup"};
-    for (std::size_t i = 1; i < std::size(kFieldOrder); ++i) {
-        expected.push_back(kFieldOrder[i] + std::string("0"));
-    }
+    expected = {"ProfileID0", "RunAtStartup"};
+    append(expected, "", 0, 1);
     EXPECT_EQ(log_->reads, expected);
 }
 
@@ -96,21 +85,42 @@ TEST_F(WriteOrder, ReadingOddValuesWritesNothing) {
     EXPECT_EQ(log_->writes, Lines{});
 }
 
-TEST_F(WriteOrder, DeletionWritesOnlyWhatDiffersBetweenNeighbours) {
+// The third moves down exactly as stored, odd values, missing ones and its password
+// included; only what differs from the second's values is written.
+TEST_F(WriteOrder, DeletingTheSecondOfThreeMovesTheThirdDownWritingOnlyWhatDiffers) {
     store::Configuration second = store::newConfigurationDefaults("B", "Inbox");
     second.ProfileID = 1;
     store::Configuration third = store::newConfigurationDefaults("C", "Inbox");
     third.ProfileID = 2;
-    third.WhTime = "600";
+    third.UserPassword = "pw";
     store::saveProfile(1, second, 1, 3);
     store::saveProfile(2, third, 1, 3);
+    // Slot 1 says "true" in words and holds the third's identifier as a REG_DWORD: the same
+    // meaning as the third's values, which must still replace them as a full save would.
+    plantText("SoundOptionA1", "True");
+    plantDword("ProfileID1", 2);
+    plantText("Alarm2", "2");
+    plantText("ProfileEnabled2", "yes");
+    modRegistryAccess::DeleteRegValue(modRegistryAccess::RootHive::HKEY_CURRENT_USER,
+                                      storetest::kProfilesKey, "WhTime2");
+    const store::Configuration first = store::readConfiguration(0);
     record();
     store::removeConfiguration(1, 3);
-
-    Lines expected = {"set ProfileID1", "set ConfName1", "set WhTime1"};
-    append(expected, "delete", 2);
+    Lines expected = {"set ProfileID1", "set ConfName1",     "set UserPassword1",  "delete WhTime1",
+                      "set Alarm1",     "set SoundOptionA1", "set ProfileEnabled1"};
+    append(expected, "delete ", 2);
+    std::erase(expected, "delete WhTime2");
     expected.push_back("set ConfNumber");
     EXPECT_EQ(log_->writes, expected);
+    EXPECT_EQ(store::readConfiguration(0), first);
+    EXPECT_EQ(store::readConfiguration(1).UserPassword, "pw");
+    EXPECT_EQ(storedText("ProfileID1"), "2");
+    EXPECT_EQ(storedText("SoundOptionA1"), "-1");
+    EXPECT_EQ(storedText("Alarm1"), "2");
+    EXPECT_EQ(storedText("ProfileEnabled1"), "yes");
+    EXPECT_EQ(storedText("WhTime1"), std::nullopt);
+    EXPECT_EQ(storedRecord(2), storetest::Texts(19, "<missing>"));
+    EXPECT_EQ(store::readProfileNames(), (Lines{"Kept", "C"}));
 }
 
 }  // namespace

@@ -6,11 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/CodePage.h"
+#include "store/ConfigurationFields.h"
 #include "store/GlobalSettings.h"
 #include "support/RawRegistry.h"
 #include "support/TestRegistry.h"
@@ -20,6 +21,7 @@ namespace storetest {
 inline const std::string kProductKey = "Software\\Orvane\\Quillbell";
 inline const std::string kProfilesKey = kProductKey + "\\Profiles";
 inline constexpr platform::HKEY kUser = platform::kHkeyCurrentUser;
+using Texts = std::vector<std::string>;
 
 class StoreTest : public ::testing::Test {
 public:
@@ -38,9 +40,8 @@ public:
     }
     static void plantDword(const std::string& name, std::uint32_t n,
                            const std::string& path = kProfilesKey) {
-        const char bytes[4] = {char(n), char(n >> 8), char(n >> 16), char(n >> 24)};
         ASSERT_EQ(testsupport::setRaw(kUser, path, name, platform::regtype::kDword,
-                                      std::string(bytes, 4)),
+                                      testsupport::dwordBytes(n)),
                   0);
     }
     // The stored text of a value without its terminator; nothing when the value is missing.
@@ -54,6 +55,14 @@ public:
         EXPECT_EQ(raw->type, platform::regtype::kSz) << name;
         EXPECT_TRUE(!raw->bytes.empty() && raw->bytes.back() == '\0') << name << " unterminated";
         return raw->bytes.substr(0, raw->bytes.size() - 1);
+    }
+    // The stored texts of the nineteen values of a slot, in the canonical order.
+    static Texts storedRecord(int slot) {
+        Texts texts;
+        for (const auto& field : store::kConfigurationFields) {
+            texts.push_back(storedText(field.name + std::to_string(slot)).value_or("<missing>"));
+        }
+        return texts;
     }
 
     testsupport::ScopedTestRegistry scope_;

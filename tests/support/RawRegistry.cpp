@@ -16,21 +16,17 @@ void createKey(platform::HKEY root, const std::string& path) {
 }
 
 platform::LSTATUS setRaw(platform::HKEY root, const std::string& path, const std::string& name,
-                         std::uint32_t type, const std::string& bytes, std::uint32_t count) {
+                         std::uint32_t type, const std::string& bytes,
+                         std::optional<std::uint32_t> count) {
     platform::HKEY key = 0;
-    platform::LSTATUS status =
-        registry().OpenKeyEx(root, path, platform::kKeyWriteAccess, &key);
+    platform::LSTATUS status = registry().OpenKeyEx(root, path, platform::kKeyWriteAccess, &key);
     if (status == 0) {
-        status = registry().SetValueEx(
-            key, name, type, reinterpret_cast<const std::uint8_t*>(bytes.data()), count);
+        status = registry().SetValueEx(key, name, type,
+                                       reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                       count.value_or(static_cast<std::uint32_t>(bytes.size())));
         registry().CloseKey(key);
     }
     return status;
-}
-
-platform::LSTATUS setRaw(platform::HKEY root, const std::string& path, const std::string& name,
-                         std::uint32_t type, const std::string& bytes) {
-    return setRaw(root, path, name, type, bytes, static_cast<std::uint32_t>(bytes.size()));
 }
 
 std::optional<RawValue> getRaw(platform::HKEY root, const std::string& path,
@@ -48,10 +44,7 @@ std::optional<RawValue> getRaw(platform::HKEY root, const std::string& path,
         value.bytes.assign(buffer.begin(), buffer.begin() + size);
     }
     registry().CloseKey(key);
-    if (status != 0) {
-        return std::nullopt;
-    }
-    return value;
+    return status == 0 ? std::optional(value) : std::nullopt;
 }
 
 bool keyExists(platform::HKEY root, const std::string& path) {

@@ -17,15 +17,27 @@ struct RawValue {
 
 // Creates the key (and its parents) under the root; asserts success.
 void createKey(platform::HKEY root, const std::string& path);
-// Stores `count` bytes of `bytes` with the given type; `bytes` may be longer than `count`,
-// so that a caller can control what follows the counted bytes.
+// Stores `count` bytes of `bytes` (all of them by default) with the given type; `bytes` may
+// be longer than `count`, so that a caller can control what follows the counted bytes.
 platform::LSTATUS setRaw(platform::HKEY root, const std::string& path, const std::string& name,
-                         std::uint32_t type, const std::string& bytes, std::uint32_t count);
-platform::LSTATUS setRaw(platform::HKEY root, const std::string& path, const std::string& name,
-                         std::uint32_t type, const std::string& bytes);
+                         std::uint32_t type, const std::string& bytes,
+                         std::optional<std::uint32_t> count = std::nullopt);
 // The stored value, or nothing when the key or value is missing.
 std::optional<RawValue> getRaw(platform::HKEY root, const std::string& path,
                                const std::string& name);
 bool keyExists(platform::HKEY root, const std::string& path);
+
+// The four bytes of a REG_DWORD, least significant first.
+inline std::string dwordBytes(std::uint32_t n) {
+    return {char(n), char(n >> 8), char(n >> 16), char(n >> 24)};
+}
+// Every byte value from `first` to 255, in order.
+inline std::string bytesFrom(int first) {
+    std::string bytes;
+    for (int byte = first; byte < 256; ++byte) {
+        bytes.push_back(static_cast<char>(byte));
+    }
+    return bytes;
+}
 
 }  // namespace testsupport

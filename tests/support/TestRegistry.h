@@ -3,8 +3,7 @@
 // on Linux fresh hive files in a temporary directory (found through the XDG variables,
 // which are pointed there), on Windows the program's keys deleted before and after.
 
-#include <filesystem>
-#include <string>
+#include "support/ScratchDir.h"
 
 namespace testsupport {
 
@@ -19,7 +18,7 @@ public:
     const std::filesystem::path& scratchDir() const { return scratch_; }
 
 private:
-    std::filesystem::path scratch_;
+    std::filesystem::path scratch_ = makeScratchDir();
 };
 
 }  // namespace testsupport

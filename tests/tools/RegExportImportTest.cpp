@@ -10,21 +10,6 @@ namespace {
 using namespace platform;
 using testsupport::keyExists;
 
-struct Planted {
-    std::string subPath;
-    std::string name;
-    std::uint32_t type;
-    std::string bytes;
-};
-
-std::string allByteValues() {
-    std::string bytes;
-    for (int i = 0; i < 256; ++i) {
-        bytes.push_back(static_cast<char>(i));
-    }
-    return bytes;
-}
-
 // What an enciphered password looks like: arbitrary bytes, no NUL, then the terminator.
 std::string cipherLike() {
     std::string bytes;
@@ -34,34 +19,35 @@ std::string cipherLike() {
     return bytes + '\0';
 }
 
-std::vector<Planted> everyStoredForm() {
-    return {
-        {"", "Plain", regtype::kSz, std::string("Hello, world\0", 13)},
-        {"", "Empty", regtype::kSz, std::string("\0", 1)},
-        {"", "", regtype::kSz, std::string("default\0", 8)},
-        {"", "NulInside", regtype::kSz, std::string("a\0b\0", 4)},
-        {"", "NoTerminator", regtype::kSz, "abc"},
-        {"", "ByteCountZero", regtype::kSz, ""},
-        {"", "LineBreak", regtype::kSz, std::string("one\r\ntwo\0", 9)},
-        {"", "Tab", regtype::kSz, std::string("a\tb\0", 4)},
-        {"", "Cipher", regtype::kSz, cipherLike()},
-        {"", "AllBytes", regtype::kSz, allByteValues()},
-        {"", "Dword", regtype::kDword, std::string("\x2a\0\0\0", 4)},
-        {"", "Negative", regtype::kDword, std::string("\xfb\xff\xff\xff", 4)},
-        {"", "MinInt", regtype::kDword, std::string("\0\0\0\x80", 4)},
-        {"", "ShortDword", regtype::kDword, std::string("\x07\0", 2)},
-        {"", "Binary", regtype::kBinary, allByteValues()},
-        {"", "EmptyBinary", regtype::kBinary, ""},
-        {"", "Expand", regtype::kExpandSz, std::string("%HOME%\\x\0", 9)},
-        {"", "Multi", regtype::kMultiSz, std::string("a\0b\0\0", 5)},
-        {"", "None", regtype::kNone, ""},
-        {"", "Say \"hi\" \\ there", regtype::kSz, std::string("C:\\Path\\\"quoted\"\\\0", 18)},
-        {"", "\\", regtype::kSz, std::string("\"\0", 2)},
-        {"Sub", "Inner", regtype::kSz, std::string("inner\0", 6)},
-        {"Sub\\Deeper\\Deepest", "Deep", regtype::kDword, std::string("\x01\x02\x03\x04", 4)},
-        {"Sub\\Deeper\\Deepest", "", regtype::kSz, std::string("\0", 1)},
-    };
-}
+// clang-format off
+const struct { std::string subPath, name; std::uint32_t type; std::string bytes; } kEveryForm[] = {
+    {"", "Plain", regtype::kSz, std::string("Hello, world\0", 13)},
+    {"", "Empty", regtype::kSz, std::string("\0", 1)},
+    {"", "", regtype::kSz, std::string("default\0", 8)},
+    {"", "NulInside", regtype::kSz, std::string("a\0b\0", 4)},
+    {"", "NoTerminator", regtype::kSz, "abc"},
+    {"", "ByteCountZero", regtype::kSz, ""},
+    {"", "LineBreak", regtype::kSz, std::string("one\r\ntwo\0", 9)},
+    {"", "Tab", regtype::kSz, std::string("a\tb\0", 4)},
+    {"", "Cipher", regtype::kSz, cipherLike()},
+    {"", "AllBytes", regtype::kSz, testsupport::bytesFrom(0)},
+    // Whatever the code page, 0xE9 is a letter in it: it travels as UTF-8.
+    {"", "Word", regtype::kSz, std::string("Caf\xe9\0", 5)},
+    {"", "Dword", regtype::kDword, std::string("\x2a\0\0\0", 4)},
+    {"", "Negative", regtype::kDword, std::string("\xfb\xff\xff\xff", 4)},
+    {"", "MinInt", regtype::kDword, std::string("\0\0\0\x80", 4)},
+    {"", "ShortDword", regtype::kDword, std::string("\x07\0", 2)},
+    {"", "Binary", regtype::kBinary, testsupport::bytesFrom(0)},
+    {"", "EmptyBinary", regtype::kBinary, ""},
+    {"", "Expand", regtype::kExpandSz, std::string("%HOME%\\x\0", 9)},
+    {"", "Multi", regtype::kMultiSz, std::string("a\0b\0\0", 5)},
+    {"", "None", regtype::kNone, ""},
+    {"", "Say \"hi\" \\ there", regtype::kSz, std::string("C:\\Path\\\"quoted\"\\\0", 18)},
+    {"", "\\", regtype::kSz, std::string("\"\0", 2)},
+    {"Sub", "Inner", regtype::kSz, std::string("inner\0", 6)},
+    {"Sub\\Deeper\\Deepest", "Deep", regtype::kDword, std::string("\x01\x02\x03\x04", 4)},
+    {"Sub\\Deeper\\Deepest", "", regtype::kSz, std::string("\0", 1)}};
+// clang-format on
 
 class ExportImport : public RegToolTest {
 protected:
@@ -76,8 +62,7 @@ bool contains(const std::string& text, const std::string& part) {
 }
 
 TEST_F(ExportImport, EveryStoredFormIsWrittenAsRegeditWritesItAndRoundTripsByteForByte) {
-    const auto values = everyStoredForm();
-    for (const auto& value : values) {
+    for (const auto& value : kEveryForm) {
         plant(value.name, value.type, value.bytes, value.subPath);
     }
     testsupport::createKey(kHkeyCurrentUser, kBase + "\\Empty Key");
@@ -87,14 +72,20 @@ TEST_F(ExportImport, EveryStoredFormIsWrittenAsRegeditWritesItAndRoundTripsByteF
 
     EXPECT_EQ(text.rfind("Windows Registry Editor Version 5.00\r\n\r\n[" + kBaseName + "]\r\n", 0),
               0u);
-    for (const std::string part :
-         {"\"Plain\"=\"Hello, world\"\r\n", "\"Empty\"=\"\"\r\n", "@=\"default\"\r\n",
-          "\"Dword\"=dword:0000002a\r\n", "\"Negative\"=dword:fffffffb\r\n",
-          "\"NulInside\"=hex(1):61,00,62,00\r\n", "\"NoTerminator\"=hex(1):61,62,63\r\n",
-          "\"ByteCountZero\"=hex(1):\r\n", "\"ShortDword\"=hex(4):07,00\r\n",
-          "\"Multi\"=hex(7):61,00,62,00,00\r\n", "\"EmptyBinary\"=hex:\r\n",
-          "\"Cipher\"=hex(1):", "\"Binary\"=hex:00,01,02,", "\"\\\\\"=\"\\\"\"\r\n",
-          "\"Say \\\"hi\\\" \\\\ there\"=\"C:\\\\Path\\\\\\\"quoted\\\"\\\\\"\r\n"}) {
+    const std::string utf8 = ansiCodePage().fromAnsi("Caf\xe9");
+    EXPECT_NE(utf8, "Caf\xe9");
+    // clang-format off
+    const std::string parts[] = {
+        "\"Plain\"=\"Hello, world\"\r\n", "\"Empty\"=\"\"\r\n", "@=\"default\"\r\n",
+        "\"Dword\"=dword:0000002a\r\n", "\"Negative\"=dword:fffffffb\r\n",
+        "\"NulInside\"=hex(1):61,00,62,00\r\n", "\"NoTerminator\"=hex(1):61,62,63\r\n",
+        "\"ByteCountZero\"=hex(1):\r\n", "\"ShortDword\"=hex(4):07,00\r\n",
+        "\"Multi\"=hex(7):61,00,62,00,00\r\n", "\"EmptyBinary\"=hex:\r\n",
+        "\"Cipher\"=hex(1):", "\"Binary\"=hex:00,01,02,", "\"\\\\\"=\"\\\"\"\r\n",
+        "\"Say \\\"hi\\\" \\\\ there\"=\"C:\\\\Path\\\\\\\"quoted\\\"\\\\\"\r\n",
+        "\"Word\"=\"" + utf8 + "\"\r\n"};
+    // clang-format on
+    for (const auto& part : parts) {
         EXPECT_TRUE(contains(text, "\r\n" + part)) << part;
     }
     // Every key has its section, values in the registry's own order.
@@ -114,7 +105,7 @@ TEST_F(ExportImport, EveryStoredFormIsWrittenAsRegeditWritesItAndRoundTripsByteF
     result = import("all.reg");
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "The operation completed successfully.\n");
-    for (const auto& value : values) {
+    for (const auto& value : kEveryForm) {
         const auto found = stored(value.name, value.subPath);
         ASSERT_TRUE(found) << value.subPath << "\\" << value.name;
         EXPECT_EQ(found->type, value.type) << value.name;
@@ -126,21 +117,8 @@ TEST_F(ExportImport, EveryStoredFormIsWrittenAsRegeditWritesItAndRoundTripsByteF
     EXPECT_EQ(readFile("again.reg"), text);
 }
 
-TEST_F(ExportImport, TextOfTheCodePageTravelsAsUtf8) {
-    // Whatever the code page, 0xE9 is a letter in it.
-    const std::string ansi = "Caf\xe9";
-    plant("Word", regtype::kSz, ansi + '\0');
-    ASSERT_EQ(exportTo("word.reg").status, 0);
-    const std::string utf8 = ansiCodePage().fromAnsi(ansi);
-    EXPECT_NE(utf8, ansi);
-    EXPECT_TRUE(contains(readFile("word.reg"), "\"Word\"=\"" + utf8 + "\"\r\n"));
-
-    freshRegistry();
-    ASSERT_EQ(import("word.reg").status, 0);
-    EXPECT_EQ(stored("Word")->bytes, ansi + '\0');
-}
-
-TEST_F(ExportImport, ImportReadsUtf16WithByteOrderMarkAsRegeditWritesIt) {
+TEST_F(ExportImport, ImportReadsUtf16AndUtf8FilesAddsCaseBlindAndDeletesMarkedValues) {
+    // UTF-16 with a byte order mark, as regedit writes it.
     const std::string text = "Windows Registry Editor Version 5.00\r\n\r\n[" + kBaseName +
                              "]\r\n\"Name\"=\"Quillbell\"\r\n\"Bin\"=hex:01,02,\\\r\n  03\r\n";
     std::string utf16 = "\xff\xfe";
@@ -148,14 +126,11 @@ TEST_F(ExportImport, ImportReadsUtf16WithByteOrderMarkAsRegeditWritesIt) {
         utf16 += std::string{c, '\0'};
     }
     writeFile("utf16.reg", utf16);
-    const RunResult result = import("utf16.reg");
+    RunResult result = import("utf16.reg");
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(stored("Name")->bytes, std::string("Quillbell\0", 10));
     EXPECT_EQ(stored("Bin")->bytes, "\x01\x02\x03");
-}
 
-TEST_F(ExportImport, ImportAddsToExistingKeysCaseBlindAndDeletesMarkedValues) {
-    plant("Kept", regtype::kSz, std::string("k\0", 2));
     plant("Dropped", regtype::kSz, std::string("d\0", 2));
     writeFile("merge.reg",
               "\xef\xbb\xbfWindows Registry Editor Version 5.00\n\n"
@@ -164,9 +139,9 @@ TEST_F(ExportImport, ImportAddsToExistingKeysCaseBlindAndDeletesMarkedValues) {
               "\"New\" = dword:1\n"
               "\"dropped\"=-\n"
               "\"NeverThere\"=-\n");
-    const RunResult result = import("merge.reg");
+    result = import("merge.reg");
     ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(stored("Kept")->bytes, std::string("k\0", 2));
+    EXPECT_EQ(stored("Name")->bytes, std::string("Quillbell\0", 10));
     EXPECT_EQ(stored("New")->bytes, std::string("\x01\0\0\0", 4));
     EXPECT_FALSE(stored("Dropped"));
 }
@@ -179,26 +154,25 @@ TEST_F(ExportImport, ABrokenFileIsRefusedBeforeAnythingIsWritten) {
         {"REGEDIT4\r\n\r\n" + good, "not a registry file"},
         {header + "\"A\"=\"1\"\r\n", "line 3"},
         {header + good + "\"B\"=\"\xff\"\r\n", "UTF-8"},
-        {"\xff\xfe" + std::string("W\0\0\xd8", 4), "surrogate"},
-    };
-    // Each a bad fifth line after a good section.
-    for (const std::string line :
-         {"[HKEY_CLASSES_ROOT\\X]", "[-HKEY_CURRENT_USER\\Software\\Orvane\\RegTool]",
-          "[HKEY_CURRENT_USER\\X", "\"B\"=\"unterminated", "\"B\"=\"bad \\n escape\"",
-          "\"B\"=\"x\" trailing", "\"B\"=dword:123456789", "\"B\"=dword:xyz", "\"B\"=hex:1,2,300",
-          "\"B\"=hex:01,,02", "\"B\"=hex(zz):01", "\"B\"=hex:01,\\", "\"B\"=qword:01", "B=\"x\"",
-          "\"B\"\"x\"", "\"B\"=\"\xe6\x97\xa5\"", "\"\xe6\x97\xa5\"=\"x\""}) {
-        cases.push_back({header + good + line + "\r\n", "line 5"});
-    }
-    // Beyond the registry's limits, or a name a NUL would cut short.
+        {"\xff\xfe" + std::string("W\0\0\xd8", 4), "surrogate"}};
+    // Each a bad fifth line after a good section: wrong syntax, beyond the registry's
+    // limits, or a name a NUL would cut short.
     std::string deep = "[HKEY_CURRENT_USER\\" + kBase;
     for (int level = 3; level < 513; ++level) {
         deep += "\\d";
     }
-    for (const std::string& line :
-         {"[HKEY_CURRENT_USER\\" + kBase + "\\" + std::string(256, 'k') + "]", deep + "]",
-          "\"" + std::string(16384, 'v') + "\"=\"x\"", std::string("\"a\0b\"=\"1\"", 9),
-          "[HKEY_CURRENT_USER\\" + kBase + std::string("\\A\0B]", 5)}) {
+    // clang-format off
+    const std::string lines[] = {
+        "[HKEY_CLASSES_ROOT\\X]", "[-HKEY_CURRENT_USER\\Software\\Orvane\\RegTool]",
+        "[HKEY_CURRENT_USER\\X", "\"B\"=\"unterminated", "\"B\"=\"bad \\n escape\"",
+        "\"B\"=\"x\" trailing", "\"B\"=dword:123456789", "\"B\"=dword:xyz", "\"B\"=hex:1,2,300",
+        "\"B\"=hex:01,,02", "\"B\"=hex(zz):01", "\"B\"=hex:01,\\", "\"B\"=qword:01", "B=\"x\"",
+        "\"B\"\"x\"", "\"B\"=\"\xe6\x97\xa5\"", "\"\xe6\x97\xa5\"=\"x\"",
+        "[HKEY_CURRENT_USER\\" + kBase + "\\" + std::string(256, 'k') + "]", deep + "]",
+        "\"" + std::string(16384, 'v') + "\"=\"x\"", std::string("\"a\0b\"=\"1\"", 9),
+        "[HKEY_CURRENT_USER\\" + kBase + std::string("\\A\0B]", 5)};
+    // clang-format on
+    for (const auto& line : lines) {
         cases.push_back({header + good + line + "\r\n", "line 5"});
     }
     for (const auto& [content, mentioning] : cases) {
@@ -213,7 +187,6 @@ TEST_F(ExportImport, ABrokenFileIsRefusedBeforeAnythingIsWritten) {
 TEST_F(ExportImport, ExportWritesNoFileForAMissingKeyAndAsksBeforeReplacingOne) {
     expectOneLineError(exportTo("none.reg", kKey + "\\Missing"), kBaseName + "\\Missing");
     EXPECT_FALSE(std::filesystem::exists(file("none.reg")));
-
     plant("Name", regtype::kSz, std::string("x\0", 2));
     writeFile("old.reg", "precious");
     expectOneLineError(runArgs({"export", kKey, file("old.reg")}, "n\n"), "cancelled");

@@ -3,14 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "support/RawRegistry.h"
 #include "support/ScratchDir.h"
@@ -41,8 +37,7 @@ protected:
     // Runs one command; `input` answers its questions.
     RunResult runArgs(const std::vector<std::string>& args, const std::string& input = "") {
         std::istringstream in(input);
-        std::ostringstream out;
-        std::ostringstream err;
+        std::ostringstream out, err;
         const int status = regtool::runRegTool(args, in, out, err);
         return {status, out.str(), err.str()};
     }
@@ -50,13 +45,9 @@ protected:
     // start of an argument stands for kKey.
     RunResult run(const std::string& command, const std::string& input = "") {
         std::vector<std::string> args;
-        for (std::size_t start = 0; start < command.size();) {
-            const std::size_t end = std::min(command.find(' ', start), command.size());
-            args.push_back(command.substr(start, end - start));
-            if (args.back().rfind("KEY", 0) == 0) {
-                args.back().replace(0, 3, kKey);
-            }
-            start = end + 1;
+        std::istringstream words(command);
+        for (std::string word; std::getline(words, word, ' ');) {
+            args.push_back(word.rfind("KEY", 0) == 0 ? kKey + word.substr(3) : word);
         }
         return runArgs(args, input);
     }
@@ -100,12 +91,17 @@ private:
     std::filesystem::path files_ = testsupport::makeScratchDir();
 };
 
-// The failure must be exactly one line on the error stream and nothing else.
-inline void expectOneLineError(const RunResult& result, const std::string& mentioning = "") {
+// The failure must be exactly one line on the error stream (and, if `printsNothing`,
+// nothing on the output).
+inline void expectOneLineError(const RunResult& result, const std::string& mentioning = "",
+                               bool printsNothing = false) {
     EXPECT_EQ(result.status, 1);
     ASSERT_EQ(result.err.rfind("ERROR: ", 0), 0u) << result.err;
     EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
     EXPECT_NE(result.err.find(mentioning), std::string::npos) << result.err;
+    if (printsNothing) {
+        EXPECT_EQ(result.out, "");
+    }
 }
 
 }  // namespace regtooltest

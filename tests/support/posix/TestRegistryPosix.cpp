@@ -1,12 +1,11 @@
 #include <cstdlib>
 
 #include "platform/Registry.h"
-#include "support/ScratchDir.h"
 #include "support/TestRegistry.h"
 
 namespace testsupport {
 
-ScopedTestRegistry::ScopedTestRegistry() : scratch_(makeScratchDir()) {
+ScopedTestRegistry::ScopedTestRegistry() {
     const auto home = scratch_ / "home";
     std::filesystem::create_directories(home);
     setenv("HOME", home.c_str(), 1);

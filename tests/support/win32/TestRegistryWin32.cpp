@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include "platform/Registry.h"
-#include "support/ScratchDir.h"
 #include "support/TestRegistry.h"
 
 namespace testsupport {
@@ -13,7 +12,7 @@ void deleteProgramKeys() {
 }
 }  // namespace
 
-ScopedTestRegistry::ScopedTestRegistry() : scratch_(makeScratchDir()) {
+ScopedTestRegistry::ScopedTestRegistry() {
     deleteProgramKeys();
     platform::installRegistry(platform::createPlatformRegistry());
 }
