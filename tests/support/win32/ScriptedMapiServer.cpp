@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "support/win32/ScriptedMapiClass.h"
+#include "support/win32/ScopedScriptedMapi.h"
 
 namespace {
 
