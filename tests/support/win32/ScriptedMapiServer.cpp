@@ -20,7 +20,6 @@
 #include <oleauto.h>
 
 #include <atomic>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,26 +47,22 @@ Id text(std::wstring text) {
     return Id{Id::Text, std::move(text), 0, {}};
 }
 
-struct Folder {
+// A store, or a folder; a store's one child is its root folder, and the session's stores
+// are the children of one more node.
+struct Node {
     enum Kind { Plain, NoCollection, Unreadable };  // Folders is Nothing; fetching it raises
-    Folder(std::wstring name, Id id, std::vector<Folder> children = {}, Kind kind = Plain)
+    Node(std::wstring name, Id id, std::vector<Node> children = {}, Kind kind = Plain)
         : name(std::move(name)), id(std::move(id)), children(std::move(children)), kind(kind) {}
     std::wstring name;
     Id id;
-    std::vector<Folder> children;
+    std::vector<Node> children;
     Kind kind;
 };
 
-struct Store {
-    std::wstring name;
-    Id id;
-    const Folder* root;
-};
-
-const std::vector<Store>& stores() {
+const Node& infoStores() {
     // "Restricted" gives "Visible", then raises E_ACCESSDENIED with its texts filled in
     // deferred (pfnDeferredFillIn), then gives "After".
-    static const Folder mailbox(
+    static const Node mailbox(
         L"Top of Information Store", text(L"TOP-1"),
         {{L"Inbox",
           text(L"INBOX-1"),
@@ -76,17 +71,18 @@ const std::vector<Store>& stores() {
          {L"Restricted",
           text(L"RESTR-1"),
           {{L"Visible", text(L"RESTR-V")},
-           {{}, {}, {}, Folder::Unreadable},
+           {{}, {}, {}, Node::Unreadable},
            {L"After", text(L"RESTR-A")}}},
-         {L"Entw\u00fcrfe", Id{Id::Number, {}, 4711, {}}, {}, Folder::NoCollection}});
-    static const Folder publicFolders(L"IPM_SUBTREE", text(L"PUB-TOP"),
-                                      {{L"All Public Folders",
-                                        Id{Id::Bytes, {}, 0, {0x0A, 0x0B, 0x0C}},
-                                        {{L"Notices", text(L"PUB-NOTICES")}}}});
-    static const std::vector<Store> all{
-        {L"Mailbox - Test", text(L"0000000038A1BB1005E5101AA1BB08002B2A56C2"), &mailbox},
-        {L"Public Folders", Id{Id::Bytes, {}, 0, {0x00, 0x1A, 0xBC, 0xEF}}, &publicFolders},
-        {L"Archive", Id{Id::Number, {}, 42, {}}, nullptr}};
+         {L"Entw\u00fcrfe", Id{Id::Number, {}, 4711, {}}, {}, Node::NoCollection}});
+    static const Node publicFolders(L"IPM_SUBTREE", text(L"PUB-TOP"),
+                                    {{L"All Public Folders",
+                                      Id{Id::Bytes, {}, 0, {0x0A, 0x0B, 0x0C}},
+                                      {{L"Notices", text(L"PUB-NOTICES")}}}});
+    static const Node all(
+        {}, {},
+        {{L"Mailbox - Test", text(L"0000000038A1BB1005E5101AA1BB08002B2A56C2"), {mailbox}},
+         {L"Public Folders", Id{Id::Bytes, {}, 0, {0x00, 0x1A, 0xBC, 0xEF}}, {publicFolders}},
+         {L"Archive", Id{Id::Number, {}, 42, {}}}});
     return all;
 }
 
@@ -98,9 +94,9 @@ HRESULT setText(VARIANT& result, const std::wstring& text) {
     return S_OK;
 }
 
-HRESULT setNumber(VARIANT& result, LONG number) {
+HRESULT setNumber(VARIANT& result, std::size_t number) {
     result.vt = VT_I4;
-    result.lVal = number;
+    result.lVal = static_cast<LONG>(number);
     return S_OK;
 }
 
@@ -157,30 +153,55 @@ HRESULT STDAPICALLTYPE fillAccessDenied(EXCEPINFO* info) {
     return S_OK;
 }
 
-// --- IDispatch over a table of members -------------------------------------------------
+// --- IDispatch over the shared tables of members ---------------------------------------
 
-struct Call {
-    std::vector<const VARIANT*> arguments;  // in call order
-    VARIANT& result;
-    EXCEPINFO* info;
-    UINT* badArgument;
+enum class Act {
+    Logon,
+    InfoStores,
+    Logoff,
+    Count,
+    Item,
+    Name,
+    Id,
+    RootFolder,
+    Folders,
+    Class,
+    GetFirst,
+    GetNext
 };
 
 struct Member {
     const wchar_t* name;
     WORD flags;  // the call flags it answers
     UINT arguments;
-    std::function<HRESULT(Call&)> act;
+    Act act;
 };
+using Members = std::vector<Member>;
 
+const Members kSession{{L"Logon", kMethod, 3, Act::Logon},
+                       {L"InfoStores", kGet, 0, Act::InfoStores},
+                       {L"Logoff", kMethod, 0, Act::Logoff}};
+const Members kStores{{L"Count", kGet, 0, Act::Count}, {L"Item", kGet | kMethod, 1, Act::Item}};
+const Members kStore{{L"Name", kGet, 0, Act::Name},
+                     {L"ID", kGet, 0, Act::Id},
+                     {L"RootFolder", kGet, 0, Act::RootFolder}};
+const Members kFolder{{L"Folders", kGet, 0, Act::Folders},
+                      {L"ID", kGet, 0, Act::Id},
+                      {L"Name", kGet, 0, Act::Name},
+                      {L"Class", kGet, 0, Act::Class}};
+const Members kFolders{{L"Count", kGet, 0, Act::Count},
+                       {L"GetFirst", kMethod, 0, Act::GetFirst},
+                       {L"GetNext", kMethod, 0, Act::GetNext}};
+
+// One object of the tree: the session, a collection, a store or a folder, after `members`.
 class Dispatch final : public IDispatch {
 public:
-    Dispatch() {
+    Dispatch(const Members& members, const Node& node) : members_(members), node_(node) {
         ++liveObjects;
-        VariantInit(&referenced);
+        VariantInit(&referenced_);
     }
     ~Dispatch() {
-        VariantClear(&referenced);
+        VariantClear(&referenced_);
         --liveObjects;
     }
 
@@ -212,8 +233,8 @@ public:
             return DISP_E_UNKNOWNINTERFACE;
         }
         std::fill(ids, ids + count, DISPID_UNKNOWN);
-        for (std::size_t i = 0; count == 1 && i < members.size(); ++i) {
-            if (_wcsicmp(names[0], members[i].name) == 0) {
+        for (std::size_t i = 0; count == 1 && i < members_.size(); ++i) {
+            if (_wcsicmp(names[0], members_[i].name) == 0) {
                 ids[0] = static_cast<DISPID>(i + 1);
                 return S_OK;
             }
@@ -225,155 +246,128 @@ public:
         if (riid != IID_NULL) {
             return DISP_E_UNKNOWNINTERFACE;
         }
-        if (id < 1 || static_cast<std::size_t>(id) > members.size() ||
-            !(flags & members[id - 1].flags)) {
+        if (id < 1 || static_cast<std::size_t>(id) > members_.size() ||
+            !(flags & members_[id - 1].flags)) {
             return DISP_E_MEMBERNOTFOUND;
         }
         if (params->cNamedArgs != 0) {
             return DISP_E_NONAMEDARGS;
         }
-        if (params->cArgs != members[id - 1].arguments) {
+        if (params->cArgs != members_[id - 1].arguments) {
             return DISP_E_BADPARAMCOUNT;
+        }
+        std::vector<const VARIANT*> arguments;  // DISPPARAMS holds the last argument first
+        for (UINT i = params->cArgs; i > 0; --i) {
+            arguments.push_back(&params->rgvarg[i - 1]);
         }
         VARIANT ignored;
         VariantInit(&ignored);
-        Call call{{}, result ? *result : ignored, info, badArgument};
-        for (UINT i = params->cArgs; i > 0; --i) {  // DISPPARAMS holds the last argument first
-            call.arguments.push_back(&params->rgvarg[i - 1]);
-        }
-        const HRESULT status = members[id - 1].act(call);
+        const HRESULT status =
+            act(members_[id - 1].act, arguments, result ? *result : ignored, info, badArgument);
         VariantClear(&ignored);
         return status;
     }
 
-    std::vector<Member> members;
-    VARIANT referenced;     // what an identifier returned by reference points to
-    std::size_t next = 0;   // a folder collection's position
-    bool loggedOn = false;  // a session's state
-
 private:
+    HRESULT act(Act act, const std::vector<const VARIANT*>& arguments, VARIANT& result,
+                EXCEPINFO* info, UINT* badArgument);
+    HRESULT fetch(std::size_t at, VARIANT& result, EXCEPINFO* info);
+    HRESULT logon(const std::vector<const VARIANT*>& arguments, EXCEPINFO* info, UINT* badArgument);
+
+    const Members& members_;
+    const Node& node_;
+    VARIANT referenced_;
+    std::size_t next_ = 0;   // a folder collection's position
+    bool loggedOn_ = false;  // a session's state
     std::atomic<ULONG> references_{1};
 };
 
-// --- The objects -----------------------------------------------------------------------
-
-IDispatch* folderCollection(const Folder& parent);
-
-IDispatch* folderObject(const Folder& folder) {
-    auto* object = new Dispatch;
-    object->members = {
-        {L"Folders", kGet, 0,
-         [&folder](Call& c) {
-             return setObject(c.result, folder.kind == Folder::NoCollection
-                                            ? nullptr
-                                            : folderCollection(folder));
-         }},
-        {L"ID", kGet, 0,
-         [&folder, object](Call& c) { return setId(c.result, folder.id, object->referenced); }},
-        {L"Name", kGet, 0, [&folder](Call& c) { return setText(c.result, folder.name); }},
-        {L"Class", kGet, 0, [](Call& c) { return setNumber(c.result, 2); }}};
-    return object;
-}
-
-IDispatch* folderCollection(const Folder& parent) {
-    auto* object = new Dispatch;
-    const auto fetch = [&parent, object](Call& c, bool first) -> HRESULT {
-        object->next = first ? 0 : object->next + 1;
-        if (object->next >= parent.children.size()) {
-            return setObject(c.result, nullptr);
-        }
-        const Folder& child = parent.children[object->next];
-        if (child.kind == Folder::Unreadable) {
-            if (c.info) {
-                *c.info = EXCEPINFO{};
-                c.info->pfnDeferredFillIn = fillAccessDenied;
+HRESULT Dispatch::act(Act act, const std::vector<const VARIANT*>& arguments, VARIANT& result,
+                      EXCEPINFO* info, UINT* badArgument) {
+    switch (act) {
+        case Act::Logon:
+            return logon(arguments, info, badArgument);
+        case Act::InfoStores:
+            if (!loggedOn_) {
+                return raise(info, static_cast<HRESULT>(0x80040605), 0, kCdo,
+                             L"The session is not logged on. [Collaboration Data Objects - "
+                             L"[MAPI_E_NOT_INITIALIZED(80040605)]]");
             }
-            return DISP_E_EXCEPTION;
+            return setObject(result, new Dispatch(kStores, infoStores()));
+        case Act::Logoff:
+            loggedOn_ = false;
+            return S_OK;
+        case Act::Count:
+            return setNumber(result, node_.children.size());
+        case Act::Item: {
+            VARIANT index;
+            VariantInit(&index);
+            if (FAILED(VariantChangeType(&index, const_cast<VARIANT*>(arguments[0]), 0, VT_I4))) {
+                *badArgument = 0;
+                return DISP_E_TYPEMISMATCH;
+            }
+            const bool inside =
+                index.lVal >= 1 && static_cast<std::size_t>(index.lVal) <= node_.children.size();
+            return setObject(
+                result, inside ? new Dispatch(kStore, node_.children[index.lVal - 1]) : nullptr);
         }
-        return setObject(c.result, folderObject(child));
-    };
-    object->members = {{L"Count", kGet, 0,
-                        [&parent](Call& c) {
-                            return setNumber(c.result, static_cast<LONG>(parent.children.size()));
-                        }},
-                       {L"GetFirst", kMethod, 0, [fetch](Call& c) { return fetch(c, true); }},
-                       {L"GetNext", kMethod, 0, [fetch](Call& c) { return fetch(c, false); }}};
-    return object;
+        case Act::Name:
+            return setText(result, node_.name);
+        case Act::Id:
+            return setId(result, node_.id, referenced_);
+        case Act::RootFolder:
+            return setObject(result, node_.children.empty()
+                                         ? nullptr
+                                         : new Dispatch(kFolder, node_.children[0]));
+        case Act::Folders:
+            return setObject(
+                result, node_.kind == Node::NoCollection ? nullptr : new Dispatch(kFolders, node_));
+        case Act::Class:
+            return setNumber(result, 2);
+        case Act::GetFirst:
+            return fetch(next_ = 0, result, info);
+        case Act::GetNext:
+            return fetch(++next_, result, info);
+    }
+    return E_UNEXPECTED;
 }
 
-IDispatch* storeObject(const Store& store) {
-    auto* object = new Dispatch;
-    object->members = {
-        {L"Name", kGet, 0, [&store](Call& c) { return setText(c.result, store.name); }},
-        {L"ID", kGet, 0,
-         [&store, object](Call& c) { return setId(c.result, store.id, object->referenced); }},
-        {L"RootFolder", kGet, 0, [&store](Call& c) {
-             return setObject(c.result, store.root ? folderObject(*store.root) : nullptr);
-         }}};
-    return object;
-}
-
-IDispatch* storeCollection() {
-    auto* object = new Dispatch;
-    object->members = {
-        {L"Count", kGet, 0,
-         [](Call& c) { return setNumber(c.result, static_cast<LONG>(stores().size())); }},
-        {L"Item", kGet | kMethod, 1, [](Call& c) {
-             VARIANT index;
-             VariantInit(&index);
-             if (FAILED(
-                     VariantChangeType(&index, const_cast<VARIANT*>(c.arguments[0]), 0, VT_I4))) {
-                 *c.badArgument = 0;
-                 return DISP_E_TYPEMISMATCH;
-             }
-             const bool inside =
-                 index.lVal >= 1 && static_cast<std::size_t>(index.lVal) <= stores().size();
-             return setObject(c.result, inside ? storeObject(stores()[index.lVal - 1]) : nullptr);
-         }}};
-    return object;
+HRESULT Dispatch::fetch(std::size_t at, VARIANT& result, EXCEPINFO* info) {
+    if (at >= node_.children.size()) {
+        return setObject(result, nullptr);
+    }
+    if (node_.children[at].kind == Node::Unreadable) {
+        if (info) {
+            *info = EXCEPINFO{};
+            info->pfnDeferredFillIn = fillAccessDenied;
+        }
+        return DISP_E_EXCEPTION;
+    }
+    return setObject(result, new Dispatch(kFolder, node_.children[at]));
 }
 
 // The argument kinds are checked strictly: a caller that sends them in the wrong order or
 // converted to something else fails here.
-HRESULT logon(Dispatch& session, Call& c) {
+HRESULT Dispatch::logon(const std::vector<const VARIANT*>& arguments, EXCEPINFO* info,
+                        UINT* badArgument) {
     const VARTYPE expected[] = {VT_BSTR, VT_BSTR, VT_BOOL};
     for (UINT i = 0; i < 3; ++i) {
-        if (c.arguments[i]->vt != expected[i]) {
-            *c.badArgument = 2 - i;
+        if (arguments[i]->vt != expected[i]) {
+            *badArgument = 2 - i;
             return DISP_E_TYPEMISMATCH;
         }
     }
-    const std::wstring profile(c.arguments[0]->bstrVal, SysStringLen(c.arguments[0]->bstrVal));
-    if (c.arguments[2]->boolVal != VARIANT_FALSE) {
-        return raise(c.info, 0, 1000, nullptr, L"No logon dialog here");
+    const std::wstring profile(arguments[0]->bstrVal, SysStringLen(arguments[0]->bstrVal));
+    if (arguments[2]->boolVal != VARIANT_FALSE) {
+        return raise(info, 0, 1000, nullptr, L"No logon dialog here");
     }
     if (profile != L"Scripted") {
-        return raise(c.info, static_cast<HRESULT>(0x80040111), 0, kCdo,
+        return raise(info, static_cast<HRESULT>(0x80040111), 0, kCdo,
                      L"The profile \"" + profile +
                          L"\" refused the logon. [MAPI 1.0 - [MAPI_E_LOGON_FAILED(80040111)]]");
     }
-    session.loggedOn = true;
+    loggedOn_ = true;
     return S_OK;
-}
-
-IDispatch* sessionObject() {
-    auto* object = new Dispatch;
-    object->members = {{L"Logon", kMethod, 3, [object](Call& c) { return logon(*object, c); }},
-                       {L"InfoStores", kGet, 0,
-                        [object](Call& c) {
-                            if (!object->loggedOn) {
-                                return raise(
-                                    c.info, static_cast<HRESULT>(0x80040605), 0, kCdo,
-                                    L"The session is not logged on. [Collaboration Data Objects - "
-                                    L"[MAPI_E_NOT_INITIALIZED(80040605)]]");
-                            }
-                            return setObject(c.result, storeCollection());
-                        }},
-                       {L"Logoff", kMethod, 0, [object](Call&) {
-                            object->loggedOn = false;
-                            return S_OK;
-                        }}};
-    return object;
 }
 
 // --- Class factory ---------------------------------------------------------------------
@@ -392,7 +386,7 @@ public:
         if (outer) {
             return CLASS_E_NOAGGREGATION;
         }
-        IDispatch* session = sessionObject();
+        IDispatch* session = new Dispatch(kSession, infoStores());
         const HRESULT status = session->QueryInterface(riid, object);
         session->Release();
         return status;
