@@ -90,12 +90,23 @@ protected:
     std::string strExFolderID = "before-id";
 };
 
-TEST_F(FolderBrowserTest, OnlyAFolderCanBeTakenAndDoubleClickTakesIt) {
+TEST_F(FolderBrowserTest, OnlyAFolderCanBeTakenAndControlsFollowTheSizeWhileOpen) {
     testsupport::ScopedFakeHelp help;
     auto browser = open();
     ASSERT_TRUE(browser->isVisible());
     EXPECT_FALSE(progressShown());
     EXPECT_TRUE(platform::isWindowTopmost(*browser));
+    EXPECT_EQ(browser->minimumSize(), QSize(300, 300));
+    EXPECT_EQ(browser->maximumSize(), QSize(2000, 2000));
+    // 400 x 300 pixels at 15 twips a pixel: 6000 x 4500 twips.
+    QWidget* client = control(*browser, "clientArea");
+    for (int settle = 0; settle < 2; ++settle) {
+        browser->resize(400, 300 + browser->height() - client->height());
+        QCoreApplication::processEvents();
+    }
+    ASSERT_EQ(client->size(), QSize(400, 300));
+    EXPECT_EQ(control(*browser, "keySelect")->geometry(), QRect(272, 267, 120, 25));
+    EXPECT_EQ(control(*browser, "tvExchangeFoldersList")->geometry(), QRect(8, 8, 384, 251));
     QTest::keyClick(control(*browser, "tvExchangeFoldersList"), Qt::Key_F1);
     ASSERT_EQ(help->shown().size(), 1u);
     EXPECT_EQ(help->shown()[0].contextId, 21140);
@@ -121,6 +132,8 @@ TEST_F(FolderBrowserTest, OnlyAFolderCanBeTakenAndDoubleClickTakesIt) {
     EXPECT_EQ(browser->result(), QDialog::Accepted);
     EXPECT_EQ(txtExFolder->text(), "Projects");
     EXPECT_EQ(strExFolderID, "F3:S1");
+    EXPECT_EQ(browser->minimumSize(), QSize(0, 0));
+    EXPECT_EQ(browser->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
 }
 
 TEST_F(FolderBrowserTest, EscOnTheDialogTheTreeOrTheButtonChangesNothing) {
@@ -164,24 +177,6 @@ TEST_F(FolderBrowserTest, OpeningsThatFailOrStopShort) {
         }
         EXPECT_EQ(txtExFolder->text(), "Before");
     }
-}
-
-TEST_F(FolderBrowserTest, ControlsFollowTheSizeWithinTheLimitsWhileOpen) {
-    auto browser = open();
-    EXPECT_EQ(browser->minimumSize(), QSize(300, 300));
-    EXPECT_EQ(browser->maximumSize(), QSize(2000, 2000));
-    // 400 x 300 pixels at 15 twips a pixel: 6000 x 4500 twips.
-    QWidget* client = control(*browser, "clientArea");
-    for (int settle = 0; settle < 2; ++settle) {
-        browser->resize(400, 300 + browser->height() - client->height());
-        QCoreApplication::processEvents();
-    }
-    ASSERT_EQ(client->size(), QSize(400, 300));
-    EXPECT_EQ(control(*browser, "keySelect")->geometry(), QRect(272, 267, 120, 25));
-    EXPECT_EQ(control(*browser, "tvExchangeFoldersList")->geometry(), QRect(8, 8, 384, 251));
-    browser->close();
-    EXPECT_EQ(browser->minimumSize(), QSize(0, 0));
-    EXPECT_EQ(browser->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
 }
 
 TEST_F(FolderBrowserTest, ProgressWindowAnimatesCentredOnTopWhileOpen) {
