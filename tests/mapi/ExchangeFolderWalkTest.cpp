@@ -9,10 +9,10 @@
 namespace {
 
 using Outcome = mapi::ExchangeFolderWalk::Outcome;
-using Lines = std::vector<std::string>;
 using testsupport::ScriptedFolder;
 using testsupport::ScriptedProfile;
 using testsupport::ScriptedStore;
+using walktest::Lines;
 
 ScriptedStore store(std::string name, std::string id, std::vector<ScriptedFolder> folders) {
     return {name, id, ScriptedFolder("top-" + id, "Top of " + name, std::move(folders))};
@@ -30,14 +30,6 @@ protected:
         log = mapi.log();
         return outcome;
     }
-    Lines boxes() const {
-        Lines texts;
-        for (const auto& box : prompts->messageBoxes()) {
-            texts.push_back(std::to_string(box.style) + ":" + box.text);
-        }
-        return texts;
-    }
-
     testsupport::ScopedRecordingPrompts prompts;
     walktest::RecordingProgress progress{*prompts};
     mapi::FolderNodeList tree;
@@ -75,7 +67,7 @@ TEST_F(ExchangeFolderWalkTest, StoresInOrderWithNestedUnavailableAndUnreadableFo
     EXPECT_EQ(log.logoffs, 1);
     EXPECT_EQ(progress.boxesWhenClosed, std::vector<std::size_t>{0});
     EXPECT_EQ(progress.refreshes, 2);
-    EXPECT_TRUE(prompts->messageBoxes().empty());
+    EXPECT_EQ(walktest::boxes(*prompts), Lines{});
 }
 
 TEST_F(ExchangeFolderWalkTest, FailuresEndTheOpeningWithTheirMessageAfterTheProgressWindow) {
@@ -113,7 +105,7 @@ TEST_F(ExchangeFolderWalkTest, FailuresEndTheOpeningWithTheirMessageAfterTheProg
     for (const Case& c : cases) {
         SCOPED_TRACE(c.box);
         EXPECT_EQ(open({c.profile}, c.profileName, c.installed), c.outcome);
-        EXPECT_EQ(boxes(), Lines{c.box});
+        EXPECT_EQ(walktest::boxes(*prompts), Lines{c.box});
         EXPECT_EQ(progress.boxesWhenClosed, std::vector<std::size_t>{0});
         EXPECT_EQ(log.logoffs, c.logoffs);
         EXPECT_EQ(tree.nodes().size(), c.nodes);

@@ -17,8 +17,9 @@ using Names = std::vector<std::string>;
 using U32 = std::uint32_t;
 using S = const std::string&;
 
-// The platform's registry, except that a hook may act or answer before RegEnumKeyExA.
-class EnumHookRegistry : public platform::Registry {
+// The platform's registry, except that a hook may act or answer before RegEnumKeyExA. The
+// listing writes nothing, so writes are refused.
+class EnumHookRegistry final : public platform::Registry {
 public:
     explicit EnumHookRegistry(std::function<std::optional<Status>(U32)> hook) : hook_(hook) {}
     Status EnumKeyEx(HKEY k, U32 i, char* n, U32* nl, char* c, U32* cl) override {
@@ -29,20 +30,17 @@ public:
         return in_->CreateKeyEx(r, p, a, k, d);
     }
     Status OpenKeyEx(HKEY r, S p, U32 a, HKEY* k) override { return in_->OpenKeyEx(r, p, a, k); }
-    Status SetValueEx(HKEY k, S n, U32 t, const uint8_t* d, U32 c) override {
-        return in_->SetValueEx(k, n, t, d, c);
-    }
     Status QueryValueEx(HKEY k, S n, U32* t, uint8_t* d, U32* c) override {
         return in_->QueryValueEx(k, n, t, d, c);
     }
-    Status DeleteValue(HKEY k, S n) override { return in_->DeleteValue(k, n); }
     Status CloseKey(HKEY k) override { return in_->CloseKey(k); }
     Status QueryInfoKey(HKEY k, platform::KeyInfo* i) override { return in_->QueryInfoKey(k, i); }
-    Status EnumValue(HKEY k, U32 i, char* n, U32* nl, U32* t, uint8_t* d, U32* dl) override {
-        return in_->EnumValue(k, i, n, nl, t, d, dl);
-    }
+    Status SetValueEx(HKEY, S, U32, const uint8_t*, U32) override { return kDenied; }
+    Status DeleteValue(HKEY, S) override { return kDenied; }
+    Status EnumValue(HKEY, U32, char*, U32*, U32*, uint8_t*, U32*) override { return kDenied; }
 
 private:
+    static constexpr Status kDenied = 5;
     std::unique_ptr<platform::Registry> in_ = platform::createPlatformRegistry();
     std::function<std::optional<Status>(U32)> hook_;
 };

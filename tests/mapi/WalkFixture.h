@@ -1,6 +1,6 @@
 #pragma once
-// What the folder walk's suites share: a progress window that notes when it was closed, and
-// the tree written as lines that read as the tree looks.
+// What the folder walk's and the browser's suites share: a progress window that notes when
+// it was closed, the tree written as lines that read as the tree looks, and the boxes shown.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,8 @@
 #include "support/RecordingPrompts.h"
 
 namespace walktest {
+
+using Lines = std::vector<std::string>;
 
 // Notes how many message boxes had been shown when the walk closed it.
 class RecordingProgress final : public mapi::ConnectProgress {
@@ -32,17 +34,14 @@ private:
 // One line a node, indented by two blanks a level: its text, and unless `textOnly` its key
 // and pictures, "+" when expanded. An unavailable folder's random key, once seen to be
 // fifteen digits, shows as "Err->#".
-inline std::vector<std::string> outline(const std::vector<mapi::FolderNode>& nodes,
-                                        bool textOnly = false) {
+inline Lines outline(const std::vector<mapi::FolderNode>& nodes, bool textOnly = false) {
     std::map<std::string, std::string> indentOf{{"", ""}};
-    std::vector<std::string> lines;
+    Lines lines;
     for (const mapi::FolderNode& node : nodes) {
         const std::string indent = node.parentKey.empty() ? "" : indentOf.at(node.parentKey) + "  ";
         indentOf[node.key] = indent;
-        std::string key = node.key;
-        if (std::regex_match(key, std::regex("Err->[0-9]{15}"))) {
-            key = "Err->#";
-        }
+        const std::string key =
+            std::regex_replace(node.key, std::regex("^Err->[0-9]{15}$"), "Err->#");
         lines.push_back(indent + node.text +
                         (textOnly ? ""
                                   : " " + key + " " + std::to_string(node.picture) + "/" +
@@ -50,6 +49,15 @@ inline std::vector<std::string> outline(const std::vector<mapi::FolderNode>& nod
                                         (node.expanded ? " +" : "")));
     }
     return lines;
+}
+
+// "style:text" of every box shown.
+inline Lines boxes(const testsupport::RecordingPrompts& prompts) {
+    Lines shown;
+    for (const auto& box : prompts.messageBoxes()) {
+        shown.push_back(std::to_string(box.style) + ":" + box.text);
+    }
+    return shown;
 }
 
 }  // namespace walktest

@@ -9,19 +9,19 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "../mapi/WalkFixture.h"
 #include "mapi/qt/QtFolderTree.h"
 #include "mapi/qt/frmExchangeConnect.h"
 #include "mapi/qt/frmMSExFolderSelect.h"
 #include "platform/qt/WindowTopmost.h"
 #include "support/FakeHelp.h"
-#include "support/RecordingPrompts.h"
 #include "support/ScriptedMapiSession.h"
 
 namespace {
 
 using testsupport::ScriptedFolder;
 using testsupport::ScriptedProfile;
-using Lines = std::vector<std::string>;
+using walktest::Lines;
 
 const std::string kRoot =
     "48:You cannot select root folder! Please, select a folder from a lower level...";
@@ -75,13 +75,6 @@ protected:
             QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
         }
     }
-    Lines boxes() const {
-        Lines shown;
-        for (const auto& box : prompts->messageBoxes()) {
-            shown.push_back(std::to_string(box.style) + ":" + box.text);
-        }
-        return shown;
-    }
     static bool progressShown() {
         const auto windows = QApplication::topLevelWidgets();
         return std::any_of(windows.begin(), windows.end(), [](QWidget* window) {
@@ -97,12 +90,23 @@ protected:
     std::string strExFolderID = "before-id";
 };
 
-TEST_F(FolderBrowserTest, OnlyAFolderCanBeTakenAndDoubleClickTakesIt) {
+TEST_F(FolderBrowserTest, OnlyAFolderCanBeTakenAndControlsFollowTheSizeWhileOpen) {
     testsupport::ScopedFakeHelp help;
     auto browser = open();
     ASSERT_TRUE(browser->isVisible());
     EXPECT_FALSE(progressShown());
     EXPECT_TRUE(platform::isWindowTopmost(*browser));
+    EXPECT_EQ(browser->minimumSize(), QSize(300, 300));
+    EXPECT_EQ(browser->maximumSize(), QSize(2000, 2000));
+    // 400 x 300 pixels at 15 twips a pixel: 6000 x 4500 twips.
+    QWidget* client = control(*browser, "clientArea");
+    for (int settle = 0; settle < 2; ++settle) {
+        browser->resize(400, 300 + browser->height() - client->height());
+        QCoreApplication::processEvents();
+    }
+    ASSERT_EQ(client->size(), QSize(400, 300));
+    EXPECT_EQ(control(*browser, "keySelect")->geometry(), QRect(272, 267, 120, 25));
+    EXPECT_EQ(control(*browser, "tvExchangeFoldersList")->geometry(), QRect(8, 8, 384, 251));
     QTest::keyClick(control(*browser, "tvExchangeFoldersList"), Qt::Key_F1);
     ASSERT_EQ(help->shown().size(), 1u);
     EXPECT_EQ(help->shown()[0].contextId, 21140);
@@ -115,10 +119,11 @@ TEST_F(FolderBrowserTest, OnlyAFolderCanBeTakenAndDoubleClickTakesIt) {
         keySelect->click();
     }
     click(*browser, "Root1", true);
-    EXPECT_EQ(boxes(), (Lines{kRoot, kRoot, kRoot,
-                              "48:This folder is not currently available. For more information, "
-                              "please contact your post office administrator...",
-                              kRoot}));
+    EXPECT_EQ(walktest::boxes(*prompts),
+              (Lines{kRoot, kRoot, kRoot,
+                     "48:This folder is not currently available. For more information, "
+                     "please contact your post office administrator...",
+                     kRoot}));
     EXPECT_TRUE(browser->isVisible());
     EXPECT_EQ(txtExFolder->text(), "Before");
 
@@ -127,6 +132,8 @@ TEST_F(FolderBrowserTest, OnlyAFolderCanBeTakenAndDoubleClickTakesIt) {
     EXPECT_EQ(browser->result(), QDialog::Accepted);
     EXPECT_EQ(txtExFolder->text(), "Projects");
     EXPECT_EQ(strExFolderID, "F3:S1");
+    EXPECT_EQ(browser->minimumSize(), QSize(0, 0));
+    EXPECT_EQ(browser->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
 }
 
 TEST_F(FolderBrowserTest, EscOnTheDialogTheTreeOrTheButtonChangesNothing) {
@@ -141,7 +148,7 @@ TEST_F(FolderBrowserTest, EscOnTheDialogTheTreeOrTheButtonChangesNothing) {
         EXPECT_EQ(txtExFolder->text(), "Before");
         EXPECT_EQ(strExFolderID, "before-id");
     }
-    EXPECT_TRUE(prompts->messageBoxes().empty());
+    EXPECT_EQ(walktest::boxes(*prompts), Lines{});
 }
 
 TEST_F(FolderBrowserTest, OpeningsThatFailOrStopShort) {
@@ -159,7 +166,7 @@ TEST_F(FolderBrowserTest, OpeningsThatFailOrStopShort) {
         txtUserName->setText(profile);
         auto browser = open();
         EXPECT_EQ(browser->isVisible(), shown);
-        EXPECT_EQ(boxes(), Lines{box});
+        EXPECT_EQ(walktest::boxes(*prompts), Lines{box});
         EXPECT_EQ(mapi.log().logons, logons);
         EXPECT_FALSE(progressShown());
         if (shown) {
@@ -170,24 +177,6 @@ TEST_F(FolderBrowserTest, OpeningsThatFailOrStopShort) {
         }
         EXPECT_EQ(txtExFolder->text(), "Before");
     }
-}
-
-TEST_F(FolderBrowserTest, ControlsFollowTheSizeWithinTheLimitsWhileOpen) {
-    auto browser = open();
-    EXPECT_EQ(browser->minimumSize(), QSize(300, 300));
-    EXPECT_EQ(browser->maximumSize(), QSize(2000, 2000));
-    // 400 x 300 pixels at 15 twips a pixel: 6000 x 4500 twips.
-    QWidget* client = control(*browser, "clientArea");
-    for (int settle = 0; settle < 2; ++settle) {
-        browser->resize(400, 300 + browser->height() - client->height());
-        QCoreApplication::processEvents();
-    }
-    ASSERT_EQ(client->size(), QSize(400, 300));
-    EXPECT_EQ(control(*browser, "keySelect")->geometry(), QRect(272, 267, 120, 25));
-    EXPECT_EQ(control(*browser, "tvExchangeFoldersList")->geometry(), QRect(8, 8, 384, 251));
-    browser->close();
-    EXPECT_EQ(browser->minimumSize(), QSize(0, 0));
-    EXPECT_EQ(browser->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
 }
 
 TEST_F(FolderBrowserTest, ProgressWindowAnimatesCentredOnTopWhileOpen) {
@@ -201,17 +190,14 @@ TEST_F(FolderBrowserTest, ProgressWindowAnimatesCentredOnTopWhileOpen) {
     EXPECT_TRUE(progress.IconTimer->isActive());
     EXPECT_EQ(progress.IconTimer->interval(), 100);
 
-    std::vector<int> shown;
+    // Eight frames in turn, one a tick.
+    std::vector<qint64> shown, expected;
     for (int tick = 0; tick < 11; ++tick) {
         progress.IconTimer_ThatTime();
-        const qint64 frame = progress.Image1->pixmap().cacheKey();
-        const auto& icons = progress.SleepIcon;
-        shown.push_back(static_cast<int>(
-            std::find_if(icons.begin(), icons.end(),
-                         [frame](const QPixmap& icon) { return icon.cacheKey() == frame; }) -
-            icons.begin()));
+        shown.push_back(progress.Image1->pixmap().cacheKey());
+        expected.push_back(progress.SleepIcon.at(tick % 8).cacheKey());
     }
-    EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 0, 1, 2}));
+    EXPECT_EQ(shown, expected);
 
     progress.dismiss();
     EXPECT_EQ(progress.IconTimer, nullptr);

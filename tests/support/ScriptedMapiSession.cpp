@@ -14,7 +14,7 @@ using platform::AutomationValue;
 using platform::ObjectRef;
 using Script = std::shared_ptr<const std::vector<ScriptedProfile>>;
 using Arguments = std::vector<AutomationValue>;
-using Members = std::map<std::string, std::function<AutomationValue(const Arguments&)>>;
+using Member = std::function<AutomationValue(const Arguments&)>;
 
 AutomationError mapiError(std::uint32_t code, const std::string& name) {
     char hex[9];
@@ -27,29 +27,29 @@ AutomationError mapiError(std::uint32_t code, const std::string& name) {
 // whose folders and stores its members refer to.
 class ScriptedObject final : public platform::AutomationObject {
 public:
-    ScriptedObject(Script script, Members members)
+    ScriptedObject(Script script, std::map<std::string, Member> members)
         : script_(std::move(script)), members_(std::move(members)) {}
-    AutomationValue get(const std::string& name) override { return member(name)({}); }
+    AutomationValue get(const std::string& name) override { return call(name, {}); }
     AutomationValue call(const std::string& name, const Arguments& arguments) override {
-        return member(name)(arguments);
-    }
-
-private:
-    const Members::mapped_type& member(const std::string& name) const {
         const auto found = members_.find(name);
         if (found == members_.end()) {
             throw AutomationError(platform::automationerror::kUnknownName, "MAPI.Session",
                                   "Unknown name: " + name);
         }
-        return found->second;
+        return found->second(arguments);
     }
 
+private:
     Script script_;
-    Members members_;
+    std::map<std::string, Member> members_;
 };
 
+ObjectRef object(const Script& script, std::map<std::string, Member> members) {
+    return std::make_shared<ScriptedObject>(script, std::move(members));
+}
+
 template <class T>
-std::function<AutomationValue(const Arguments&)> value(T result) {
+Member value(T result) {
     return [result](const Arguments&) { return AutomationValue(result); };
 }
 
@@ -58,8 +58,8 @@ ObjectRef folderObject(const Script& script, const ScriptedFolder& folder);
 ObjectRef folderCollection(const Script& script, const ScriptedFolder& parent) {
     auto next = std::make_shared<std::size_t>(0);
     const auto fetch = [script, &parent, next](bool first) -> AutomationValue {
-        *next = first ? 0 : *next;
-        const std::size_t at = (*next)++;
+        const std::size_t at = first ? 0 : *next;
+        *next = at + 1;
         const auto& failing = parent.failingFetches;
         if (std::count(failing.begin(), failing.end(), static_cast<int>(at + 1)) > 0) {
             throw mapiError(0x80040115, "MAPI_E_NETWORK_ERROR");
@@ -69,65 +69,57 @@ ObjectRef folderCollection(const Script& script, const ScriptedFolder& parent) {
         }
         return folderObject(script, parent.folders[at]);
     };
-    return std::make_shared<ScriptedObject>(
-        script, Members{{"Count", value(static_cast<std::int32_t>(parent.folders.size()))},
-                        {"GetFirst", [fetch](const Arguments&) { return fetch(true); }},
-                        {"GetNext", [fetch](const Arguments&) { return fetch(false); }}});
+    return object(script, {{"Count", value(static_cast<std::int32_t>(parent.folders.size()))},
+                           {"GetFirst", [fetch](const Arguments&) { return fetch(true); }},
+                           {"GetNext", [fetch](const Arguments&) { return fetch(false); }}});
 }
 
 ObjectRef folderObject(const Script& script, const ScriptedFolder& folder) {
-    return std::make_shared<ScriptedObject>(
-        script, Members{{"Folders",
-                         [script, &folder](const Arguments&) -> AutomationValue {
-                             if (!folder.hasFolders) {
-                                 return platform::Nothing{};
-                             }
-                             return folderCollection(script, folder);
-                         }},
-                        {"ID",
-                         [&folder](const Arguments&) -> AutomationValue {
-                             if (folder.idFails) {
-                                 throw mapiError(0x80040102, "MAPI_E_NO_SUPPORT");
-                             }
-                             return folder.id;
-                         }},
-                        {"Name", value(folder.name)},
-                        {"Class", value(folder.folderClass)}});
-}
-
-ObjectRef storeObject(const Script& script, const ScriptedStore& store) {
-    return std::make_shared<ScriptedObject>(
-        script, Members{{"Name", value(store.name)},
-                        {"ID", value(store.id)},
-                        {"RootFolder", [script, &store](const Arguments&) -> AutomationValue {
-                             if (!store.rootFolder) {
-                                 return platform::Nothing{};
-                             }
-                             return folderObject(script, *store.rootFolder);
-                         }}});
+    const Member folders = [script, &folder](const Arguments&) -> AutomationValue {
+        if (!folder.hasFolders) {
+            return platform::Nothing{};
+        }
+        return folderCollection(script, folder);
+    };
+    const Member id = [&folder](const Arguments&) -> AutomationValue {
+        if (folder.idFails) {
+            throw mapiError(0x80040102, "MAPI_E_NO_SUPPORT");
+        }
+        return folder.id;
+    };
+    return object(script, {{"Folders", folders},
+                           {"ID", id},
+                           {"Name", value(folder.name)},
+                           {"Class", value(folder.folderClass)}});
 }
 
 ObjectRef storeCollection(const Script& script, const ScriptedProfile& profile) {
     auto reads = std::make_shared<int>(0);
     const auto count = static_cast<std::int32_t>(profile.stores.size());
-    return std::make_shared<ScriptedObject>(
-        script,
-        Members{{"Count",
-                 [reads, count, &profile](const Arguments&) -> AutomationValue {
-                     return (*reads)++ > 0 ? profile.laterStoreCount.value_or(count) : count;
-                 }},
-                {"Item", [script, count, &profile](const Arguments& arguments) -> AutomationValue {
-                     const std::int32_t at = platform::automationNumber(arguments.at(0));
-                     if (at == profile.missingStore || at < 1 || at > count) {
-                         return platform::Nothing{};
-                     }
-                     return storeObject(script, profile.stores[static_cast<std::size_t>(at - 1)]);
-                 }}});
+    const Member item = [script, count, &profile](const Arguments& arguments) -> AutomationValue {
+        const std::int32_t at = platform::automationNumber(arguments.at(0));
+        if (at == profile.missingStore || at < 1 || at > count) {
+            return platform::Nothing{};
+        }
+        const ScriptedStore& store = profile.stores[static_cast<std::size_t>(at - 1)];
+        const Member root = [script, &store](const Arguments&) -> AutomationValue {
+            if (!store.rootFolder) {
+                return platform::Nothing{};
+            }
+            return folderObject(script, *store.rootFolder);
+        };
+        return object(script,
+                      {{"Name", value(store.name)}, {"ID", value(store.id)}, {"RootFolder", root}});
+    };
+    const Member counted = [reads, count, &profile](const Arguments&) -> AutomationValue {
+        return (*reads)++ > 0 ? profile.laterStoreCount.value_or(count) : count;
+    };
+    return object(script, {{"Count", counted}, {"Item", item}});
 }
 
 ObjectRef sessionObject(const Script& script, const std::shared_ptr<ScriptedSessionLog>& log) {
     auto current = std::make_shared<const ScriptedProfile*>(nullptr);
-    const auto logon = [script, log, current](const Arguments& arguments) -> AutomationValue {
+    const Member logon = [script, log, current](const Arguments& arguments) -> AutomationValue {
         ++log->logons;
         for (const ScriptedProfile& profile : *script) {
             if (profile.name == platform::automationText(arguments.at(0))) {
@@ -137,20 +129,18 @@ ObjectRef sessionObject(const Script& script, const std::shared_ptr<ScriptedSess
         }
         throw mapiError(0x80040111, "MAPI_E_LOGON_FAILED");
     };
-    return std::make_shared<ScriptedObject>(
-        script, Members{{"Logon", logon},
-                        {"Logoff",
-                         [log, current](const Arguments&) -> AutomationValue {
-                             ++log->logoffs;
-                             *current = nullptr;
-                             return platform::Empty{};
-                         }},
-                        {"InfoStores", [script, current](const Arguments&) -> AutomationValue {
-                             if (*current == nullptr) {
-                                 throw mapiError(0x80040605, "MAPI_E_NOT_INITIALIZED");
-                             }
-                             return storeCollection(script, **current);
-                         }}});
+    const Member logoff = [log, current](const Arguments&) -> AutomationValue {
+        ++log->logoffs;
+        *current = nullptr;
+        return platform::Empty{};
+    };
+    const Member stores = [script, current](const Arguments&) -> AutomationValue {
+        if (*current == nullptr) {
+            throw mapiError(0x80040605, "MAPI_E_NOT_INITIALIZED");
+        }
+        return storeCollection(script, **current);
+    };
+    return object(script, {{"Logon", logon}, {"Logoff", logoff}, {"InfoStores", stores}});
 }
 
 class ScriptedMapiClasses final : public platform::Automation {

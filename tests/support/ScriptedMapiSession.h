@@ -21,12 +21,9 @@ struct ScriptedFolder {
     std::string name;
     std::vector<ScriptedFolder> folders;
     std::int32_t folderClass = 2;
-    // False: `Folders` is Nothing.
-    bool hasFolders = true;
-    // 1-based positions in `folders` whose GetFirst / GetNext raises instead.
-    std::vector<int> failingFetches;
-    // `ID` raises.
-    bool idFails = false;
+    bool hasFolders = true;           // false: `Folders` is Nothing
+    std::vector<int> failingFetches;  // 1-based positions whose GetFirst / GetNext raises
+    bool idFails = false;             // `ID` raises
 };
 
 struct ScriptedStore {
@@ -43,11 +40,9 @@ struct ScriptedProfile {
     std::vector<ScriptedStore> stores;
     // When set, every `Count` of the store collection after the first says this.
     std::optional<std::int32_t> laterStoreCount;
-    // A 1-based position whose `Item` is Nothing; 0 for none.
-    int missingStore = 0;
+    int missingStore = 0;  // a 1-based position whose `Item` is Nothing; 0 for none
 };
 
-// What the sessions have been asked.
 struct ScriptedSessionLog {
     int logons = 0;
     int logoffs = 0;

@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -22,22 +23,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
-sockaddr_in loopback(std::uint16_t port) {
+// Connects to `port` on 127.0.0.1, or with port 0 listens on one the kernel picks (then
+// `port` tells which): the socket, or -1.
+int loopbackSocket(std::uint16_t& port, bool listening) {
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
-}
-
-// A listening socket on a port the kernel picks.
-int listenAnywhere(std::uint16_t& port) {
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address = loopback(0);
+    auto* any = reinterpret_cast<sockaddr*>(&address);
     socklen_t length = sizeof address;
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        listen(fd, 8) != 0 ||
-        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    const bool ok = listening ? bind(fd, any, length) == 0 && listen(fd, 8) == 0 &&
+                                    getsockname(fd, any, &length) == 0
+                              : connect(fd, any, length) == 0;
+    if (!ok) {
         close(fd);
         return -1;
     }
@@ -45,31 +44,17 @@ int listenAnywhere(std::uint16_t& port) {
     return fd;
 }
 
-bool accepts(std::uint16_t port) {
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const sockaddr_in address = loopback(port);
-    const bool connected =
-        connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    close(fd);
-    return connected;
-}
-
-std::string dovecotBinary() {
-    for (const char* candidate : {"/usr/sbin/dovecot", "/usr/local/sbin/dovecot"}) {
-        if (access(candidate, X_OK) == 0) {
-            return candidate;
-        }
+void makeMaildir(const fs::path& dir) {
+    for (const char* part : {"cur", "new", "tmp"}) {
+        fs::create_directories(dir / part);
     }
-    return "dovecot";
 }
 
-// Dovecot will not run its login processes, nor serve mail, as root: under root the
-// test uses the users its package creates, and hands them the mail directory. Without
-// root everything runs as the test's own user and group, the sockets' groups included.
+// Dovecot will not run its login processes, nor serve mail, as root: under root the test
+// uses the users its package creates and hands them the mail directory. Without root
+// everything runs as the test's own user and group, the sockets' groups included.
 struct Accounts {
-    std::string internalUser;
-    std::string internalGroup;
-    std::string loginUser;
+    std::string internalUser, internalGroup, loginUser;
     uid_t mailUid;
     gid_t mailGid;
 };
@@ -82,33 +67,62 @@ Accounts accounts() {
         return {name, own != nullptr ? own->gr_name : name, name, geteuid(), getegid()};
     }
     const passwd* dovecot = getpwnam("dovecot");
-    const passwd* dovenull = getpwnam("dovenull");
-    return {"dovecot", "dovecot", dovenull != nullptr ? "dovenull" : "nobody",
+    return {"dovecot", "dovecot", getpwnam("dovenull") != nullptr ? "dovenull" : "nobody",
             dovecot != nullptr ? dovecot->pw_uid : 65534,
             dovecot != nullptr ? dovecot->pw_gid : 65534};
 }
 
-void makeMaildir(const fs::path& dir) {
-    for (const char* part : {"cur", "new", "tmp"}) {
-        fs::create_directories(dir / part);
-    }
+// $RUN, $LOG, $PASSWD, $PORT, $USER, $LOGIN and $GROUPS are filled in.
+constexpr char kConfig[] = R"(base_dir = $RUN
+state_dir = $RUN
+log_path = $LOG
+protocols = imap
+listen = 127.0.0.1
+ssl = no
+disable_plaintext_auth = no
+auth_failure_delay = 0
+default_internal_user = $USER
+default_login_user = $LOGIN
+first_valid_uid = 0
+first_valid_gid = 0
+mail_location = maildir:~/Maildir:LAYOUT=fs
+namespace inbox {
+  inbox = yes
+  separator = /
 }
-
-void handOver(const fs::path& root, uid_t uid, gid_t gid) {
-    if (chown(root.c_str(), uid, gid) != 0) {
-        return;
-    }
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        [[maybe_unused]] const int ignored = chown(entry.path().c_str(), uid, gid);
-    }
+passdb {
+  driver = passwd-file
+  args = scheme=PLAIN $PASSWD
 }
+userdb {
+  driver = passwd-file
+  args = $PASSWD
+}
+service imap-login {
+  chroot =
+  inet_listener imap {
+    address = 127.0.0.1
+    port = $PORT
+  }
+  inet_listener imaps {
+    port = 0
+  }
+}
+$GROUPS
+service anvil {
+  chroot =
+  # No growing delay after each refused password: the tests refuse some on purpose.
+  unix_listener anvil-auth-penalty {
+    mode = 0
+  }
+}
+)";
 
 }  // namespace
 
 std::uint16_t freeLoopbackPort() {
     std::uint16_t port = 0;
-    const int fd = listenAnywhere(port);
-    close(fd);
+    close(loopbackSocket(port, true));
     return port;
 }
 
@@ -117,16 +131,11 @@ DovecotServer::DovecotServer(fs::path dir, std::string password)
     makeMaildir(dir_ / "alice" / "Maildir");
 }
 
-DovecotServer::~DovecotServer() {
-    stop();
-}
-
 void DovecotServer::addFolder(const std::string& path) const {
     fs::path folder = dir_ / "alice" / "Maildir";
     std::istringstream names(path);
     for (std::string name; std::getline(names, name, '/');) {
-        folder /= name;
-        makeMaildir(folder);
+        makeMaildir(folder /= name);
     }
 }
 
@@ -139,93 +148,53 @@ bool DovecotServer::start() {
     for (fs::path dir = dir_; dir != temp && dir != dir.root_path(); dir = dir.parent_path()) {
         fs::permissions(dir, fs::perms::group_exec | fs::perms::others_exec, fs::perm_options::add);
     }
-    handOver(dir_ / "alice", users.mailUid, users.mailGid);
+    const fs::path home = dir_ / "alice";
+    if (chown(home.c_str(), users.mailUid, users.mailGid) == 0) {
+        for (const auto& entry : fs::recursive_directory_iterator(home)) {
+            [[maybe_unused]] const int ignored =
+                chown(entry.path().c_str(), users.mailUid, users.mailGid);
+        }
+    }
     std::ofstream(dir_ / "passwd") << "alice:{PLAIN}" << password_ << ":" << users.mailUid << ":"
-                                   << users.mailGid << "::" << (dir_ / "alice").string() << "\n";
+                                   << users.mailGid << "::" << home.string() << "\n";
     port_ = freeLoopbackPort();
-    std::ofstream(dir_ / "dovecot.conf") << "base_dir = " << (dir_ / "run").string() << R"(
-state_dir = )" << (dir_ / "run").string() << R"(
-log_path = )" << (dir_ / "dovecot.log").string()
-                                         << R"(
-protocols = imap
-listen = 127.0.0.1
-ssl = no
-disable_plaintext_auth = no
-auth_failure_delay = 0
-default_internal_user = )" << users.internalUser
-                                         << R"(
-default_login_user = )" << users.loginUser
-                                         << R"(
-first_valid_uid = 0
-first_valid_gid = 0
-mail_location = maildir:~/Maildir:LAYOUT=fs
-namespace inbox {
-  inbox = yes
-  separator = /
-}
-passdb {
-  driver = passwd-file
-  args = scheme=PLAIN )" << (dir_ / "passwd").string()
-                                         << R"(
-}
-userdb {
-  driver = passwd-file
-  args = )" << (dir_ / "passwd").string() << R"(
-}
-service imap-login {
-  chroot =
-  inet_listener imap {
-    address = 127.0.0.1
-    port = )" << port_ << R"(
-  }
-  inet_listener imaps {
-    port = 0
-  }
-}
-service stats {
-  unix_listener stats-writer {
-    group = )" << users.internalGroup << R"(
-  }
-}
-service dict {
-  unix_listener dict {
-    group = )" << users.internalGroup << R"(
-  }
-}
-service dict-async {
-  unix_listener dict-async {
-    group = )" << users.internalGroup << R"(
-  }
-}
-service imap-hibernate {
-  unix_listener imap-hibernate {
-    group = )" << users.internalGroup << R"(
-  }
-}
-service anvil {
-  chroot =
-  # No growing delay after each refused password: the tests refuse some on purpose.
-  unix_listener anvil-auth-penalty {
-    mode = 0
-  }
-}
-)";
-    const std::string binary = dovecotBinary();
-    const std::string config = (dir_ / "dovecot.conf").string();
+    // Every socket the login processes reach belongs to the group they run as.
+    std::string groups;
+    for (const char* service : {"stats", "dict", "dict-async", "imap-hibernate"}) {
+        const std::string listener = service == std::string("stats") ? "stats-writer" : service;
+        groups += std::string("service ") + service + " {\n  unix_listener " + listener +
+                  " {\n    group = " + users.internalGroup + "\n  }\n}\n";
+    }
+    std::string config = kConfig;
+    for (const auto& [name, value] : {std::pair<const char*, std::string>{"RUN", dir_ / "run"},
+                                      {"LOG", dir_ / "dovecot.log"},
+                                      {"PASSWD", dir_ / "passwd"},
+                                      {"PORT", std::to_string(port_)},
+                                      {"USER", users.internalUser},
+                                      {"LOGIN", users.loginUser},
+                                      {"GROUPS", groups}}) {
+        config = std::regex_replace(config, std::regex("\\$" + std::string(name) + "\\b"), value);
+    }
+    std::ofstream(dir_ / "dovecot.conf") << config;
+    const std::string binary =
+        access("/usr/sbin/dovecot", X_OK) == 0 ? "/usr/sbin/dovecot" : "dovecot";
+    const std::string configPath = (dir_ / "dovecot.conf").string();
     pid_ = fork();
     if (pid_ == 0) {
         // Dies with the test, and keeps off its output: Dovecot logs to its own file.
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         const int null = open("/dev/null", O_RDWR);
-        dup2(null, STDIN_FILENO);
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
-        execl(binary.c_str(), binary.c_str(), "-F", "-c", config.c_str(),
-              static_cast<char*>(nullptr));
+        for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+            dup2(null, fd);
+        }
+        execlp(binary.c_str(), binary.c_str(), "-F", "-c", configPath.c_str(),
+               static_cast<char*>(nullptr));
         _exit(127);
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
-        if (accepts(port_)) {
+        std::uint16_t port = port_;
+        if (const int fd = loopbackSocket(port, false); fd >= 0) {
+            close(fd);
             return true;
         }
         if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
@@ -255,7 +224,7 @@ std::string DovecotServer::log() const {
 }
 
 SilentServer::SilentServer() {
-    socket_ = listenAnywhere(port_);
+    socket_ = loopbackSocket(port_, true);
 }
 
 SilentServer::~SilentServer() {

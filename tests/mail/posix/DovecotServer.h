@@ -1,9 +1,9 @@
 #pragma once
 // A real Dovecot IMAP server for one test: its own configuration, user file and mail
 // directory under a scratch directory, listening on 127.0.0.1 on a port free at the
-// time, started in the foreground as a child process and stopped with it.
-// Folders are laid out on disk before start(): Maildir with "/" as the hierarchy
-// separator, so that a folder name may hold dots; non-ASCII names in modified UTF-7.
+// time, started in the foreground as a child process and stopped with it. Folders are
+// laid out on disk before start(): Maildir with "/" as the hierarchy separator, so that
+// a folder name may hold dots; non-ASCII names in modified UTF-7.
 
 #include <sys/types.h>
 
@@ -17,12 +17,11 @@ class DovecotServer {
 public:
     // The one account, "alice", with this password.
     DovecotServer(std::filesystem::path dir, std::string password);
-    ~DovecotServer();
+    ~DovecotServer() { stop(); }
     DovecotServer(const DovecotServer&) = delete;
     DovecotServer& operator=(const DovecotServer&) = delete;
 
-    // Adds a folder with its parents; `path` uses "/" and modified UTF-7 names.
-    void addFolder(const std::string& path) const;
+    void addFolder(const std::string& path) const;  // with its parents
     // Starts the server and waits until it accepts connections; false when it did not.
     bool start();
     void stop();

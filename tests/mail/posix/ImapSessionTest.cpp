@@ -19,27 +19,14 @@ class ImapSession : public ::testing::Test {
 protected:
     void TearDown() override { mail::setServerTimeout(mail::kDefaultServerTimeout); }
 
-    // The number of the error that logging on to a one-store profile gives.
-    std::uint32_t logonError(const std::string& url, const std::string& password,
-                             std::string& description) {
-        EXPECT_EQ(mail::writeProfile("Server", {{url, "Mail", "alice", password}}), 0);
-        try {
-            walkProfile("Server");
-        } catch (const platform::AutomationError& error) {
-            description = error.description();
-            return static_cast<std::uint32_t>(error.number());
-        }
-        return 0;
-    }
-
     testsupport::ScopedTestRegistry registry;
     DovecotServer server{registry.scratchDir() / "dovecot", "s3cret pass"};
 };
 
 TEST_F(ImapSession, ShowsTheServersFoldersAndKeepsTheirIdentifiers) {
-    server.addFolder("Sent");
-    server.addFolder("Proj&AOk-ts 2024/v1.2");
-    server.addFolder("Archive/2023/Q1");
+    for (const char* folder : {"Sent", "Proj&AOk-ts 2024/v1.2", "Archive/2023/Q1"}) {
+        server.addFolder(folder);
+    }
     ASSERT_TRUE(server.start()) << server.log();
     ASSERT_EQ(mail::writeProfile("Server", {{server.url(), "Mail", "alice", "s3cret pass"}}), 0);
 
@@ -51,27 +38,31 @@ TEST_F(ImapSession, ShowsTheServersFoldersAndKeepsTheirIdentifiers) {
     const std::vector<WalkedStore> second = walkProfile("Server");
     ASSERT_EQ(second[0].folders.size(), first[0].folders.size());
     for (std::size_t f = 0; f < first[0].folders.size(); ++f) {
-        EXPECT_EQ(second[0].folders[f].key, first[0].folders[f].key);
-        EXPECT_EQ(std::count(first[0].folders[f].key.begin(), first[0].folders[f].key.end(), ':'),
-                  1);
+        const std::string& key = first[0].folders[f].key;
+        EXPECT_EQ(second[0].folders[f].key, key);
+        EXPECT_EQ(std::count(key.begin(), key.end(), ':'), 1) << key;
     }
 }
 
 TEST_F(ImapSession, ARefusedPasswordAStoppedServerAndASilentOneGiveTheirErrors) {
     ASSERT_TRUE(server.start()) << server.log();
-    std::string description;
-    EXPECT_EQ(logonError(server.url(), "wrong", description), 0x80040111u);
-    EXPECT_NE(description.find("alice"), std::string::npos) << description;
-
-    const std::string stopped = "imap://alice@127.0.0.1:" + std::to_string(freeLoopbackPort());
-    EXPECT_EQ(logonError(stopped, "s3cret pass", description), 0x80040115u);
-    EXPECT_NE(description.find("127.0.0.1"), std::string::npos) << description;
+    const auto expectFailure = [](std::uint16_t port, const char* password, std::uint32_t number,
+                                  const char* inDescription) {
+        const std::string url = "imap://alice@127.0.0.1:" + std::to_string(port) + "/";
+        ASSERT_EQ(mail::writeProfile("Server", {{url, "Mail", "alice", password}}), 0);
+        const auto error = failureOf([] { walkProfile("Server"); });
+        ASSERT_TRUE(error.has_value()) << url;
+        EXPECT_EQ(static_cast<std::uint32_t>(error->number()), number) << error->description();
+        EXPECT_NE(error->description().find(inDescription), std::string::npos)
+            << error->description();
+    };
+    expectFailure(server.port(), "wrong", 0x80040111, "alice");
+    expectFailure(freeLoopbackPort(), "s3cret pass", 0x80040115, "127.0.0.1");
 
     mail::setServerTimeout(300ms);
     const SilentServer silent;
     const auto start = std::chrono::steady_clock::now();
-    const std::string url = "imap://alice@127.0.0.1:" + std::to_string(silent.port()) + "/";
-    EXPECT_EQ(logonError(url, "s3cret pass", description), 0x80040401u) << description;
+    expectFailure(silent.port(), "s3cret pass", 0x80040401, "did not answer");
     EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
 }
 

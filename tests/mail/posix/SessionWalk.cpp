@@ -4,7 +4,6 @@ namespace mailtest {
 
 namespace {
 
-using platform::AutomationValue;
 using platform::ObjectRef;
 
 void walkFolders(const ObjectRef& parent, const std::string& storeId, int depth,
@@ -48,6 +47,15 @@ std::vector<std::string> outline(const WalkedStore& store) {
         lines.push_back(std::string(2 * folder.depth, ' ') + folder.name);
     }
     return lines;
+}
+
+std::optional<platform::AutomationError> failureOf(const std::function<void()>& act) {
+    try {
+        act();
+    } catch (const platform::AutomationError& error) {
+        return error;
+    }
+    return std::nullopt;
 }
 
 }  // namespace mailtest

@@ -3,6 +3,8 @@
 // the way the folder browser does: InfoStores, Item, RootFolder, Folders, Count,
 // GetFirst and GetNext, Class, Name and ID.
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,5 +28,8 @@ std::vector<WalkedStore> walkProfile(const std::string& profile);
 
 // "Name" lines indented by two blanks a level: an easy expectation to read.
 std::vector<std::string> outline(const WalkedStore& store);
+
+// The error that `act` raised, if any.
+std::optional<platform::AutomationError> failureOf(const std::function<void()>& act);
 
 }  // namespace mailtest

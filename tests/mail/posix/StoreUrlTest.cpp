@@ -29,10 +29,9 @@ TEST(StoreUrl, PartsAreDecodedAndBadUrlsRefusedWithAProblem) {
         EXPECT_EQ(url->host, a.host) << a.text;
         EXPECT_EQ(url->port, a.port) << a.text;
     }
-    for (const char* refused :
-         {"maildir:relative", "pop3://bob@host/", "imap://@host/", "imap://host/",
-          "imap://bob:pw@host/", "imap://bob@host:99999/", "imap://bob@host/INBOX",
-          "imap://b%4@host/", "maildir:///a%2"}) {
+    for (const char* refused : {"maildir:relative", "pop3://bob@host/", "imap://@host/",
+                                "imap://host/", "imap://bob:pw@host/", "imap://bob@host:99999/",
+                                "imap://bob@host/INBOX", "imap://b%4@host/", "maildir:///a%2"}) {
         std::string problem;
         EXPECT_FALSE(mail::parseStoreUrl(refused, problem).has_value()) << refused;
         EXPECT_FALSE(problem.empty()) << refused;

@@ -4,18 +4,17 @@
 
 #include <string>
 
-#include "support/win32/ScriptedMapiClass.h"
-
 namespace testsupport {
 
 namespace {
 
-const std::wstring kClasses = L"Software\\Classes\\";
+const std::wstring kProgId = L"Software\\Classes\\MAPI.Session";
+const std::wstring kClass = std::wstring(L"Software\\Classes\\CLSID\\") + kScriptedMapiClassText;
 
 void removeRegistration() {
     for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        RegDeleteTreeW(root, (kClasses + kScriptedMapiProgId).c_str());
-        RegDeleteTreeW(root, (kClasses + L"CLSID\\" + kScriptedMapiClassText).c_str());
+        RegDeleteTreeW(root, kProgId.c_str());
+        RegDeleteTreeW(root, kClass.c_str());
     }
 }
 
@@ -23,15 +22,15 @@ void removeRegistration() {
 // there, so where the user's do not show, the test prefix gets them machine-wide.
 HKEY classesRoot() {
     static const HKEY root = [] {
-        const std::wstring probe = kClasses + L"QuillbellTestProbe";
-        RegSetKeyValueW(HKEY_CURRENT_USER, probe.c_str(), nullptr, REG_SZ, L"", sizeof(wchar_t));
+        const wchar_t* probe = L"Software\\Classes\\QuillbellTestProbe";
+        RegSetKeyValueW(HKEY_CURRENT_USER, probe, nullptr, REG_SZ, L"", sizeof(wchar_t));
         HKEY key = nullptr;
         const bool merged =
             RegOpenKeyExW(HKEY_CLASSES_ROOT, L"QuillbellTestProbe", 0, KEY_READ, &key) == 0;
         if (key) {
             RegCloseKey(key);
         }
-        RegDeleteTreeW(HKEY_CURRENT_USER, probe.c_str());
+        RegDeleteTreeW(HKEY_CURRENT_USER, probe);
         return merged ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
     }();
     return root;
@@ -42,28 +41,20 @@ void setText(const std::wstring& key, const wchar_t* name, const std::wstring& t
                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
-std::wstring besideThisProgram(const wchar_t* file) {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1) + file;
-}
-
 }  // namespace
 
 ScopedScriptedMapi::ScopedScriptedMapi(Extent extent) {
     removeRegistration();
-    if (extent == Extent::None) {
-        return;
+    if (extent != Extent::None) {
+        setText(kProgId + L"\\CLSID", nullptr, kScriptedMapiClassText);
     }
-    setText(kClasses + kScriptedMapiProgId + L"\\CLSID", nullptr, kScriptedMapiClassText);
-    if (extent != Extent::Complete) {
-        return;
+    if (extent == Extent::Complete) {
+        wchar_t path[MAX_PATH] = {};
+        const std::wstring program(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+        const std::wstring server = program.substr(0, program.find_last_of(L"\\/") + 1);
+        setText(kClass + L"\\InprocServer32", nullptr, server + kScriptedMapiDll);
+        setText(kClass + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
     }
-    const std::wstring server =
-        kClasses + L"CLSID\\" + kScriptedMapiClassText + L"\\InprocServer32";
-    setText(server, nullptr, besideThisProgram(kScriptedMapiDll));
-    setText(server, L"ThreadingModel", L"Apartment");
 }
 
 ScopedScriptedMapi::~ScopedScriptedMapi() {
@@ -72,7 +63,7 @@ ScopedScriptedMapi::~ScopedScriptedMapi() {
 
 long ScopedScriptedMapi::liveObjects() {
     const HMODULE server = GetModuleHandleW(kScriptedMapiDll);
-    const FARPROC found = server ? GetProcAddress(server, kScriptedMapiLiveObjects) : nullptr;
+    const FARPROC found = server ? GetProcAddress(server, "ScriptedMapiLiveObjects") : nullptr;
     // FARPROC stands for any function; the export's own type is LONG WINAPI ().
     const auto count = reinterpret_cast<LONG(WINAPI*)()>(reinterpret_cast<void*>(found));
     return count ? count() : 0;

@@ -1,40 +1,19 @@
 // An in-process COM server that stands in for Collaboration Data Objects ("MAPI.Session") in
 // the Windows suites, so that they reach it through the real COM path: registration, class
 // factory, IDispatch by name, VARIANTs and EXCEPINFO. testsupport::ScopedScriptedMapi
-// registers it for the current user. Every object is a plain IDispatch over a name table
-// (names compared without regard to case, no type information, no named arguments).
+// registers it. Every object is a plain IDispatch over a table of members (names compared
+// without regard to case, no type information, no named arguments); each member checks the
+// call flags (a property answers a property get, a method a method call; Item both) and the
+// argument count.
 //
-// The scripted tree:
-//
-//   Logon(profile, password, showDialog)  three positional arguments: text, text, Boolean
-//     "Scripted"          logs on
-//     any other profile   raises scode 0x80040111 (MAPI_E_LOGON_FAILED), source
-//                         "Collaboration Data Objects", a description naming the profile
-//     showDialog True     raises wCode 1000, no source, description "No logon dialog here"
-//   InfoStores before Logon raises scode 0x80040605 (MAPI_E_NOT_INITIALIZED).
-//   Logoff takes no argument. InfoStores: Count 3, Item(1 to 3); another index: Nothing.
-//
-//   Store 1 "Mailbox - Test"        ID text "0000000038A1BB1005E5101AA1BB08002B2A56C2"
-//     (RootFolder "Top of Information Store", ID "TOP-1"; no node of its own in a browser)
-//     "Inbox"                       ID "INBOX-1"
-//       "A"                         ID "INBOX-A"
-//       "B"                         ID "INBOX-B"
-//         "B1"                      ID "INBOX-B1"
-//     "Sent Items"                  ID "SENT-1", returned by reference (VT_BYREF|VT_VARIANT)
-//     "Restricted"                  ID "RESTR-1", Count 3: GetFirst gives "Visible" (ID
-//                                   "RESTR-V"); the first GetNext raises E_ACCESSDENIED,
-//                                   its texts filled in deferred (pfnDeferredFillIn);
-//                                   the next GetNext gives "After" (ID "RESTR-A")
-//     "Entwürfe"                    ID the number 4711 (VT_I4); Folders is Nothing
-//   Store 2 "Public Folders"        ID bytes 00 1A BC EF (VT_ARRAY|VT_UI1): "001ABCEF"
-//     (RootFolder "IPM_SUBTREE", ID "PUB-TOP")
-//     "All Public Folders"          ID bytes 0A 0B 0C: "0A0B0C"
-//       "Notices"                   ID "PUB-NOTICES"
-//   Store 3 "Archive"               ID the number 42 (VT_I4); RootFolder is Nothing
-//
-// Every folder's Class is 2; a folder without sub-folders has an empty Folders collection.
-// GetFirst and GetNext past the end give Nothing. Members check the call flags (a property
-// answers a property get, a method a method call; Item both) and the argument count.
+// Logon(profile, password, showDialog) takes text, text and Boolean, strictly: "Scripted"
+// logs on; another profile raises scode 0x80040111 (MAPI_E_LOGON_FAILED) with source
+// "Collaboration Data Objects" and a description naming the profile; showDialog True raises
+// wCode 1000 with no source. InfoStores before Logon raises scode 0x80040605
+// (MAPI_E_NOT_INITIALIZED). The stores and folders are those of stores() below, with
+// identifiers as text, as a number (VT_I4), as bytes (VT_ARRAY|VT_UI1, read as hex) and
+// by reference (VT_BYREF|VT_VARIANT). Every folder's Class is 2; GetFirst and GetNext past
+// the end, and Item outside 1 to 3, give Nothing.
 
 #include <windows.h>
 
@@ -44,17 +23,16 @@
 #include <string>
 #include <vector>
 
-#include "support/win32/ScriptedMapiClass.h"
+#include "support/win32/ScopedScriptedMapi.h"
 
 namespace {
 
 std::atomic<LONG> liveObjects{0};
 std::atomic<LONG> serverLocks{0};
 
-constexpr HRESULT kLogonFailed = static_cast<HRESULT>(0x80040111);
-constexpr HRESULT kNotInitialized = static_cast<HRESULT>(0x80040605);
 constexpr WORD kGet = DISPATCH_PROPERTYGET;
 constexpr WORD kMethod = DISPATCH_METHOD;
+constexpr wchar_t kCdo[] = L"Collaboration Data Objects";
 
 // --- The tree --------------------------------------------------------------------------
 
@@ -65,83 +43,94 @@ struct Id {
     std::vector<BYTE> bytes;
 };
 
-struct Folder {
-    std::wstring name;
-    Id id;
-    std::vector<Folder> children;
-    bool noCollection = false;
-    bool unreadable = false;  // fetching it from its collection raises
-};
-
-struct Store {
-    std::wstring name;
-    Id id;
-    const Folder* root;
-};
-
-Id textId(std::wstring text) {
+Id text(std::wstring text) {
     return Id{Id::Text, std::move(text), 0, {}};
 }
 
-Folder folder(std::wstring name, Id id, std::vector<Folder> children = {}) {
-    return Folder{std::move(name), std::move(id), std::move(children), false, false};
-}
+// A store, or a folder; a store's one child is its root folder, and the session's stores
+// are the children of one more node.
+struct Node {
+    enum Kind { Plain, NoCollection, Unreadable };  // Folders is Nothing; fetching it raises
+    Node(std::wstring name, Id id, std::vector<Node> children = {}, Kind kind = Plain)
+        : name(std::move(name)), id(std::move(id)), children(std::move(children)), kind(kind) {}
+    std::wstring name;
+    Id id;
+    std::vector<Node> children;
+    Kind kind;
+};
 
-Folder mailboxTree() {
-    Folder unreadable = folder({}, {});
-    unreadable.unreadable = true;
-    Folder drafts = folder(L"Entw\u00fcrfe", Id{Id::Number, {}, 4711, {}});
-    drafts.noCollection = true;
-    return folder(L"Top of Information Store", textId(L"TOP-1"),
-                  {folder(L"Inbox", textId(L"INBOX-1"),
-                          {folder(L"A", textId(L"INBOX-A")),
-                           folder(L"B", textId(L"INBOX-B"), {folder(L"B1", textId(L"INBOX-B1"))})}),
-                   folder(L"Sent Items", Id{Id::Reference, L"SENT-1", 0, {}}),
-                   folder(L"Restricted", textId(L"RESTR-1"),
-                          {folder(L"Visible", textId(L"RESTR-V")), unreadable,
-                           folder(L"After", textId(L"RESTR-A"))}),
-                   drafts});
-}
-
-const std::vector<Store>& stores() {
-    static const Folder mailbox = mailboxTree();
-    static const Folder publicFolders =
-        folder(L"IPM_SUBTREE", textId(L"PUB-TOP"),
-               {folder(L"All Public Folders", Id{Id::Bytes, {}, 0, {0x0A, 0x0B, 0x0C}},
-                       {folder(L"Notices", textId(L"PUB-NOTICES"))})});
-    static const std::vector<Store> all{
-        {L"Mailbox - Test", textId(L"0000000038A1BB1005E5101AA1BB08002B2A56C2"), &mailbox},
-        {L"Public Folders", Id{Id::Bytes, {}, 0, {0x00, 0x1A, 0xBC, 0xEF}}, &publicFolders},
-        {L"Archive", Id{Id::Number, {}, 42, {}}, nullptr}};
+const Node& infoStores() {
+    // "Restricted" gives "Visible", then raises E_ACCESSDENIED with its texts filled in
+    // deferred (pfnDeferredFillIn), then gives "After".
+    static const Node mailbox(
+        L"Top of Information Store", text(L"TOP-1"),
+        {{L"Inbox",
+          text(L"INBOX-1"),
+          {{L"A", text(L"INBOX-A")}, {L"B", text(L"INBOX-B"), {{L"B1", text(L"INBOX-B1")}}}}},
+         {L"Sent Items", Id{Id::Reference, L"SENT-1", 0, {}}},
+         {L"Restricted",
+          text(L"RESTR-1"),
+          {{L"Visible", text(L"RESTR-V")},
+           {{}, {}, {}, Node::Unreadable},
+           {L"After", text(L"RESTR-A")}}},
+         {L"Entw\u00fcrfe", Id{Id::Number, {}, 4711, {}}, {}, Node::NoCollection}});
+    static const Node publicFolders(L"IPM_SUBTREE", text(L"PUB-TOP"),
+                                    {{L"All Public Folders",
+                                      Id{Id::Bytes, {}, 0, {0x0A, 0x0B, 0x0C}},
+                                      {{L"Notices", text(L"PUB-NOTICES")}}}});
+    static const Node all(
+        {}, {},
+        {{L"Mailbox - Test", text(L"0000000038A1BB1005E5101AA1BB08002B2A56C2"), {mailbox}},
+         {L"Public Folders", Id{Id::Bytes, {}, 0, {0x00, 0x1A, 0xBC, 0xEF}}, {publicFolders}},
+         {L"Archive", Id{Id::Number, {}, 42, {}}}});
     return all;
 }
 
 // --- Results and raised errors ---------------------------------------------------------
 
-void setText(VARIANT& result, const std::wstring& text) {
+HRESULT setText(VARIANT& result, const std::wstring& text) {
     result.vt = VT_BSTR;
     result.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    return S_OK;
 }
 
-void setNumber(VARIANT& result, LONG number) {
+HRESULT setNumber(VARIANT& result, std::size_t number) {
     result.vt = VT_I4;
-    result.lVal = number;
+    result.lVal = static_cast<LONG>(number);
+    return S_OK;
 }
 
 // Takes over the caller's reference; null is Nothing.
-void setObject(VARIANT& result, IDispatch* object) {
+HRESULT setObject(VARIANT& result, IDispatch* object) {
     result.vt = VT_DISPATCH;
     result.pdispVal = object;
+    return S_OK;
 }
 
-void setBytes(VARIANT& result, const std::vector<BYTE>& bytes) {
-    SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
+// `referenced` is what an identifier returned by reference points to: it lives with the
+// object that returned it.
+HRESULT setId(VARIANT& result, const Id& id, VARIANT& referenced) {
+    if (id.form == Id::Number) {
+        return setNumber(result, id.number);
+    }
+    if (id.form == Id::Reference) {
+        VariantClear(&referenced);
+        setText(referenced, id.text);
+        result.vt = VT_BYREF | VT_VARIANT;
+        result.pvarVal = &referenced;
+        return S_OK;
+    }
+    if (id.form == Id::Text) {
+        return setText(result, id.text);
+    }
+    SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(id.bytes.size()));
     void* data = nullptr;
     SafeArrayAccessData(array, &data);
-    std::copy(bytes.begin(), bytes.end(), static_cast<BYTE*>(data));
+    std::copy(id.bytes.begin(), id.bytes.end(), static_cast<BYTE*>(data));
     SafeArrayUnaccessData(array);
     result.vt = VT_ARRAY | VT_UI1;
     result.parray = array;
+    return S_OK;
 }
 
 HRESULT raise(EXCEPINFO* info, HRESULT scode, WORD wCode, const wchar_t* source,
@@ -158,36 +147,70 @@ HRESULT raise(EXCEPINFO* info, HRESULT scode, WORD wCode, const wchar_t* source,
 
 HRESULT STDAPICALLTYPE fillAccessDenied(EXCEPINFO* info) {
     info->scode = E_ACCESSDENIED;
-    info->bstrSource = SysAllocString(L"Collaboration Data Objects");
+    info->bstrSource = SysAllocString(kCdo);
     info->bstrDescription = SysAllocString(
         L"You do not have permission to view this folder. [MAPI 1.0 - [E_ACCESSDENIED(80070005)]]");
     return S_OK;
 }
 
-// --- IDispatch over a name table -------------------------------------------------------
+// --- IDispatch over the shared tables of members ---------------------------------------
+
+enum class Act {
+    Logon,
+    InfoStores,
+    Logoff,
+    Count,
+    Item,
+    Name,
+    Id,
+    RootFolder,
+    Folders,
+    Class,
+    GetFirst,
+    GetNext
+};
 
 struct Member {
     const wchar_t* name;
     WORD flags;  // the call flags it answers
     UINT arguments;
+    Act act;
 };
+using Members = std::vector<Member>;
 
-class Dispatch : public IDispatch {
+const Members kSession{{L"Logon", kMethod, 3, Act::Logon},
+                       {L"InfoStores", kGet, 0, Act::InfoStores},
+                       {L"Logoff", kMethod, 0, Act::Logoff}};
+const Members kStores{{L"Count", kGet, 0, Act::Count}, {L"Item", kGet | kMethod, 1, Act::Item}};
+const Members kStore{{L"Name", kGet, 0, Act::Name},
+                     {L"ID", kGet, 0, Act::Id},
+                     {L"RootFolder", kGet, 0, Act::RootFolder}};
+const Members kFolder{{L"Folders", kGet, 0, Act::Folders},
+                      {L"ID", kGet, 0, Act::Id},
+                      {L"Name", kGet, 0, Act::Name},
+                      {L"Class", kGet, 0, Act::Class}};
+const Members kFolders{{L"Count", kGet, 0, Act::Count},
+                       {L"GetFirst", kMethod, 0, Act::GetFirst},
+                       {L"GetNext", kMethod, 0, Act::GetNext}};
+
+// One object of the tree: the session, a collection, a store or a folder, after `members`.
+class Dispatch final : public IDispatch {
 public:
-    Dispatch() { ++liveObjects; }
-    virtual ~Dispatch() { --liveObjects; }
+    Dispatch(const Members& members, const Node& node) : members_(members), node_(node) {
+        ++liveObjects;
+        VariantInit(&referenced_);
+    }
+    ~Dispatch() {
+        VariantClear(&referenced_);
+        --liveObjects;
+    }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         if (!object) {
             return E_POINTER;
         }
-        if (riid == IID_IUnknown || riid == IID_IDispatch) {
-            *object = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
+        *object = riid == IID_IUnknown || riid == IID_IDispatch ? this : nullptr;
+        return *object ? (AddRef(), S_OK) : E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
     ULONG STDMETHODCALLTYPE Release() override {
@@ -209,12 +232,9 @@ public:
         if (riid != IID_NULL) {
             return DISP_E_UNKNOWNINTERFACE;
         }
-        for (UINT i = 0; i < count; ++i) {
-            ids[i] = DISPID_UNKNOWN;
-        }
-        const auto& table = members();
-        for (std::size_t i = 0; count == 1 && i < table.size(); ++i) {
-            if (_wcsicmp(names[0], table[i].name) == 0) {
+        std::fill(ids, ids + count, DISPID_UNKNOWN);
+        for (std::size_t i = 0; count == 1 && i < members_.size(); ++i) {
+            if (_wcsicmp(names[0], members_[i].name) == 0) {
                 ids[0] = static_cast<DISPID>(i + 1);
                 return S_OK;
             }
@@ -223,253 +243,140 @@ public:
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* info, UINT* badArgument) override {
-        const auto& table = members();
         if (riid != IID_NULL) {
             return DISP_E_UNKNOWNINTERFACE;
         }
-        if (id < 1 || static_cast<std::size_t>(id) > table.size() ||
-            !(flags & table[id - 1].flags)) {
+        if (id < 1 || static_cast<std::size_t>(id) > members_.size() ||
+            !(flags & members_[id - 1].flags)) {
             return DISP_E_MEMBERNOTFOUND;
         }
         if (params->cNamedArgs != 0) {
             return DISP_E_NONAMEDARGS;
         }
-        if (params->cArgs != table[id - 1].arguments) {
+        if (params->cArgs != members_[id - 1].arguments) {
             return DISP_E_BADPARAMCOUNT;
         }
-        // DISPPARAMS holds the last argument first.
-        std::vector<const VARIANT*> arguments;
+        std::vector<const VARIANT*> arguments;  // DISPPARAMS holds the last argument first
         for (UINT i = params->cArgs; i > 0; --i) {
             arguments.push_back(&params->rgvarg[i - 1]);
         }
         VARIANT ignored;
         VariantInit(&ignored);
-        const HRESULT status = invoke(id, arguments, result ? *result : ignored, info, badArgument);
+        const HRESULT status =
+            act(members_[id - 1].act, arguments, result ? *result : ignored, info, badArgument);
         VariantClear(&ignored);
         return status;
     }
 
-protected:
-    virtual const std::vector<Member>& members() const = 0;
-    // `id` is the 1-based position in members(); arguments in call order.
-    virtual HRESULT invoke(DISPID id, const std::vector<const VARIANT*>& arguments, VARIANT& result,
-                           EXCEPINFO* info, UINT* badArgument) = 0;
-
 private:
+    HRESULT act(Act act, const std::vector<const VARIANT*>& arguments, VARIANT& result,
+                EXCEPINFO* info, UINT* badArgument);
+    HRESULT fetch(std::size_t at, VARIANT& result, EXCEPINFO* info);
+    HRESULT logon(const std::vector<const VARIANT*>& arguments, EXCEPINFO* info, UINT* badArgument);
+
+    const Members& members_;
+    const Node& node_;
+    VARIANT referenced_;
+    std::size_t next_ = 0;   // a folder collection's position
+    bool loggedOn_ = false;  // a session's state
     std::atomic<ULONG> references_{1};
 };
 
-void setId(VARIANT& result, const Id& id, VARIANT& referenced) {
-    switch (id.form) {
-        case Id::Text:
-            return setText(result, id.text);
-        case Id::Number:
-            return setNumber(result, id.number);
-        case Id::Bytes:
-            return setBytes(result, id.bytes);
-        case Id::Reference:
-            VariantClear(&referenced);
-            setText(referenced, id.text);
-            result.vt = VT_BYREF | VT_VARIANT;
-            result.pvarVal = &referenced;
-            return;
-    }
-}
-
-class FolderObject final : public Dispatch {
-public:
-    explicit FolderObject(const Folder& folder) : folder_(folder) { VariantInit(&referenced_); }
-    ~FolderObject() override { VariantClear(&referenced_); }
-
-protected:
-    const std::vector<Member>& members() const override {
-        static const std::vector<Member> table{
-            {L"Folders", kGet, 0}, {L"ID", kGet, 0}, {L"Name", kGet, 0}, {L"Class", kGet, 0}};
-        return table;
-    }
-    HRESULT invoke(DISPID id, const std::vector<const VARIANT*>&, VARIANT& result, EXCEPINFO*,
-                   UINT*) override;
-
-private:
-    const Folder& folder_;
-    // What an identifier returned by reference points to; it lives as long as the folder.
-    VARIANT referenced_;
-};
-
-class FolderCollection final : public Dispatch {
-public:
-    explicit FolderCollection(const Folder& parent) : parent_(parent) {}
-
-protected:
-    const std::vector<Member>& members() const override {
-        static const std::vector<Member> table{
-            {L"Count", kGet, 0}, {L"GetFirst", kMethod, 0}, {L"GetNext", kMethod, 0}};
-        return table;
-    }
-    HRESULT invoke(DISPID id, const std::vector<const VARIANT*>&, VARIANT& result, EXCEPINFO* info,
-                   UINT*) override {
-        if (id == 1) {
-            setNumber(result, static_cast<LONG>(parent_.children.size()));
-            return S_OK;
-        }
-        next_ = id == 2 ? 0 : next_ + 1;
-        if (next_ >= parent_.children.size()) {
-            setObject(result, nullptr);
-            return S_OK;
-        }
-        const Folder& child = parent_.children[next_];
-        if (child.unreadable) {
-            if (info) {
-                *info = EXCEPINFO{};
-                info->pfnDeferredFillIn = fillAccessDenied;
-            }
-            return DISP_E_EXCEPTION;
-        }
-        setObject(result, new FolderObject(child));
-        return S_OK;
-    }
-
-private:
-    const Folder& parent_;
-    std::size_t next_ = 0;
-};
-
-HRESULT FolderObject::invoke(DISPID id, const std::vector<const VARIANT*>&, VARIANT& result,
-                             EXCEPINFO*, UINT*) {
-    switch (id) {
-        case 1:
-            setObject(result, folder_.noCollection ? nullptr : new FolderCollection(folder_));
-            break;
-        case 2:
-            setId(result, folder_.id, referenced_);
-            break;
-        case 3:
-            setText(result, folder_.name);
-            break;
-        default:
-            setNumber(result, 2);
-            break;
-    }
-    return S_OK;
-}
-
-class StoreObject final : public Dispatch {
-public:
-    explicit StoreObject(const Store& store) : store_(store) { VariantInit(&referenced_); }
-    ~StoreObject() override { VariantClear(&referenced_); }
-
-protected:
-    const std::vector<Member>& members() const override {
-        static const std::vector<Member> table{
-            {L"Name", kGet, 0}, {L"ID", kGet, 0}, {L"RootFolder", kGet, 0}};
-        return table;
-    }
-    HRESULT invoke(DISPID id, const std::vector<const VARIANT*>&, VARIANT& result, EXCEPINFO*,
-                   UINT*) override {
-        if (id == 1) {
-            setText(result, store_.name);
-        } else if (id == 2) {
-            setId(result, store_.id, referenced_);
-        } else {
-            setObject(result, store_.root ? new FolderObject(*store_.root) : nullptr);
-        }
-        return S_OK;
-    }
-
-private:
-    const Store& store_;
-    VARIANT referenced_;
-};
-
-class StoreCollection final : public Dispatch {
-protected:
-    const std::vector<Member>& members() const override {
-        static const std::vector<Member> table{{L"Count", kGet, 0}, {L"Item", kGet | kMethod, 1}};
-        return table;
-    }
-    HRESULT invoke(DISPID id, const std::vector<const VARIANT*>& arguments, VARIANT& result,
-                   EXCEPINFO*, UINT* badArgument) override {
-        const auto& all = stores();
-        if (id == 1) {
-            setNumber(result, static_cast<LONG>(all.size()));
-            return S_OK;
-        }
-        VARIANT index;
-        VariantInit(&index);
-        if (FAILED(VariantChangeType(&index, const_cast<VARIANT*>(arguments[0]), 0, VT_I4))) {
-            *badArgument = 0;
-            return DISP_E_TYPEMISMATCH;
-        }
-        const bool inside = index.lVal >= 1 && static_cast<std::size_t>(index.lVal) <= all.size();
-        setObject(result, inside ? new StoreObject(all[index.lVal - 1]) : nullptr);
-        return S_OK;
-    }
-};
-
-class Session final : public Dispatch {
-protected:
-    const std::vector<Member>& members() const override {
-        static const std::vector<Member> table{
-            {L"Logon", kMethod, 3}, {L"InfoStores", kGet, 0}, {L"Logoff", kMethod, 0}};
-        return table;
-    }
-    HRESULT invoke(DISPID id, const std::vector<const VARIANT*>& arguments, VARIANT& result,
-                   EXCEPINFO* info, UINT* badArgument) override {
-        if (id == 1) {
+HRESULT Dispatch::act(Act act, const std::vector<const VARIANT*>& arguments, VARIANT& result,
+                      EXCEPINFO* info, UINT* badArgument) {
+    switch (act) {
+        case Act::Logon:
             return logon(arguments, info, badArgument);
-        }
-        if (id == 2) {
+        case Act::InfoStores:
             if (!loggedOn_) {
-                return raise(info, kNotInitialized, 0, L"Collaboration Data Objects",
-                             L"The session is not logged on. "
-                             L"[Collaboration Data Objects - [MAPI_E_NOT_INITIALIZED(80040605)]]");
+                return raise(info, static_cast<HRESULT>(0x80040605), 0, kCdo,
+                             L"The session is not logged on. [Collaboration Data Objects - "
+                             L"[MAPI_E_NOT_INITIALIZED(80040605)]]");
             }
-            setObject(result, new StoreCollection);
+            return setObject(result, new Dispatch(kStores, infoStores()));
+        case Act::Logoff:
+            loggedOn_ = false;
             return S_OK;
-        }
-        loggedOn_ = false;
-        return S_OK;
-    }
-
-private:
-    // The argument kinds are checked strictly: a caller that sends them in the wrong order
-    // or converted to something else fails here.
-    HRESULT logon(const std::vector<const VARIANT*>& arguments, EXCEPINFO* info,
-                  UINT* badArgument) {
-        const VARTYPE expected[] = {VT_BSTR, VT_BSTR, VT_BOOL};
-        for (UINT i = 0; i < 3; ++i) {
-            if (arguments[i]->vt != expected[i]) {
-                *badArgument = 2 - i;
+        case Act::Count:
+            return setNumber(result, node_.children.size());
+        case Act::Item: {
+            VARIANT index;
+            VariantInit(&index);
+            if (FAILED(VariantChangeType(&index, const_cast<VARIANT*>(arguments[0]), 0, VT_I4))) {
+                *badArgument = 0;
                 return DISP_E_TYPEMISMATCH;
             }
+            const bool inside =
+                index.lVal >= 1 && static_cast<std::size_t>(index.lVal) <= node_.children.size();
+            return setObject(
+                result, inside ? new Dispatch(kStore, node_.children[index.lVal - 1]) : nullptr);
         }
-        const std::wstring profile(arguments[0]->bstrVal, SysStringLen(arguments[0]->bstrVal));
-        if (arguments[2]->boolVal != VARIANT_FALSE) {
-            return raise(info, 0, 1000, nullptr, L"No logon dialog here");
-        }
-        if (profile != L"Scripted") {
-            return raise(info, kLogonFailed, 0, L"Collaboration Data Objects",
-                         L"The profile \"" + profile +
-                             L"\" refused the logon. [MAPI 1.0 - [MAPI_E_LOGON_FAILED(80040111)]]");
-        }
-        loggedOn_ = true;
-        return S_OK;
+        case Act::Name:
+            return setText(result, node_.name);
+        case Act::Id:
+            return setId(result, node_.id, referenced_);
+        case Act::RootFolder:
+            return setObject(result, node_.children.empty()
+                                         ? nullptr
+                                         : new Dispatch(kFolder, node_.children[0]));
+        case Act::Folders:
+            return setObject(
+                result, node_.kind == Node::NoCollection ? nullptr : new Dispatch(kFolders, node_));
+        case Act::Class:
+            return setNumber(result, 2);
+        case Act::GetFirst:
+            return fetch(next_ = 0, result, info);
+        case Act::GetNext:
+            return fetch(++next_, result, info);
     }
+    return E_UNEXPECTED;
+}
 
-    bool loggedOn_ = false;
-};
+HRESULT Dispatch::fetch(std::size_t at, VARIANT& result, EXCEPINFO* info) {
+    if (at >= node_.children.size()) {
+        return setObject(result, nullptr);
+    }
+    if (node_.children[at].kind == Node::Unreadable) {
+        if (info) {
+            *info = EXCEPINFO{};
+            info->pfnDeferredFillIn = fillAccessDenied;
+        }
+        return DISP_E_EXCEPTION;
+    }
+    return setObject(result, new Dispatch(kFolder, node_.children[at]));
+}
+
+// The argument kinds are checked strictly: a caller that sends them in the wrong order or
+// converted to something else fails here.
+HRESULT Dispatch::logon(const std::vector<const VARIANT*>& arguments, EXCEPINFO* info,
+                        UINT* badArgument) {
+    const VARTYPE expected[] = {VT_BSTR, VT_BSTR, VT_BOOL};
+    for (UINT i = 0; i < 3; ++i) {
+        if (arguments[i]->vt != expected[i]) {
+            *badArgument = 2 - i;
+            return DISP_E_TYPEMISMATCH;
+        }
+    }
+    const std::wstring profile(arguments[0]->bstrVal, SysStringLen(arguments[0]->bstrVal));
+    if (arguments[2]->boolVal != VARIANT_FALSE) {
+        return raise(info, 0, 1000, nullptr, L"No logon dialog here");
+    }
+    if (profile != L"Scripted") {
+        return raise(info, static_cast<HRESULT>(0x80040111), 0, kCdo,
+                     L"The profile \"" + profile +
+                         L"\" refused the logon. [MAPI 1.0 - [MAPI_E_LOGON_FAILED(80040111)]]");
+    }
+    loggedOn_ = true;
+    return S_OK;
+}
 
 // --- Class factory ---------------------------------------------------------------------
 
 class SessionFactory final : public IClassFactory {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-            *object = static_cast<IClassFactory*>(this);
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
+        *object = riid == IID_IUnknown || riid == IID_IClassFactory ? this : nullptr;
+        return *object ? S_OK : E_NOINTERFACE;
     }
     // One static factory: references do not decide its life.
     ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
@@ -479,7 +386,7 @@ public:
         if (outer) {
             return CLASS_E_NOAGGREGATION;
         }
-        Session* session = new Session;
+        IDispatch* session = new Dispatch(kSession, infoStores());
         const HRESULT status = session->QueryInterface(riid, object);
         session->Release();
         return status;
