@@ -29,9 +29,15 @@ struct ShownFileDialog {
 
 class RecordingPrompts : public platform::Prompts {
 public:
-    int messageBox(const std::string& text, int style, const std::string& title) override;
+    int messageBox(const std::string& text, int style, const std::string& title) override {
+        boxes_.push_back({text, style, title, probeTopmost()});
+        return next(answers_, defaultAnswer(style));
+    }
     std::optional<std::string> openFile(const std::string& title,
-                                        const std::string& filter) override;
+                                        const std::string& filter) override {
+        dialogs_.push_back({title, filter, probeTopmost()});
+        return next(files_, std::optional<std::string>());
+    }
 
     // The next message box gets this answer instead of its default button.
     void queueAnswer(int answer) { answers_.push_back(answer); }
@@ -44,13 +50,33 @@ public:
     const std::vector<ShownMessageBox>& messageBoxes() const { return boxes_; }
     const std::vector<ShownFileDialog>& fileDialogs() const { return dialogs_; }
     // Forgets what was shown; scripted answers not yet used stay queued.
-    void clearShown();
+    void clearShown() {
+        boxes_.clear();
+        dialogs_.clear();
+    }
 
     // What a box of that style answers when nobody scripted it: its default button.
-    static int defaultAnswer(int style);
+    static int defaultAnswer(int style) {
+        using namespace platform::msgbox;
+        if ((style & 7) != kYesNo) {
+            return kAnswerOk;
+        }
+        return (style & kDefaultButton2) ? kAnswerNo : kAnswerYes;
+    }
 
 private:
-    std::optional<bool> probeTopmost() const;
+    template <class T>
+    static T next(std::deque<T>& script, T otherwise) {
+        if (script.empty()) {
+            return otherwise;
+        }
+        T answer = std::move(script.front());
+        script.pop_front();
+        return answer;
+    }
+    std::optional<bool> probeTopmost() const {
+        return topmostProbe_ ? std::optional<bool>(topmostProbe_()) : std::nullopt;
+    }
 
     std::function<bool()> topmostProbe_;
     std::deque<int> answers_;
@@ -63,8 +89,12 @@ private:
 // afterwards the platform's default comes back.
 class ScopedRecordingPrompts {
 public:
-    ScopedRecordingPrompts();
-    ~ScopedRecordingPrompts();
+    ScopedRecordingPrompts() {
+        auto owned = std::make_unique<RecordingPrompts>();
+        prompts_ = owned.get();
+        platform::installPrompts(std::move(owned));
+    }
+    ~ScopedRecordingPrompts() { platform::installPrompts(nullptr); }
     ScopedRecordingPrompts(const ScopedRecordingPrompts&) = delete;
     ScopedRecordingPrompts& operator=(const ScopedRecordingPrompts&) = delete;
 
