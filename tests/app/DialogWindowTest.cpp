@@ -28,8 +28,9 @@ protected:
         typeInto("txtUserName", "Earlier");
     }
     testsupport::ScopedInProcessMapi mapi{{testsupport::ScriptedProfile(
-        "Office", {testsupport::ScriptedStore{
-                      "Mailbox", "S1", ScriptedFolder("T1", "Top", {ScriptedFolder("F2", "Sent")})}})}};
+        "Office",
+        {testsupport::ScriptedStore{
+            "Mailbox", "S1", ScriptedFolder("T1", "Top", {ScriptedFolder("F2", "Sent")})}})}};
     // Clicks keySelectProf, highlights entry `row` and lets `act` work the dialog; returns
     // the account name afterwards.
     QString selectProfile(int row, const Act& act) {

@@ -1,8 +1,6 @@
 // Opening and closing the window, and choosing, creating, deleting and renaming
 // configurations: what is shown, and what is written in which order.
 
-#include <QScreen>
-
 #include "WindowTest.h"
 #include "support/RawRegistry.h"
 
@@ -55,7 +53,7 @@ TEST_F(ListWindow, StartsWithoutConfigurationsShowTheStoredChoiceOnceConfigured)
     EXPECT_EQ(userValue("RunAtStartup"), "1");
 }
 
-TEST_F(ListWindow, ThreeConfigurationsOpenOnTheFirstTopmostAtTheBottomRight) {
+TEST_F(ListWindow, ThreeConfigurationsOpenOnTheFirstTopmost) {
     auto first = record("First", 5);
     first.EServType = 2;
     first.UserName = "mapi-profile";
@@ -81,13 +79,7 @@ TEST_F(ListWindow, ThreeConfigurationsOpenOnTheFirstTopmostAtTheBottomRight) {
     EXPECT_EQ(writes("set ConfName0"), 1u);
     EXPECT_EQ(writes("set ConfName1"), 0u);
     EXPECT_EQ(log->writes.front(), "set ExternLang");
-    EXPECT_TRUE(topmost());
-    // 150 and 450 twips from the right and bottom edges: 10 and 30 pixels at 96 dpi.
-    ASSERT_EQ(window->screen()->logicalDotsPerInch(), 96);
-    const QRect screen = window->screen()->geometry();
-    const QRect frame = window->frameGeometry();
-    EXPECT_EQ(frame.topLeft(),
-              QPoint(screen.width() - frame.width() - 10, screen.height() - frame.height() - 30));
+    EXPECT_TRUE(topmost());  // and placed by its frame: see tests/e2e/config-window.sh
 }
 
 TEST_F(ListWindow, ClosingWithTheSecondOfThreeWritesOnlyItAndTheGlobals) {
@@ -113,11 +105,9 @@ TEST_F(ListWindow, ClosingWithTheSecondOfThreeWritesOnlyItAndTheGlobals) {
 TEST_F(ListWindow, UneditedValuesAreWrittenBackAsRead) {
     storeConfigurations({record("Odd", 3)});
     const std::vector<std::pair<std::string, std::string>> odd = {
-        {"ProfileID0", "abc"},  {"ProfileEnabled0", "yes"},
-        {"Alarm0", "2"},        {"RunEClient0", "-1"},
-        {"WhTime0", "abc"},     {"UserName0", "u\x01v"},
-        {"EServType0", "7"},    {"INetPort0", " 995 "},
-        {"EClient0", std::string(40000, 'p')}};
+        {"ProfileID0", "abc"}, {"ProfileEnabled0", "yes"}, {"Alarm0", "2"},
+        {"RunEClient0", "-1"}, {"WhTime0", "abc"},         {"UserName0", "u\x01v"},
+        {"EServType0", "7"},   {"INetPort0", " 995 "},     {"EClient0", std::string(40000, 'p')}};
     for (const auto& [name, value] : odd) {
         writeProfileValue(name, value);
     }
@@ -140,21 +130,6 @@ TEST_F(ListWindow, UneditedValuesAreWrittenBackAsRead) {
     EXPECT_TRUE(profileValue("EClient0") == "client.exe");
     EXPECT_EQ(profileValue("RunEClient0"), "-1");
     EXPECT_EQ(profileValue("EServType0"), "7");
-}
-
-// The defaults go through the editor's controls and back unchanged, identifier 0; typing
-// replaces the default name.
-TEST_F(ListWindow, CreatingTheFirstConfiguration) {
-    open();
-    click("keyNewConf");
-    EXPECT_EQ(entries("cbConfNum"), "01: New configuration|");
-    EXPECT_EQ(list()->currentIndex(), 0);
-    EXPECT_EQ(userValue("LastID") + userValue("ConfNumber"), "11");
-    EXPECT_EQ(store::loadProfile(0).record, record("New configuration", 0));
-    EXPECT_RULE_TABLE(true);
-    EXPECT_EQ(QApplication::focusWidget(), control("txtConfName"));
-    QTest::keyClicks(QApplication::focusWidget(), "Work");
-    EXPECT_EQ(text("txtConfName"), "Work");
 }
 
 TEST_F(ListWindow, CreatingOrChoosingSavesTheConfigurationLeftFirst) {
@@ -220,7 +195,10 @@ TEST_F(ListWindow, DeletingAsksAndShowsTheNextOrPreviousConfiguration) {
     }
 }
 
-TEST_F(ListWindow, DeletingTheOnlyConfigurationEmptiesAndDisablesTheEditor) {
+// Deleting the only configuration empties and disables the editor, and the buttons that need
+// a selection do nothing. The first new one's defaults go through the editor's controls and
+// back unchanged, identifier 0; typing replaces the default name.
+TEST_F(ListWindow, DeletingTheOnlyAndCreatingTheFirstConfiguration) {
     storeConfigurations({record("Alone", 4)});
     open();
     prompts->queueAnswer(kAnswerYes);
@@ -230,12 +208,20 @@ TEST_F(ListWindow, DeletingTheOnlyConfigurationEmptiesAndDisablesTheEditor) {
     EXPECT_EQ(text("txtConfName") + text("txtWhTime"), "");
     EXPECT_EQ(userValue("ConfNumber"), "0");
     EXPECT_RULE_TABLE(false);
-    // Nothing selected: the buttons that need a selection do nothing.
     prompts->clearShown();
     click("keyDelConf");
     click("keyStopConfig");
     EXPECT_TRUE(prompts->messageBoxes().empty());
     EXPECT_RULE_TABLE(false);
+    click("keyNewConf");
+    EXPECT_EQ(entries("cbConfNum"), "01: New configuration|");
+    EXPECT_EQ(list()->currentIndex(), 0);
+    EXPECT_EQ(userValue("LastID") + userValue("ConfNumber"), "11");
+    EXPECT_EQ(store::loadProfile(0).record, record("New configuration", 0));
+    EXPECT_RULE_TABLE(true);
+    EXPECT_EQ(QApplication::focusWidget(), control("txtConfName"));
+    QTest::keyClicks(QApplication::focusWidget(), "Work");
+    EXPECT_EQ(text("txtConfName"), "Work");
 }
 
 TEST_F(ListWindow, RenamingAsYouTypeChangesOnlyTheEntryUntilTheNextSave) {

@@ -29,8 +29,8 @@
 #include "store/SettingsSchema.h"
 #include "support/FakeHelp.h"
 #include "support/FakeSound.h"
-#include "support/RecordingRegistry.h"
 #include "support/RecordingPrompts.h"
+#include "support/RecordingRegistry.h"
 #include "support/TestRegistry.h"
 
 namespace apptest {

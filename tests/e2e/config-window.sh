@@ -98,10 +98,10 @@ for scale in 1 1.5; do
         /^  Width/ { w = $2 } /^  Height/ { h = $2 } END { print x, y, w, h }')
     read -r -a frame < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
     read -r sw sh < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
-    check "placement at ${scale}x: right and bottom gaps" ok "$(awk -v s="$scale" \
-        -v r=$((sw - x - width - frame[1])) -v b=$((sh - y - height - frame[3])) \
-        'BEGIN { d1 = r - 10 * s; d2 = b - 30 * s
-                 print (d1 * d1 <= 2.25 && d2 * d2 <= 2.25) ? "ok" : r " " b }')"
+    right=$((sw - x - width - ${frame[1]:-0})) bottom=$((sh - y - height - ${frame[3]:-0}))
+    check "placement at ${scale}x: right and bottom gaps" ok "$(awk -v s="$scale" -v r="$right" \
+        -v b="$bottom" 'BEGIN { near = (r - 10 * s)^2 <= 2.25 && (b - 30 * s)^2 <= 2.25
+                                print near ? "ok" : r " " b }')"
     [[ -n "${QB_E2E_SCREENSHOTS:-}" ]] &&
         convert "x:root" "$QB_E2E_SCREENSHOTS/window-${scale}x.png" 2>/dev/null
     xdotool key Escape

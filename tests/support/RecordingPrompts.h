@@ -13,17 +13,15 @@
 
 namespace testsupport {
 
+// windowTopmost: what the topmost probe said while it was up; nothing without a probe.
 struct ShownMessageBox {
     std::string text;
     int style = 0;
     std::string title;
-    // What the topmost probe said while the box was up; nothing without a probe.
     std::optional<bool> windowTopmost;
 };
-
 struct ShownFileDialog {
-    std::string title;
-    std::string filter;
+    std::string title, filter;
     std::optional<bool> windowTopmost;
 };
 
@@ -58,10 +56,8 @@ public:
     // What a box of that style answers when nobody scripted it: its default button.
     static int defaultAnswer(int style) {
         using namespace platform::msgbox;
-        if ((style & 7) != kYesNo) {
-            return kAnswerOk;
-        }
-        return (style & kDefaultButton2) ? kAnswerNo : kAnswerYes;
+        const bool noIsDefault = style & kDefaultButton2;
+        return (style & 7) != kYesNo ? kAnswerOk : noIsDefault ? kAnswerNo : kAnswerYes;
     }
 
 private:
