@@ -1,18 +1,19 @@
 // The language choice: the list of language files, the texts and help topics put on the
-// controls, and the help file.
+// controls, and the help, with the recording help and with the real viewer.
 
-#include <QLabel>
-#include <QPushButton>
-#include <fstream>
-#include <sstream>
+#include <tuple>
 
 #include "WindowTest.h"
 #include "lang/MessageCatalogue.h"
 #include "lang/modReadLang.h"
 #include "platform/CodePage.h"
+#include "platform/qt/ChmHelp.h"
+#include "platform/qt/HelpViewer.h"
 
 namespace apptest {
 namespace {
+
+namespace fs = std::filesystem;
 
 class LanguageWindow : public WindowTest {
 protected:
@@ -25,48 +26,45 @@ protected:
                           "HelpFile = \"Deutsch.chm\"\r\n");
         writeLanguageFile("Kurz.LNG", "ConfigWin_Help = \"Aide\"\r\n");
     }
-    QString okText() const { return control<QPushButton>("keyOk")->text(); }
-    QString helpText() const { return control<QPushButton>("keyHelp")->text(); }
     QComboBox* languages() const { return control<QComboBox>("cbExternLang"); }
     std::string inHome(const std::string& name) const { return home.string() + "/" + name; }
 };
 
+// A stored language without its file opens in English and is stored as none on closing.
 TEST_F(LanguageWindow, ListOffersNoAndEveryLanguageFileWithoutExtension) {
     writeLanguageFile("notes.txt", "x");
-    std::filesystem::create_directories(home / "Folder.lng");
+    fs::create_directories(home / "Folder.lng");
+    writeUserValue("ExternLang", "Klingon");
     open();
     std::vector<QString> entries;
     for (int i = 0; i < languages()->count(); ++i) {
         entries.push_back(languages()->itemText(i));
     }
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[0], "No");
-    EXPECT_NE(std::find(entries.begin(), entries.end(), "Deutsch"), entries.end());
-    EXPECT_NE(std::find(entries.begin(), entries.end(), "Kurz"), entries.end());
+    std::sort(entries.begin() + 1, entries.end());
+    EXPECT_EQ(entries, (std::vector<QString>{"No", "Deutsch", "Kurz"}));
     EXPECT_EQ(languages()->currentIndex(), 0);
+    EXPECT_EQ(text("keyOk") + text("txtConfName"), "OKFirst");
     EXPECT_EQ(window->helpFilePath(), inHome("English.chm"));
+    EXPECT_TRUE(prompts->messageBoxes().empty());
+    closeWindow();
+    EXPECT_EQ(userValue("ExternLang"), "");
 }
 
 TEST_F(LanguageWindow, ChoosingLanguagesAppliesTheirTextsWithEnglishForMissingKeys) {
     open();
     chooseLanguage("Deutsch");
-    EXPECT_EQ(okText(), "Fertig");
-    EXPECT_EQ(helpText(), "Hilfe");
+    EXPECT_EQ(text("keyOk") + text("keyHelp") + text("lblUserName"), "FertigHilfeProfil: ");
     EXPECT_EQ(languages()->itemText(0), "Nein");
     EXPECT_EQ(languages()->currentText(), "Deutsch");
-    EXPECT_EQ(control<QLabel>("lblUserName")->text(), "Profil: ");
     EXPECT_EQ(window->helpFilePath(), inHome("Deutsch.chm"));
     // The folder shown is the configuration's again after the reload.
-    EXPECT_EQ(control<QLineEdit>("txtExFolder")->text(), "Inbox");
-
+    EXPECT_EQ(text("txtExFolder"), "Inbox");
     chooseLanguage("Nein");  // the entry for no language, in German
-    EXPECT_EQ(helpText(), "Help");
+    EXPECT_EQ(text("keyHelp"), "Help");
     EXPECT_EQ(window->helpFilePath(), inHome("English.chm"));
-
     chooseLanguage("Deutsch");
     chooseLanguage("Kurz");
-    EXPECT_EQ(helpText(), "Aide");
-    EXPECT_EQ(okText(), "OK");
+    EXPECT_EQ(text("keyHelp") + text("keyOk"), "AideOK");
     EXPECT_EQ(languages()->itemText(0), "No");
     EXPECT_EQ(window->helpFilePath(), inHome("English.chm"));
     closeWindow();
@@ -82,51 +80,43 @@ TEST_F(LanguageWindow, EveryCaptionAndToolTipShowsItsKeysText) {
     writeLanguageFile("Keys.lng", every);
     open();
     chooseLanguage("Keys");
+    // clang-format off
     const std::pair<const char*, const char*> captions[] = {
-        {"lblConfNumber", "ConfigWin_ConfNum"},
-        {"lblConfName", "ConfigWin_ConfName"},
-        {"lblEServType", "ConfigWin_EServType"},
-        {"lblUserName", "ConfigWin_UserNameEx"},
-        {"lblUserPassword", "ConfigWin_UserPassword"},
-        {"lblInetServer", "ConfigWin_InetServer"},
-        {"lblINetPort", "ConfigWin_InetPort"},
-        {"lblExFolder", "ConfigWin_ExFolder"},
-        {"lblEClient", "ConfigWin_EClient"},
-        {"lblWhTime", "ConfigWin_WhTime"},
-        {"cbAlarm", "ConfigWin_Alarm"},
-        {"lblWavFile", "ConfigWin_WavFile"},
-        {"cbPopupWin", "ConfigWin_PopupWin"},
-        {"cbRunEClient", "ConfigWin_RunEClient"},
-        {"cbWaitEClient", "ConfigWin_WaitEClient"},
-        {"lblExternLang", "ConfigWin_ExternLang"},
-        {"cbRunAtStartup", "ConfigWin_RunAtStartup"},
-        {"keyOk", "ConfigWin_Ok"},
-        {"keyHelp", "ConfigWin_Help"},
-    };
-    for (const auto& [name, key] : captions) {
-        EXPECT_EQ(control(name)->property("text").toString().toStdString(), key) << name;
-    }
+        {"lblConfNumber", "ConfNum"}, {"lblConfName", "ConfName"}, {"lblEServType", "EServType"},
+        {"lblUserName", "UserNameEx"}, {"lblUserPassword", "UserPassword"},
+        {"lblInetServer", "InetServer"}, {"lblINetPort", "InetPort"}, {"lblExFolder", "ExFolder"},
+        {"lblEClient", "EClient"}, {"lblWhTime", "WhTime"}, {"cbAlarm", "Alarm"},
+        {"lblWavFile", "WavFile"}, {"cbPopupWin", "PopupWin"}, {"cbRunEClient", "RunEClient"},
+        {"cbWaitEClient", "WaitEClient"}, {"lblExternLang", "ExternLang"},
+        {"cbRunAtStartup", "RunAtStartup"}, {"keyOk", "Ok"}, {"keyHelp", "Help"}};
     const std::pair<const char*, const char*> toolTips[] = {
-        {"keyNewConf", "ConfigWin_NewConfTip"},  {"keyDelConf", "ConfigWin_DelConfTip"},
-        {"keyStopConfig", "ConfigWin_StopConf"}, {"keySelectProf", "ConfigWin_SelectProfTip"},
-        {"keyDefProf", "ConfigWin_DefProfTip"},  {"keyExFolder", "ConfigWin_ExFolderTip"},
-        {"keyEClient", "ConfigWin_EClientTip"},  {"keySelectWav", "ConfigWin_SelectWav"},
-        {"keyPlayWav", "ConfigWin_PlayWav"},     {"keyOk", "ConfigWin_OkTip"},
-    };
+        {"keyNewConf", "NewConfTip"}, {"keyDelConf", "DelConfTip"}, {"keyStopConfig", "StopConf"},
+        {"keySelectProf", "SelectProfTip"}, {"keyDefProf", "DefProfTip"},
+        {"keyExFolder", "ExFolderTip"}, {"keyEClient", "EClientTip"},
+        {"keySelectWav", "SelectWav"}, {"keyPlayWav", "PlayWav"}, {"keyOk", "OkTip"}};
+    // clang-format on
+    for (const auto& [name, key] : captions) {
+        EXPECT_EQ(text(name), std::string("ConfigWin_") + key) << name;
+    }
     for (const auto& [name, key] : toolTips) {
-        EXPECT_EQ(control(name)->toolTip().toStdString(), key) << name;
+        EXPECT_EQ(control(name)->toolTip().toStdString(), std::string("ConfigWin_") + key) << name;
     }
     EXPECT_EQ(option(0)->text().toStdString(), "ConfigWin_PCSpk");
     EXPECT_EQ(option(1)->text().toStdString(), "ConfigWin_SoundCard");
     EXPECT_EQ(window->windowTitle().toStdString(), "ConfigWin_FormCaption");
     EXPECT_EQ(languages()->itemText(0).toStdString(), "ConfigWin_ExternLangNO");
     chooseServerType(3);
-    EXPECT_EQ(control<QLabel>("lblUserName")->text().toStdString(), "ConfigWin_UserName");
+    EXPECT_EQ(text("lblUserName"), "ConfigWin_UserName");
 }
 
-TEST_F(LanguageWindow, LongerTextsWidenTheWindowWithinTheScreen) {
+// A stored language opens whatever its letter case; longer texts widen the window, which
+// keeps its bottom right corner.
+TEST_F(LanguageWindow, StoredLanguageOpensAndLongerTextsWidenTheWindowWithinTheScreen) {
     writeLanguageFile("Lang.lng", "ConfigWin_PopupWin = \"" + std::string(50, 'W') + "\"\r\n");
+    writeUserValue("ExternLang", "deutsch");
     open();
+    EXPECT_EQ(text("keyOk") + text("txtConfName"), "FertigFirst");
+    EXPECT_EQ(languages()->currentText(), "Deutsch");
     const QRect before = window->frameGeometry();
     chooseLanguage("Lang");
     QCoreApplication::processEvents();
@@ -134,123 +124,130 @@ TEST_F(LanguageWindow, LongerTextsWidenTheWindowWithinTheScreen) {
     EXPECT_EQ(window->frameGeometry().bottomRight(), before.bottomRight());
 }
 
-TEST_F(LanguageWindow, StoredLanguageOpensInThatLanguageWhateverItsLetterCase) {
-    writeUserValue("ExternLang", "deutsch");
-    open();
-    EXPECT_EQ(okText(), "Fertig");
-    EXPECT_EQ(languages()->currentText(), "Deutsch");
-    EXPECT_EQ(control<QLineEdit>("txtConfName")->text(), "First");
-}
-
-TEST_F(LanguageWindow, FileNamedNoLoadsButIsStoredAsEnglish) {
+// Opening in English selects the entry of a file named "no" in any case without loading
+// it; choosing it loads it, and it is stored as English. The entry exactly "No" loads
+// nothing even with a file of that name.
+TEST_F(LanguageWindow, FileNamedNoLoadsOnlyWhenChosenAndIsStoredAsEnglish) {
     writeLanguageFile("no.lng", "ConfigWin_Ok = \"Nope\"\r\n");
     open();
-    // Opening in English selects the file's entry (its name matches "No" in any case)
-    // without loading it; choosing it loads it.
     EXPECT_EQ(languages()->currentText(), "no");
-    EXPECT_EQ(okText(), "OK");
+    EXPECT_EQ(text("keyOk"), "OK");
     chooseLanguage("no");
-    EXPECT_EQ(okText(), "Nope");
+    EXPECT_EQ(text("keyOk"), "Nope");
     closeWindow();
     EXPECT_EQ(userValue("ExternLang"), "");
-}
-
-TEST_F(LanguageWindow, EntryExactlyNoLoadsNothingEvenWithAFileOfThatName) {
+    fs::remove(home / "no.lng");
     writeLanguageFile("No.Lng", "ConfigWin_Ok = \"Nope\"\r\n");
     open();
     chooseLanguage("Deutsch");
     languages()->setCurrentIndex(0);
-    EXPECT_EQ(okText(), "OK");
+    EXPECT_EQ(text("keyOk"), "OK");
 }
 
-TEST_F(LanguageWindow, LanguageFileGoneMeanwhileFallsBackToNo) {
-    open();
-    std::filesystem::remove(home / "Kurz.LNG");
-    chooseLanguage("Kurz");
-    EXPECT_EQ(languages()->currentIndex(), 0);
-    EXPECT_EQ(helpText(), "Help");
-    EXPECT_TRUE(prompts->messageBoxes().empty());
-}
-
-TEST_F(LanguageWindow, ChangingLanguageShowsTheFirstConfigurationAgain) {
-    open();
-    chooseConfiguration(1);
-    typeInto("txtUserName", "unsaved");
-    chooseLanguage("Deutsch");
-    EXPECT_EQ(control<QComboBox>("cbConfNum")->currentIndex(), 0);
-    EXPECT_EQ(control<QLineEdit>("txtConfName")->text(), "First");
-    EXPECT_EQ(window->lProfileID, 1);
-    EXPECT_EQ(profileValue("UserName1"), "");
-}
-
-TEST_F(LanguageWindow, ChoosingTheSelectedLanguageAgainKeepsTheEditor) {
+// Choosing the selected language again keeps the editor; another one shows the first
+// configuration again without saving; a file gone meanwhile falls back to no language.
+TEST_F(LanguageWindow, ChangingLanguageReloadsTheFirstConfiguration) {
     open();
     chooseConfiguration(1);
     typeInto("txtConfName", "Renamed");
     chooseLanguage(languages()->currentText());
     EXPECT_EQ(control<QComboBox>("cbConfNum")->currentText(), "02: Renamed");
-    EXPECT_EQ(control<QLineEdit>("txtConfName")->text(), "Renamed");
-    closeWindow();
-    EXPECT_EQ(profileValue("ConfName1"), "Renamed");
+    EXPECT_EQ(text("txtConfName"), "Renamed");
+    chooseLanguage("Deutsch");
+    EXPECT_EQ(control<QComboBox>("cbConfNum")->currentIndex(), 0);
+    EXPECT_EQ(text("txtConfName"), "First");
+    EXPECT_EQ(window->lProfileID, 1);
+    EXPECT_EQ(profileValue("ConfName1"), "Second");
+    fs::remove(home / "Kurz.LNG");
+    chooseLanguage("Kurz");
+    EXPECT_EQ(languages()->currentIndex(), 0);
+    EXPECT_EQ(text("keyHelp"), "Help");
+    EXPECT_TRUE(prompts->messageBoxes().empty());
 }
 
 TEST_F(LanguageWindow, F1AndTheHelpButtonOpenTheHelpAtTheFocusedControlsTopic) {
     open();
     focus("txtWhTime");
-    pressKey(control("txtWhTime"), Qt::Key_F1);
+    pressKey("txtWhTime", Qt::Key_F1);
     focus("keyOk");
-    pressKey(control("keyOk"), Qt::Key_F1);
+    pressKey("keyOk", Qt::Key_F1);
     click("keyHelp");
-    QCoreApplication::processEvents();
     ASSERT_EQ(help->shown().size(), 3u);
     EXPECT_EQ(help->shown()[0].contextId, 21160);
     EXPECT_EQ(help->shown()[0].helpFile, inHome("English.chm"));
     EXPECT_EQ(help->shown()[1].contextId, 21050);
     EXPECT_EQ(help->shown()[2].contextId, 21050);
     EXPECT_NE(help->shown()[2].ownerWindow, 0u);
-    EXPECT_EQ(window->property("HelpContextID").toInt(), 21050);
 }
 
 TEST(CutExtension, CutsTheLastOccurrenceWithoutRegardToCase) {
-    const std::pair<const char*, const char*> cases[] = {{"Mylang.LNG", "Mylang"},
-                                                         {"Mylang.lng", "Mylang"},
-                                                         {"My.lng.lng", "My.lng"},
-                                                         {".lng", ""},
-                                                         {"readme", "readme"}};
-    for (const auto& [name, cut] : cases) {
+    for (const auto& [name, cut] : {std::pair{"Mylang.LNG", "Mylang"},
+                                    {"Mylang.lng", "Mylang"},
+                                    {"My.lng.lng", "My.lng"},
+                                    {".lng", ""},
+                                    {"readme", "readme"}}) {
         EXPECT_EQ(frmConfigWin::CutExtension(name, ".Lng"), cut) << name;
     }
 }
 
-// The language files that come with the program define every text and a help file.
-class ShippedLanguage : public LanguageWindow, public testing::WithParamInterface<int> {};
-
-TEST_P(ShippedLanguage, FileDefinesAllTextsAndShowsThem) {
-    const bool russian = GetParam() == 1251;
-    const std::string name = russian ? "Russian" : "German";
-    platform::installCodePage(platform::createCodePage(GetParam()));
-    std::ifstream in(std::string(QB_SHARE_DIR) + "/lang/" + name + ".lng", std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    ASSERT_FALSE(bytes.str().empty());
-    writeLanguageFile(name + ".lng", bytes.str());
-    ASSERT_TRUE(modReadLang::ReadInterface(inHome(name + ".lng")));
-    for (const auto& text : modMessages::kCatalogue) {
-        EXPECT_FALSE(modReadLang::strGetIntVarVal(std::string(text.key)).empty()) << text.key;
+// The language files that come with the program define every text and a help file, read in
+// the code page of their language.
+TEST(ShippedLanguage, FilesDefineAllTexts) {
+    for (const auto& [name, codePage, help, profile] :
+         {std::tuple{"German", 1252, "Hilfe", "MS-Exchange-Profilname: "},
+          std::tuple{"Russian", 1251, "Справка", "Имя профиля MS Exchange: "}}) {
+        SCOPED_TRACE(name);
+        platform::installCodePage(platform::createCodePage(codePage));
+        ASSERT_TRUE(
+            modReadLang::ReadInterface(std::string(QB_SHARE_DIR) + "/lang/" + name + ".lng"));
+        for (const auto& text : modMessages::kCatalogue) {
+            EXPECT_FALSE(modReadLang::strGetIntVarVal(std::string(text.key)).empty()) << text.key;
+        }
+        EXPECT_EQ(modReadLang::strGetIntVarVal("HelpFile"), std::string(name) + ".chm");
+        EXPECT_EQ(modReadLang::strGetIntVarVal("ConfigWin_Help"), help);
+        EXPECT_EQ(modReadLang::strGetIntVarVal("ConfigWin_UserNameEx"), profile);
     }
-    EXPECT_EQ(modReadLang::strGetIntVarVal("HelpFile"), name + ".chm");
-
-    open();
-    chooseLanguage(QString::fromStdString(name));
-    EXPECT_EQ(helpText(), russian ? QString::fromUtf8("Справка") : "Hilfe");
-    EXPECT_EQ(
-        control<QLabel>("lblUserName")->text(),
-        russian ? QString::fromUtf8("Имя профиля MS Exchange: ") : "MS-Exchange-Profilname: ");
-    EXPECT_TRUE(prompts->messageBoxes().empty());
     platform::installCodePage(nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(GermanAndRussian, ShippedLanguage, testing::Values(1252, 1251));
+// F1 with the real viewer and the help files that come with the program, installed in the
+// home directory as the installation does. The user comes back from the viewer first.
+TEST_F(LanguageWindow, F1ShowsTheFieldsTopicInTheChosenLanguagesHelpFile) {
+    auto viewer = std::make_unique<platform::ChmHelp>();
+    platform::ChmHelp* chmHelp = viewer.get();
+    platform::installHelp(std::move(viewer));
+    fs::copy_file(fs::path(QB_SHARE_DIR) / "lang" / "German.lng", home / "German.lng");
+    const auto pressF1 = [this] {
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        focus("txtWhTime");
+        pressKey("txtWhTime", Qt::Key_F1);
+    };
+    open();
+    pressF1();  // no help file yet: reported once, and the box is not hidden
+    ASSERT_EQ(prompts->messageBoxes().size(), 1U);
+    EXPECT_EQ(prompts->messageBoxes()[0].style, platform::msgbox::kExclamation);
+    EXPECT_EQ(prompts->messageBoxes()[0].windowTopmost, false);
+    EXPECT_TRUE(topmost());
+    EXPECT_EQ(chmHelp->viewer(), nullptr);
+    for (const char* file : {"English.chm", "German.chm"}) {
+        fs::copy_file(fs::path(QB_HELP_DIR) / file, home / file);
+    }
+    pressF1();
+    platform::HelpViewer* shown = chmHelp->viewer();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->helpFile().toStdString(), inHome("English.chm"));
+    EXPECT_EQ(shown->topicPath(), "/frequency.htm");
+    EXPECT_EQ(shown->windowTitle(), "Mail box check frequency");
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_TRUE(platform::isWindowTopmost(*shown)) << "not hidden by the topmost main window";
+    chooseLanguage("German");
+    pressF1();
+    EXPECT_EQ(chmHelp->viewer(), shown);
+    EXPECT_EQ(shown->helpFile().toStdString(), inHome("German.chm"));
+    EXPECT_EQ(shown->windowTitle(), QString::fromUtf8("Prüfabstand des Postfachs"));
+    EXPECT_EQ(prompts->messageBoxes().size(), 1U);
+}
 
 }  // namespace
 }  // namespace apptest

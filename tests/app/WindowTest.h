@@ -1,8 +1,6 @@
 #pragma once
-// The main window on the real settings store in a temporary home holding the
-// installation's values, with scripted answers at message boxes and file dialogs (which
-// also note whether the window was topmost), a sound device and a help viewer that
-// record, and a clock that moves only while the window handles events.
+// The main window on the real store in a temporary home, with scripted prompts (which note
+// whether the window was topmost), a recording sound device and help, and a stepping clock.
 
 #include <gtest/gtest.h>
 
@@ -31,8 +29,8 @@
 #include "store/SettingsSchema.h"
 #include "support/FakeHelp.h"
 #include "support/FakeSound.h"
-#include "support/RecordingRegistry.h"
 #include "support/RecordingPrompts.h"
+#include "support/RecordingRegistry.h"
 #include "support/TestRegistry.h"
 
 namespace apptest {
@@ -60,8 +58,7 @@ protected:
         static int argc = 1;
         static char name[] = "qb_test_app";
         static char* argv[] = {name, nullptr};
-        static QApplication* application = new QApplication(argc, argv);
-        (void)application;
+        [[maybe_unused]] static auto* application = new QApplication(argc, argv);
         std::filesystem::create_directories(home);
         auto logged = std::make_unique<testsupport::RecordingRegistry>(false);
         log = logged.get();
@@ -70,8 +67,7 @@ protected:
         auto stepping = std::make_unique<SteppingClock>();
         clock = stepping.get();
         editor::installEventWait(std::move(stepping));
-        // The installation's values: the home directory, with its separator, and the names
-        // of the four server types.
+        // The installation's values: the home directory and the four server types' names.
         const auto machine = [](const std::string& name, const std::string& text) {
             writeText(RootHive::HKEY_LOCAL_MACHINE, store::schema::kMachineKey, name, text);
         };
@@ -109,7 +105,6 @@ protected:
         writeText(RootHive::HKEY_CURRENT_USER, store::schema::kProfilesKey, name, text);
     }
 
-    // Creates (again) and opens the window, and waits until it is active.
     void open() {
         window.reset();
         window = std::make_unique<frmConfigWin>();
@@ -117,7 +112,6 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
         QCoreApplication::processEvents();
     }
-    // Closes it as the close box does.
     void closeWindow() {
         window->close();
         QCoreApplication::processEvents();
@@ -139,6 +133,11 @@ protected:
         return nullptr;
     }
     bool topmost() const { return platform::isWindowTopmost(*window); }
+    // The text of a field, label or button; whether a check box is checked.
+    std::string text(const char* name) const {
+        return control(name)->property("text").toString().toStdString();
+    }
+    bool checked(const char* name) const { return control<QCheckBox>(name)->isChecked(); }
 
     // What a user does.
     void focus(QWidget* widget) {
@@ -168,10 +167,10 @@ protected:
         QTest::keyClick(widget, static_cast<Qt::Key>(key));
         QCoreApplication::processEvents();
     }
+    void pressKey(const char* name, int key) { pressKey(control(name), key); }
     void choose(const char* listName, int entry) {
-        auto* list = control<QComboBox>(listName);
-        focus(list);
-        list->setCurrentIndex(entry);
+        focus(listName);
+        control<QComboBox>(listName)->setCurrentIndex(entry);
         QCoreApplication::processEvents();
     }
     void chooseConfiguration(int entry) { choose("cbConfNum", entry); }
@@ -191,28 +190,12 @@ protected:
     // for the shown values and the given enabled state of the configuration.
     void expectRuleTable(bool on, int line) {
         SCOPED_TRACE(testing::Message() << "rule table checked at line " << line);
-        const auto checked = [&](const char* name) {
-            return control<QCheckBox>(name)->isChecked();
-        };
         // Without a listed type the type-dependent controls stay as the editor's switch set them.
         const int type = control<QComboBox>("cbEServType")->currentIndex();
         const auto typeIs = [&](std::initializer_list<int> types) {
-            return type < 0 || type > 3 ||
-                   std::find(types.begin(), types.end(), type) != types.end();
+            return on && (type < 0 || type > 3 ||
+                          std::find(types.begin(), types.end(), type) != types.end());
         };
-        const bool alarm = checked("cbAlarm");
-        struct {
-            bool general, profileButtons, password, internetServer, exchangeFolder, soundOptions,
-                wavFields, popupWin, runEClient;
-        } f{on,
-            on && typeIs({0, 1, 2}),
-            on && typeIs({2, 3}),
-            on && typeIs({3}),
-            on && typeIs({0}),
-            on && alarm,
-            on && alarm && option(1)->isChecked(),
-            on && !checked("cbRunEClient"),
-            on && !checked("cbPopupWin")};
         const auto expect = [&](std::initializer_list<const char*> names, bool enabled) {
             for (const char* name : names) {
                 EXPECT_EQ(control(name)->isEnabled(), enabled) << name;
@@ -221,16 +204,18 @@ protected:
         expect({"lblConfName", "txtConfName", "lblEServType", "cbEServType", "lblUserName",
                 "txtUserName", "lblEClient", "txtEClient", "keyEClient", "lblWhTime", "txtWhTime",
                 "cbAlarm", "cbWaitEClient"},
-               f.general);
-        expect({"keySelectProf", "keyDefProf"}, f.profileButtons);
-        expect({"lblUserPassword", "txtUserPassword"}, f.password);
-        expect({"lblInetServer", "txtINetServer", "lblINetPort", "txtINetPort"}, f.internetServer);
-        expect({"lblExFolder", "txtExFolder", "keyExFolder"}, f.exchangeFolder);
-        EXPECT_EQ(option(0)->isEnabled(), f.soundOptions) << "obSoundOption 0";
-        EXPECT_EQ(option(1)->isEnabled(), f.soundOptions) << "obSoundOption 1";
-        expect({"lblWavFile", "txtWavName", "keySelectWav", "keyPlayWav"}, f.wavFields);
-        expect({"cbPopupWin"}, f.popupWin);
-        expect({"cbRunEClient"}, f.runEClient);
+               on);
+        expect({"keySelectProf", "keyDefProf"}, typeIs({0, 1, 2}));
+        expect({"lblUserPassword", "txtUserPassword"}, typeIs({2, 3}));
+        expect({"lblInetServer", "txtINetServer", "lblINetPort", "txtINetPort"}, typeIs({3}));
+        expect({"lblExFolder", "txtExFolder", "keyExFolder"}, typeIs({0}));
+        const bool alarm = on && checked("cbAlarm");
+        EXPECT_EQ(option(0)->isEnabled(), alarm) << "obSoundOption 0";
+        EXPECT_EQ(option(1)->isEnabled(), alarm) << "obSoundOption 1";
+        expect({"lblWavFile", "txtWavName", "keySelectWav", "keyPlayWav"},
+               alarm && option(1)->isChecked());
+        expect({"cbPopupWin"}, on && !checked("cbRunEClient"));
+        expect({"cbRunEClient"}, on && !checked("cbPopupWin"));
         // The list and the global options are never governed.
         expect({"cbConfNum", "keyNewConf", "keyDelConf", "keyStopConfig", "cbExternLang",
                 "cbRunAtStartup", "keyHelp", "keyOk"},
@@ -247,13 +232,14 @@ protected:
     static std::string machineValue(const std::string& name) {
         return readText(RootHive::HKEY_LOCAL_MACHINE, store::schema::kMachineKey, name);
     }
-    std::vector<QString> listEntries() const {
-        std::vector<QString> entries;
-        auto* list = control<QComboBox>("cbConfNum");
+    // A list's entries, each followed by '|'.
+    std::string entries(const char* name) const {
+        auto* list = control<QComboBox>(name);
+        std::string all;
         for (int i = 0; i < list->count(); ++i) {
-            entries.push_back(list->itemText(i));
+            all += list->itemText(i).toStdString() + "|";
         }
-        return entries;
+        return all;
     }
 
     testsupport::ScopedTestRegistry scopedRegistry;

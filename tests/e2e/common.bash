@@ -1,7 +1,7 @@
 # Shared by the end-to-end checks (sourced, not run: test.sh runs tests/e2e/*.sh).
 # Sets repo, bin, program and reg; reruns the calling script inside a private X server;
-# gives a scratch directory removed at exit, the counters and check(), and value().
-# The caller passes its own arguments: source common.bash "$@"
+# gives a scratch directory removed at exit, the counters and check(), value(), and the
+# program's start and end. The caller passes its own arguments: source common.bash "$@"
 
 here=$(cd "$(dirname "$0")" && pwd)
 repo=$(cd "$here/../.." && pwd)
@@ -32,4 +32,21 @@ value() {  # value KEY NAME: the stored text of one value, or <missing>
     local line
     line=$("$reg" query "$1" /v "$2" 2>/dev/null | grep -E "^    $2    ") || { echo "<missing>"; return; }
     echo "${line#*    REG_SZ    }"
+}
+
+start_program() {  # start_program [WINDOW_TITLE]: sets pid and window
+    "$program" &
+    pid=$!
+    window=$(xdotool search --sync --onlyvisible --name "${1:-Quillbell configuration}" | head -1)
+    xdotool windowfocus --sync "$window"
+    sleep 0.5
+}
+
+wait_for_end() {  # waits up to ten seconds for the program to end; 0 when it did
+    for _ in $(seq 100); do
+        kill -0 "$pid" 2>/dev/null || { wait "$pid"; return 0; }
+        sleep 0.1
+    done
+    kill "$pid" 2>/dev/null
+    return 1
 }

@@ -2,7 +2,6 @@
 #include "support/RawRegistry.h"
 
 namespace testsupport {
-
 // MAPI profiles as Windows keeps them: a subkey each, "DefaultProfile" (unless null) beside.
 inline void plantProfiles(const std::string& key, std::initializer_list<const char*> subkeys,
                           const char* defaultProfile) {
@@ -14,5 +13,4 @@ inline void plantProfiles(const std::string& key, std::initializer_list<const ch
                std::string(defaultProfile) + '\0');
     }
 }
-
 }  // namespace testsupport

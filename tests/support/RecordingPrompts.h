@@ -13,25 +13,29 @@
 
 namespace testsupport {
 
+// windowTopmost: what the topmost probe said while it was up; nothing without a probe.
 struct ShownMessageBox {
     std::string text;
     int style = 0;
     std::string title;
-    // What the topmost probe said while the box was up; nothing without a probe.
     std::optional<bool> windowTopmost;
 };
-
 struct ShownFileDialog {
-    std::string title;
-    std::string filter;
+    std::string title, filter;
     std::optional<bool> windowTopmost;
 };
 
 class RecordingPrompts : public platform::Prompts {
 public:
-    int messageBox(const std::string& text, int style, const std::string& title) override;
+    int messageBox(const std::string& text, int style, const std::string& title) override {
+        boxes_.push_back({text, style, title, probeTopmost()});
+        return next(answers_, defaultAnswer(style));
+    }
     std::optional<std::string> openFile(const std::string& title,
-                                        const std::string& filter) override;
+                                        const std::string& filter) override {
+        dialogs_.push_back({title, filter, probeTopmost()});
+        return next(files_, std::optional<std::string>());
+    }
 
     // The next message box gets this answer instead of its default button.
     void queueAnswer(int answer) { answers_.push_back(answer); }
@@ -44,13 +48,31 @@ public:
     const std::vector<ShownMessageBox>& messageBoxes() const { return boxes_; }
     const std::vector<ShownFileDialog>& fileDialogs() const { return dialogs_; }
     // Forgets what was shown; scripted answers not yet used stay queued.
-    void clearShown();
+    void clearShown() {
+        boxes_.clear();
+        dialogs_.clear();
+    }
 
     // What a box of that style answers when nobody scripted it: its default button.
-    static int defaultAnswer(int style);
+    static int defaultAnswer(int style) {
+        using namespace platform::msgbox;
+        const bool noIsDefault = style & kDefaultButton2;
+        return (style & 7) != kYesNo ? kAnswerOk : noIsDefault ? kAnswerNo : kAnswerYes;
+    }
 
 private:
-    std::optional<bool> probeTopmost() const;
+    template <class T>
+    static T next(std::deque<T>& script, T otherwise) {
+        if (script.empty()) {
+            return otherwise;
+        }
+        T answer = std::move(script.front());
+        script.pop_front();
+        return answer;
+    }
+    std::optional<bool> probeTopmost() const {
+        return topmostProbe_ ? std::optional<bool>(topmostProbe_()) : std::nullopt;
+    }
 
     std::function<bool()> topmostProbe_;
     std::deque<int> answers_;
@@ -63,8 +85,12 @@ private:
 // afterwards the platform's default comes back.
 class ScopedRecordingPrompts {
 public:
-    ScopedRecordingPrompts();
-    ~ScopedRecordingPrompts();
+    ScopedRecordingPrompts() {
+        auto owned = std::make_unique<RecordingPrompts>();
+        prompts_ = owned.get();
+        platform::installPrompts(std::move(owned));
+    }
+    ~ScopedRecordingPrompts() { platform::installPrompts(nullptr); }
     ScopedRecordingPrompts(const ScopedRecordingPrompts&) = delete;
     ScopedRecordingPrompts& operator=(const ScopedRecordingPrompts&) = delete;
 

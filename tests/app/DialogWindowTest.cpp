@@ -1,19 +1,25 @@
-// The two profile buttons beside the account name and the profile dialog they open.
+// The buttons that open dialogs over the main window: the two profile buttons beside the
+// account name, and the Exchange folder button over a scripted "MAPI.Session".
 
 #include <QListWidget>
+#include <QPushButton>
+#include <QTreeWidget>
 
 #include "WindowTest.h"
 #include "mapi/ProfileDiscovery.h"
+#include "mapi/qt/frmMSExFolderSelect.h"
 #include "mapi/qt/frmSelectProfile.h"
 #include "platformqt/ModalDriver.h"
 #include "support/PlantedProfiles.h"
+#include "support/ScriptedMapiSession.h"
 
 namespace apptest {
 namespace {
 
 using Act = std::function<void(frmSelectProfile&, QListWidget&)>;
+using testsupport::ScriptedFolder;
 
-class MapiProfileWindow : public WindowTest {
+class DialogWindow : public WindowTest {
 protected:
     void SetUp() override {
         storeConfigurations({record("Office", 0)});
@@ -21,8 +27,12 @@ protected:
         chooseServerType(0);
         typeInto("txtUserName", "Earlier");
     }
-    // Clicks keySelectProf, highlights entry `row` in the dialog and lets `act` work it;
-    // returns the account name afterwards.
+    testsupport::ScopedInProcessMapi mapi{{testsupport::ScriptedProfile(
+        "Office",
+        {testsupport::ScriptedStore{
+            "Mailbox", "S1", ScriptedFolder("T1", "Top", {ScriptedFolder("F2", "Sent")})}})}};
+    // Clicks keySelectProf, highlights entry `row` and lets `act` work the dialog; returns
+    // the account name afterwards.
     QString selectProfile(int row, const Act& act) {
         qttest::onNextModal<frmSelectProfile>([&](frmSelectProfile& dialog) {
             EXPECT_FALSE(topmost());
@@ -33,7 +43,7 @@ protected:
         });
         click("keySelectProf");
         EXPECT_TRUE(topmost());
-        return control<QLineEdit>("txtUserName")->text();
+        return QString::fromStdString(text("txtUserName"));
     }
     static Act press(const char* name, Qt::Key key) {
         return [=](frmSelectProfile& d, QListWidget&) {
@@ -42,7 +52,7 @@ protected:
     }
 };
 
-TEST_F(MapiProfileWindow, DialogListsAnewAndOnlyATakenProfileReplacesTheName) {
+TEST_F(DialogWindow, DialogListsAnewAndOnlyATakenProfileReplacesTheName) {
     testsupport::plantProfiles(mapi::GetProfilesKeyPath(), {"Alpha", "Beta[p|"}, "Alpha");
     selectProfile(-1, [](frmSelectProfile& dialog, QListWidget& list) {
         EXPECT_TRUE(platform::isWindowTopmost(dialog));
@@ -79,9 +89,9 @@ TEST_F(MapiProfileWindow, DialogListsAnewAndOnlyATakenProfileReplacesTheName) {
     EXPECT_TRUE(prompts->messageBoxes().empty());
 }
 
-TEST_F(MapiProfileWindow, DefaultProfileFillsTheNameOrEmptiesItWithAWarning) {
+TEST_F(DialogWindow, DefaultProfileFillsTheNameOrEmptiesItWithAWarning) {
     click("keyDefProf");
-    EXPECT_EQ(control<QLineEdit>("txtUserName")->text(), "");
+    EXPECT_EQ(text("txtUserName"), "");
     ASSERT_EQ(prompts->messageBoxes().size(), 1u);
     const testsupport::ShownMessageBox& box = prompts->messageBoxes()[0];
     EXPECT_EQ(box.text + "/" + box.title + "/" + std::to_string(box.style),
@@ -90,8 +100,40 @@ TEST_F(MapiProfileWindow, DefaultProfileFillsTheNameOrEmptiesItWithAWarning) {
     EXPECT_TRUE(topmost());
     testsupport::plantProfiles(mapi::GetProfilesKeyPath(), {"Beta[p|"}, "Beta[p|");
     click("keyDefProf");
-    EXPECT_EQ(control<QLineEdit>("txtUserName")->text(), "Beta[p|") << "used without decoding";
+    EXPECT_EQ(text("txtUserName"), "Beta[p|") << "used without decoding";
     EXPECT_EQ(prompts->messageBoxes().size(), 1u);
+}
+
+// Without a profile only the message is shown, below no topmost window; the browser is
+// modal over the disabled, no longer topmost window; the folder taken is saved.
+TEST_F(DialogWindow, TheFolderTakenIsSavedAndTheWindowIsBackOnTopWithTheFocus) {
+    const auto expectBackOnTop = [this] {
+        EXPECT_TRUE(window->isEnabled());
+        EXPECT_TRUE(topmost());
+        EXPECT_EQ(QApplication::focusWidget(), control("txtExFolder"));
+    };
+    typeInto("txtUserName", "");
+    click("keyExFolder");
+    expectBackOnTop();
+    ASSERT_EQ(prompts->messageBoxes().size(), 1u);
+    EXPECT_EQ(prompts->messageBoxes()[0].text, "Please, select MS Exchange profile first!");
+    EXPECT_EQ(prompts->messageBoxes()[0].windowTopmost, false);
+    EXPECT_EQ(mapi.log().logons, 0);
+    EXPECT_EQ(text("txtExFolder"), "Inbox");
+    typeInto("txtUserName", "Office");
+    std::optional<std::pair<bool, bool>> enabledAndTopmost;
+    qttest::onNextModal<frmMSExFolderSelect>([&](frmMSExFolderSelect& browser) {
+        enabledAndTopmost = {window->isEnabled(), topmost()};
+        auto* tree = browser.findChild<QTreeWidget*>("tvExchangeFoldersList");
+        tree->setCurrentItem(tree->topLevelItem(0)->child(0)->child(0));
+        browser.findChild<QPushButton*>("keySelect")->click();
+    });
+    click("keyExFolder");
+    expectBackOnTop();
+    EXPECT_EQ(enabledAndTopmost, std::make_pair(false, false));
+    EXPECT_EQ(text("txtExFolder"), "Sent");
+    closeWindow();
+    EXPECT_EQ(profileValue("ExFolder0") + " " + profileValue("ExFolderID0"), "Sent F2:S1");
 }
 
 }  // namespace

@@ -1,0 +1,409 @@
+// The editor as the user meets it: the field rules, loading, the wait warning, typed input,
+// the pickers, the play button, the keys and the controls' kinds.
+
+#include <QAbstractItemView>
+#include <QScreen>
+#include <QToolButton>
+#include <cmath>
+#include <iterator>
+#include <tuple>
+
+#include "WindowTest.h"
+
+namespace apptest {
+namespace {
+
+class EditorWindow : public WindowTest {
+protected:
+    void SetUp() override {
+        storeConfigurations({record("Office", 0), record("Home", 1)});
+        open();
+    }
+    QLineEdit* field(const char* name) const { return control<QLineEdit>(name); }
+};
+
+// Clicking the option already chosen keeps it; alarm off and on again with the speaker
+// chosen leaves the audio file disabled; each reaction disables the other. The account
+// name typed for type 3 stays through the type changes; only its label changes.
+TEST_F(EditorWindow, EveryServerTypeWithEveryAlarmAndReactionChoice) {
+    for (int type : {3, 0, 1, 2}) {
+        SCOPED_TRACE(testing::Message() << "server type " << type);
+        chooseServerType(type);
+        if (type == 3) {
+            typeInto("txtUserName", "jane");
+        }
+        EXPECT_EQ(text("txtUserName"), "jane");
+        EXPECT_EQ(text("lblUserName"), type == 3 ? "Name:" : "MS Exchange profile name: ");
+        EXPECT_RULE_TABLE(true);
+        for (int soundCard = 0; soundCard <= 1; ++soundCard) {
+            if (!checked("cbAlarm")) {
+                click("cbAlarm");
+            }
+            click(option(soundCard));
+            EXPECT_TRUE(option(soundCard)->isChecked());
+            EXPECT_FALSE(option(1 - soundCard)->isChecked());
+            for (const char* box : {"cbAlarm", "cbAlarm", "cbPopupWin", "cbPopupWin",
+                                    "cbRunEClient", "cbRunEClient"}) {
+                click(box);
+                EXPECT_RULE_TABLE(true);
+            }
+        }
+    }
+}
+
+// The pause button shows the state of the configuration shown; the list's focus saves it.
+TEST_F(EditorWindow, PauseIsShownOnTheButtonAndStored) {
+    auto* pause = control<QToolButton>("keyStopConfig");
+    chooseServerType(3);
+    click("cbPopupWin");
+    EXPECT_FALSE(pause->isChecked());
+    click(pause);
+    EXPECT_TRUE(pause->isChecked());
+    EXPECT_RULE_TABLE(false);
+    click("keyNewConf");
+    EXPECT_FALSE(pause->isChecked());
+    chooseConfiguration(0);
+    EXPECT_EQ(profileValue("ProfileEnabled0"), "0");
+    EXPECT_TRUE(pause->isChecked());
+    EXPECT_RULE_TABLE(false);
+    click(pause);
+    EXPECT_FALSE(pause->isChecked());
+    EXPECT_RULE_TABLE(true);
+    EXPECT_FALSE(control("cbRunEClient")->isEnabled());
+    EXPECT_FALSE(control("keyExFolder")->isEnabled());
+}
+
+// Every shown field holds the stored value after loading, and loading runs the same
+// reactions as the user's clicks. Each record differs from the one shown before it in
+// every field.
+TEST_F(EditorWindow, LoadingShowsEveryStoredFieldAndItsRules) {
+    // clang-format off
+    const store::Configuration stored[] = {
+        {1, "A", 3, "ua", "pa", "sa", "1", "fa", "", "ca", "10", 1, false, true, "wa", 1, 0, 1, true},
+        {2, "B", 0, "ub", "pb", "sb", "2", "fb", "", "cb", "20", 0, true, false, "wb", 0, 1, 0, false},
+        {3, "C", 2, "uc", "pc", "sc", "3", "fc", "", "cc", "30", 1, false, true, "wc", 0, 0, 1, true},
+        {4, "Dé", 1, "ud", "pd", "sd", "4", "fd", "", "cd", "40", 0, true, false, "wd", 1, 0, 0, true},
+    };
+    // clang-format on
+    window.reset();
+    storeConfigurations({std::begin(stored), std::end(stored)});
+    open();
+    for (int i : {1, 0, 2, 3, 0}) {
+        const store::Configuration& s = stored[i];
+        SCOPED_TRACE(s.ConfName);
+        chooseConfiguration(i);
+        EXPECT_EQ(text("txtConfName"), s.ConfName);
+        EXPECT_EQ(text("txtUserName"), s.UserName);
+        EXPECT_EQ(text("txtUserPassword"), s.UserPassword);
+        EXPECT_EQ(text("txtINetServer"), s.INetServer);
+        EXPECT_EQ(text("txtINetPort"), s.INetPort);
+        EXPECT_EQ(text("txtExFolder"), s.ExFolder);
+        EXPECT_EQ(text("txtEClient"), s.EClient);
+        EXPECT_EQ(text("txtWhTime"), s.WhTime);
+        EXPECT_EQ(text("txtWavName"), s.WavName);
+        EXPECT_EQ(control<QComboBox>("cbEServType")->currentIndex(), s.EServType);
+        EXPECT_EQ(checked("cbAlarm"), s.Alarm == 1);
+        EXPECT_EQ(checked("cbPopupWin"), s.PopupWin == 1);
+        EXPECT_EQ(checked("cbRunEClient"), s.RunEClient == 1);
+        EXPECT_EQ(checked("cbWaitEClient"), s.WaitEClient == 1);
+        EXPECT_EQ(option(0)->isChecked(), s.SoundOptionA);
+        EXPECT_EQ(option(1)->isChecked(), s.SoundOptionB);
+        EXPECT_RULE_TABLE(s.ProfileEnabled);
+    }
+    EXPECT_TRUE(prompts->messageBoxes().empty());
+}
+
+class WaitWarning : public WindowTest {
+protected:
+    void SetUp() override {
+        store::Configuration waiting = record("Waits", 0);
+        waiting.WaitEClient = 1;
+        store::Configuration other = waiting;
+        other.ConfName = "Also waits";
+        other.ProfileID = 1;
+        storeConfigurations({waiting, other, record("Plain", 2), record("Plain too", 3)});
+        open();
+    }
+    QCheckBox* waitBox() const { return control<QCheckBox>("cbWaitEClient"); }
+};
+
+// The user's check warns with the window lowered, and No unchecks. Loading sets the box
+// without a warning, also between two configurations stored alike, and when a deletion
+// moves the waiting ones; the user's next check still warns.
+TEST_F(WaitWarning, OnlyTheUsersCheckWarns) {
+    chooseConfiguration(2);
+    prompts->queueAnswer(kAnswerYes);
+    click(waitBox());
+    ASSERT_EQ(prompts->messageBoxes().size(), 1u);
+    const auto box = prompts->messageBoxes()[0];
+    EXPECT_EQ(box.title, "WARNING!");
+    EXPECT_EQ(box.style, 52);
+    EXPECT_EQ(box.text,
+              "In case of activation of this menu item after the launch of external e-mail "
+              "client application, Quillbell will wait for its completion. You CANNOT check "
+              "mailboxes while the external e-mail client application is active!\r\n\r\n"
+              "Continue program operation in this mode?");
+    EXPECT_EQ(box.windowTopmost, false);
+    EXPECT_TRUE(topmost());
+    EXPECT_TRUE(waitBox()->isChecked());
+    click(waitBox());  // unchecking never warns
+    prompts->queueAnswer(kAnswerNo);
+    click(waitBox());
+    EXPECT_FALSE(waitBox()->isChecked());
+    EXPECT_EQ(prompts->messageBoxes().size(), 2u);
+    EXPECT_TRUE(topmost());
+    prompts->clearShown();
+    for (const bool storedOn : {true, false}) {
+        SCOPED_TRACE(storedOn ? "both stored on" : "both stored off");
+        chooseConfiguration(storedOn ? 1 : 2);
+        chooseConfiguration(storedOn ? 0 : 3);
+        if (storedOn) {
+            click(waitBox());
+        }
+        prompts->queueAnswer(kAnswerYes);
+        click(waitBox());
+        EXPECT_EQ(prompts->messageBoxes().size(), 1u);
+        prompts->clearShown();
+    }
+    click(waitBox());
+    chooseConfiguration(2);
+    chooseConfiguration(0);  // stored on: loading checks the box
+    EXPECT_TRUE(waitBox()->isChecked());
+    chooseConfiguration(3);
+    chooseConfiguration(1);
+    chooseConfiguration(0);
+    prompts->queueAnswer(kAnswerYes);
+    click("keyDelConf");
+    ASSERT_EQ(prompts->messageBoxes().size(), 1u);  // only the delete question
+    EXPECT_TRUE(waitBox()->isChecked());
+    EXPECT_EQ(profileValue("WaitEClient0"), "1");
+}
+
+// Only the frequency is checked when a field is left; a click on a button takes the focus
+// and checks it; switching to another program does not. Closing by OK, Esc or from the task
+// bar, where the focus may not move, saves a checked text too.
+TEST_F(EditorWindow, CheckFrequencyWheneverTheFieldIsLeft) {
+    for (const auto& [typed, kept] : {std::pair{"abc", "30"}, {"30.6", "30.6"}, {" 45", " 45"}}) {
+        typeInto("txtWhTime", typed);
+        pressKey("txtWhTime", Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), field("txtWhTime"));
+        EXPECT_EQ(text("txtWhTime"), kept) << '"' << typed << '"';
+    }
+    chooseServerType(3);
+    typeInto("txtINetPort", "pop3s");
+    pressKey("txtINetPort", Qt::Key_Tab);
+    EXPECT_EQ(text("txtINetPort"), "pop3s");
+    typeInto("txtWhTime", "7");
+    click("keyNewConf");
+    EXPECT_EQ(profileValue("WhTime0"), "30");
+    for (const char* closing : {"OK", "Esc", "task bar"}) {
+        SCOPED_TRACE(closing);
+        open();
+        typeInto("txtUserName", closing);
+        typeInto("txtWhTime", "12");
+        if (closing[0] == 'O') {
+            click("keyOk");
+        } else if (closing[0] == 'E') {
+            pressKey("txtWhTime", Qt::Key_Escape);
+        } else {
+            QWidget other;
+            other.show();
+            other.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+            EXPECT_EQ(text("txtWhTime"), "12");
+            closeWindow();
+        }
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_EQ(profileValue("UserName0"), closing);
+        EXPECT_EQ(profileValue("WhTime0"), "30");
+    }
+}
+
+TEST_F(EditorWindow, PickersCancelledKeepTheTextAndChosenPutTheFullPath) {
+    click(option(1));  // the audio file needs the sound card
+    for (const auto& [button, name, title, filter] :
+         {std::tuple{"keyEClient", "txtEClient", "Please, select your E-Mail client program",
+                     "Programs |*.exe;*.com|All files (*.*)|*.*"},
+          std::tuple{"keySelectWav", "txtWavName", "Please, select audio file",
+                     "Audio file |*.wav;|All files (*.*)|*.*"}}) {
+        SCOPED_TRACE(button);
+        prompts->clearShown();
+        field(name)->setText("C:\\Old\\old.exe");
+        prompts->queueFile(std::nullopt);
+        click(button);
+        EXPECT_EQ(text(name), "C:\\Old\\old.exe");
+        EXPECT_EQ(QApplication::focusWidget(), field(name));
+        prompts->queueFile("/home/u/chosen");
+        click(button);
+        EXPECT_EQ(text(name), "/home/u/chosen");
+        EXPECT_EQ(QApplication::focusWidget(), field(name));
+        prompts->queueFile(std::string());  // an empty name counts as cancelled
+        click(button);
+        EXPECT_EQ(text(name), "/home/u/chosen");
+        ASSERT_EQ(prompts->fileDialogs().size(), 3u);
+        EXPECT_EQ(prompts->fileDialogs()[0].title, title);
+        EXPECT_EQ(prompts->fileDialogs()[0].filter, filter);
+        EXPECT_EQ(prompts->fileDialogs()[0].windowTopmost, false);
+        EXPECT_TRUE(topmost());
+    }
+}
+
+// Nothing plays without the sound card, the alarm or a file name; a file that fails is
+// tried four times, each attempt followed by a second.
+TEST_F(EditorWindow, PlayTriesFourTimesAndOnlyWithSoundCardAlarmAndFileName) {
+    sound->setFallbackResult(false);
+    const auto play = [&](bool soundCard, bool alarm, const char* file) {
+        control<QCheckBox>("cbAlarm")->setChecked(true);
+        click(option(soundCard ? 1 : 0));
+        field("txtWavName")->setText(file);
+        control<QCheckBox>("cbAlarm")->setChecked(alarm);
+        control("keyPlayWav")->setEnabled(true);  // reach the handler's own test
+        click("keyPlayWav");
+    };
+    play(true, true, "");
+    play(true, false, "a.wav");
+    play(false, true, "a.wav");
+    EXPECT_TRUE(sound->attempts().empty());
+    const double before = clock->now;
+    play(true, true, "/missing/bell.wav");
+    EXPECT_EQ(sound->attempts(), std::vector<std::string>(4, "/missing/bell.wav"));
+    EXPECT_DOUBLE_EQ(clock->now - before, 4.0);
+    EXPECT_TRUE(prompts->messageBoxes().empty());
+}
+
+// Esc in every control that can hold the focus, keyExFolder and cbExternLang included, and
+// in the window with no control focused, saves like OK. Enter does not close; Esc in an open
+// drop-down closes only the list, and the list's focus coming back from it saves nothing.
+TEST_F(EditorWindow, EscInEveryControlSavesLikeOk) {
+    typeInto("txtUserName", "a b");
+    pressKey("txtUserName", Qt::Key_Enter);
+    for (const char* name : {"cbConfNum", "cbEServType", "cbExternLang"}) {
+        SCOPED_TRACE(name);
+        auto* list = control<QComboBox>(name);
+        focus(list);
+        log->writes.clear();
+        list->showPopup();
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(list->view()->isVisible());
+        pressKey(list->view(), Qt::Key_Escape);
+        EXPECT_FALSE(list->view()->isVisible());
+        EXPECT_EQ(log->writes, Entries{});
+        EXPECT_TRUE(window->isVisible());
+    }
+    std::vector<std::string> names;
+    for (QWidget* child : window->findChildren<QWidget*>()) {
+        if (child->focusPolicy() != Qt::NoFocus && !child->objectName().isEmpty() &&
+            !child->objectName().startsWith("qt_")) {
+            names.push_back(child->objectName().toStdString());
+        }
+    }
+    EXPECT_GE(names.size(), 30u);
+    names.push_back("");
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        open();
+        chooseConfiguration(1);
+        typeInto("txtUserName", QString::fromStdString("esc." + name));
+        if (name.empty()) {
+            QApplication::focusWidget()->clearFocus();
+            QTest::keyClick(window->windowHandle(), Qt::Key_Escape);
+        } else {
+            QWidget* target = control(name.c_str());
+            target->setEnabled(true);
+            focus(target);
+            pressKey(target, Qt::Key_Escape);
+        }
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_EQ(profileValue("UserName1"), "esc." + name);
+        EXPECT_EQ(machineValue("Version"), "1.0");
+    }
+}
+
+// The tab order and help topics; the password shows asterisks, the folder is read-only.
+TEST_F(EditorWindow, ControlsFollowTheDesign) {
+    const std::vector<std::string> order = {
+        "cbConfNum",     "keyNewConf",   "keyDelConf",     "keyStopConfig", "txtConfName",
+        "cbEServType",   "txtUserName",  "keySelectProf",  "keyDefProf",    "txtUserPassword",
+        "txtINetServer", "txtINetPort",  "txtExFolder",    "keyExFolder",   "txtEClient",
+        "keyEClient",    "txtWhTime",    "cbAlarm",        "obSoundOption", "obSoundOption",
+        "txtWavName",    "keySelectWav", "keyPlayWav",     "cbPopupWin",    "cbRunEClient",
+        "cbWaitEClient", "cbExternLang", "cbRunAtStartup", "keyHelp",       "keyOk"};
+    const std::vector<int> topics = {21060, 21060, 21060, 21060, 21070, 21080, 21090, 21090,
+                                     21090, 21100, 21110, 21120, 21130, 21140, 21150, 21150,
+                                     21160, 21170, 21170, 21170, 21170, 21170, 21170, 21180,
+                                     21190, 21200, 21210, 21220, 0,     0};
+    std::vector<std::string> seenOrder;
+    std::vector<int> seenTopics;
+    for (QWidget* current = control("cbConfNum"); seenOrder.size() < order.size();
+         current = current->nextInFocusChain()) {
+        if (current->focusPolicy() != Qt::NoFocus && !current->objectName().isEmpty()) {
+            seenOrder.push_back(current->objectName().toStdString());
+            seenTopics.push_back(current->property("HelpContextID").toInt());
+        }
+    }
+    EXPECT_EQ(seenOrder, order);
+    EXPECT_EQ(seenTopics, topics);
+    QLineEdit* password = field("txtUserPassword");
+    EXPECT_EQ(password->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(
+        password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, password),
+        '*');
+    EXPECT_TRUE(field("txtExFolder")->isReadOnly());
+    EXPECT_EQ(field("txtExFolder")->palette().color(QPalette::Base),
+              field("txtExFolder")->palette().color(QPalette::Button));
+}
+
+TEST_F(EditorWindow, SoundOptionsAreOneTabStopAndTheArrowsChoose) {
+    focus("cbAlarm");
+    pressKey("cbAlarm", Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), option(0));
+    pressKey(option(0), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control("cbPopupWin"));  // the file is disabled
+    focus(option(0));
+    pressKey(option(0), Qt::Key_Right);
+    EXPECT_EQ(QApplication::focusWidget(), option(1));
+    EXPECT_TRUE(option(1)->isChecked() && !option(0)->isChecked());
+    EXPECT_RULE_TABLE(true);
+    pressKey(option(1), Qt::Key_Up);
+    EXPECT_TRUE(option(0)->isChecked() && !option(1)->isChecked());
+    closeWindow();
+    EXPECT_EQ(profileValue("SoundOptionA0"), "-1");
+}
+
+// The pause icon is as dark as its neighbours'; the three file buttons share one icon. Long
+// names neither widen the window nor are cut in the open list.
+TEST_F(EditorWindow, IconsMatchAndLongNamesFit) {
+    const auto lightness = [this](const char* name) {  // of the icon's drawn pixels
+        const QImage image = control<QAbstractButton>(name)->icon().pixmap(32).toImage();
+        long sum = 0, count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                sum += pixel.alpha() > 128 ? pixel.lightness() : 0;
+                count += pixel.alpha() > 128 ? 1 : 0;
+            }
+        }
+        return count ? static_cast<int>(sum / count) : 255;
+    };
+    for (const char* name : {"keyNewConf", "keyDelConf"}) {
+        EXPECT_LT(std::abs(lightness(name) - lightness("keyStopConfig")), 60) << name;
+    }
+    const auto icon = [this](const char* name) {
+        return control<QAbstractButton>(name)->icon().pixmap(16).toImage();
+    };
+    EXPECT_EQ(icon("keyEClient"), icon("keyExFolder"));
+    EXPECT_EQ(icon("keySelectWav"), icon("keyExFolder"));
+    const int width = window->frameGeometry().width();
+    storeConfigurations({record(std::string(348, 'N'), 0)});
+    open();
+    EXPECT_EQ(window->frameGeometry().width(), width);
+    auto* list = control<QComboBox>("cbConfNum");
+    list->showPopup();
+    QCoreApplication::processEvents();
+    EXPECT_GT(list->view()->width(), list->width());
+    EXPECT_LE(list->view()->width(), window->screen()->availableGeometry().width());
+    list->hidePopup();
+}
+
+}  // namespace
+}  // namespace apptest

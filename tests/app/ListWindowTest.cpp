@@ -1,0 +1,242 @@
+// Opening and closing the window, and choosing, creating, deleting and renaming
+// configurations: what is shown, and what is written in which order.
+
+#include "WindowTest.h"
+#include "support/RawRegistry.h"
+
+namespace apptest {
+namespace {
+
+class ListWindow : public WindowTest {
+protected:
+    void openThree() {
+        storeConfigurations({record("First", 10), record("Second", 11), record("Third", 12)});
+        writeUserValue("LastID", "13");
+        open();
+    }
+    QComboBox* list() const { return control<QComboBox>("cbConfNum"); }
+    std::size_t writes(const std::string& entry) const {
+        return std::count(log->writes.begin(), log->writes.end(), entry);
+    }
+};
+
+// The box shows checked; the user's unchecking is what closing stores. Once Configured is
+// set, the stored choice is shown, not written while opening, and written back on closing;
+// without Configured the opening checks the box and stores it.
+TEST_F(ListWindow, StartsWithoutConfigurationsShowTheStoredChoiceOnceConfigured) {
+    log->writes.clear();
+    open();
+    EXPECT_EQ(list()->count(), 0);
+    EXPECT_TRUE(checked("cbRunAtStartup"));
+    EXPECT_RULE_TABLE(false);
+    EXPECT_FALSE(testsupport::keyExists(platform::kHkeyCurrentUser, "Software\\Orvane"));
+    EXPECT_EQ(log->writes, Entries{});
+    click("cbRunAtStartup");
+    closeWindow();
+    EXPECT_EQ(log->writes, (Entries{"set RunAtStartup", "set Configured", "set Version"}));
+    EXPECT_TRUE(testsupport::keyExists(platform::kHkeyCurrentUser,
+                                       "Software\\Orvane\\Quillbell\\Profiles"));
+    EXPECT_EQ(userValue("RunAtStartup") + userValue("Configured") + userValue("ConfNumber"),
+              "0-1<missing>");
+    EXPECT_EQ(machineValue("Version"), "1.0");
+    log->writes.clear();
+    open();
+    EXPECT_FALSE(checked("cbRunAtStartup"));
+    EXPECT_EQ(log->writes, Entries{"set ExternLang"});
+    click("cbRunAtStartup");
+    closeWindow();
+    EXPECT_EQ(userValue("RunAtStartup"), "1");
+    writeUserValue("RunAtStartup", "0");
+    writeUserValue("Configured", "0");
+    open();
+    EXPECT_TRUE(checked("cbRunAtStartup"));
+    EXPECT_EQ(userValue("RunAtStartup"), "1");
+}
+
+TEST_F(ListWindow, ThreeConfigurationsOpenOnTheFirstTopmost) {
+    auto first = record("First", 5);
+    first.EServType = 2;
+    first.UserName = "mapi-profile";
+    storeConfigurations({first, record("Second", 6), record("Third", 7)});
+    writeUserValue("RunAtStartup", "0");
+    log->writes.clear();
+    open();
+    EXPECT_EQ(entries("cbConfNum"), "01: First|02: Second|03: Third|");
+    EXPECT_EQ(list()->currentIndex(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), list());
+    EXPECT_TRUE(window->testAttribute(Qt::WA_KeyboardFocusChange)) << "focus frame shown";
+    EXPECT_EQ(text("txtUserName"), "mapi-profile");
+    EXPECT_EQ(window->lProfileID, 5);
+    auto* types = control<QComboBox>("cbEServType");
+    ASSERT_EQ(types->count(), 4);
+    EXPECT_EQ(types->itemText(0), "Exchange folder");
+    EXPECT_EQ(types->itemText(3), "Internet mail (POP3)");
+    EXPECT_EQ(types->currentText(), "Exchange with password");
+    EXPECT_FALSE(checked("cbRunAtStartup"));
+    EXPECT_RULE_TABLE(true);
+    EXPECT_EQ(window->windowTitle(), "Quillbell configuration");
+    // The list's getting the focus saved the first configuration once.
+    EXPECT_EQ(writes("set ConfName0"), 1u);
+    EXPECT_EQ(writes("set ConfName1"), 0u);
+    EXPECT_EQ(log->writes.front(), "set ExternLang");
+    EXPECT_TRUE(topmost());  // and placed by its frame: see tests/e2e/config-window.sh
+}
+
+TEST_F(ListWindow, ClosingWithTheSecondOfThreeWritesOnlyItAndTheGlobals) {
+    openThree();
+    chooseConfiguration(1);
+    typeInto("txtUserName", "changed");
+    log->writes.clear();
+    closeWindow();
+    Entries expected = {"set ExternLang", "set RunAtStartup", "set ConfNumber"};
+    for (const char* field :
+         {"ProfileID", "ConfName", "EServType", "UserName", "UserPassword", "INetServer",
+          "INetPort", "ExFolder", "ExFolderID", "EClient", "WhTime", "Alarm", "SoundOptionA",
+          "SoundOptionB", "WavName", "PopupWin", "RunEClient", "WaitEClient", "ProfileEnabled"}) {
+        expected.push_back(std::string("set ") + field + "1");
+    }
+    expected.push_back("set Version");
+    EXPECT_EQ(log->writes, expected);
+    EXPECT_EQ(profileValue("UserName1"), "changed");
+}
+
+// Opening and closing without an edit writes every value back as it was read, an unlisted
+// server type included; what the user changes is written in the program's form.
+TEST_F(ListWindow, UneditedValuesAreWrittenBackAsRead) {
+    storeConfigurations({record("Odd", 3)});
+    const std::vector<std::pair<std::string, std::string>> odd = {
+        {"ProfileID0", "abc"}, {"ProfileEnabled0", "yes"}, {"Alarm0", "2"},
+        {"RunEClient0", "-1"}, {"WhTime0", "abc"},         {"UserName0", "u\x01v"},
+        {"EServType0", "7"},   {"INetPort0", " 995 "},     {"EClient0", std::string(40000, 'p')}};
+    for (const auto& [name, value] : odd) {
+        writeProfileValue(name, value);
+    }
+    writeUserValue("RunAtStartup", "5");
+    open();
+    closeWindow();
+    for (const auto& [name, value] : odd) {
+        EXPECT_TRUE(profileValue(name) == value) << name;
+    }
+    EXPECT_EQ(userValue("RunAtStartup"), "5");
+
+    writeProfileValue("ProfileEnabled0", "-1");
+    open();
+    EXPECT_EQ(control<QComboBox>("cbEServType")->currentIndex(), -1);
+    EXPECT_RULE_TABLE(true);
+    click("cbAlarm");
+    typeInto("txtEClient", "client.exe");
+    closeWindow();
+    EXPECT_EQ(profileValue("Alarm0"), "0");
+    EXPECT_TRUE(profileValue("EClient0") == "client.exe");
+    EXPECT_EQ(profileValue("RunEClient0"), "-1");
+    EXPECT_EQ(profileValue("EServType0"), "7");
+}
+
+TEST_F(ListWindow, CreatingOrChoosingSavesTheConfigurationLeftFirst) {
+    openThree();
+    chooseServerType(3);
+    typeInto("txtINetServer", "pop.example.org");
+    chooseConfiguration(1);
+    EXPECT_EQ(profileValue("INetServer0"), "pop.example.org");
+    EXPECT_EQ(text("txtConfName"), "Second");
+    EXPECT_EQ(window->lProfileID, 11);
+    typeInto("txtWhTime", "600");
+    log->writes.clear();
+    click("keyNewConf");
+    EXPECT_EQ(profileValue("WhTime1"), "600");
+    EXPECT_EQ(profileValue("ProfileID3"), "13");
+    EXPECT_EQ(userValue("LastID") + userValue("ConfNumber"), "144");
+    EXPECT_EQ(list()->currentIndex(), 3);
+    EXPECT_EQ(list()->currentText(), "04: New configuration");
+    const Entries& entries = log->writes;
+    EXPECT_LT(std::find(entries.begin(), entries.end(), "set WhTime1"),
+              std::find(entries.begin(), entries.end(), "set ProfileID3"));
+    chooseConfiguration(0);
+    EXPECT_EQ(text("txtINetServer"), "pop.example.org");
+}
+
+// No changes nothing; deleting the middle moves the later one down and shows it; deleting
+// the last shows the one before and moves nothing.
+TEST_F(ListWindow, DeletingAsksAndShowsTheNextOrPreviousConfiguration) {
+    openThree();
+    chooseConfiguration(1);
+    log->writes.clear();
+    prompts->queueAnswer(kAnswerNo);
+    click("keyDelConf");
+    EXPECT_EQ(list()->count(), 3);
+    EXPECT_TRUE(log->writes.empty());
+    EXPECT_TRUE(topmost());
+    ASSERT_EQ(prompts->messageBoxes().size(), 1u);
+    const auto& box = prompts->messageBoxes()[0];
+    EXPECT_EQ(box.text, "WARNING! Do you really want to delete this configuration?");
+    EXPECT_EQ(box.style, 36);
+    EXPECT_EQ(box.title, "Quillbell");
+    EXPECT_EQ(box.windowTopmost, false);
+
+    prompts->queueAnswer(kAnswerYes);
+    click("keyDelConf");
+    EXPECT_TRUE(topmost());
+    EXPECT_EQ(entries("cbConfNum"), "01: First|02: Third|");
+    EXPECT_EQ(list()->currentIndex(), 1);
+    EXPECT_EQ(text("txtConfName"), "Third");
+    EXPECT_EQ(window->lProfileID, 12);
+    EXPECT_EQ(userValue("ConfNumber") + userValue("LastID"), "213");
+    EXPECT_RULE_TABLE(true);
+
+    log->writes.clear();
+    prompts->queueAnswer(kAnswerYes);
+    click("keyDelConf");
+    EXPECT_EQ(entries("cbConfNum"), "01: First|");
+    EXPECT_EQ(list()->currentIndex(), 0);
+    EXPECT_EQ(text("txtConfName"), "First");
+    EXPECT_EQ(profileValue("ConfName1"), "<missing>");
+    for (const std::string& entry : log->writes) {
+        EXPECT_EQ(entry.find("set ConfName"), std::string::npos) << entry;
+    }
+}
+
+// Deleting the only configuration empties and disables the editor, and the buttons that need
+// a selection do nothing. The first new one's defaults go through the editor's controls and
+// back unchanged, identifier 0; typing replaces the default name.
+TEST_F(ListWindow, DeletingTheOnlyAndCreatingTheFirstConfiguration) {
+    storeConfigurations({record("Alone", 4)});
+    open();
+    prompts->queueAnswer(kAnswerYes);
+    click("keyDelConf");
+    EXPECT_EQ(list()->count(), 0);
+    EXPECT_EQ(list()->currentIndex(), -1);
+    EXPECT_EQ(text("txtConfName") + text("txtWhTime"), "");
+    EXPECT_EQ(userValue("ConfNumber"), "0");
+    EXPECT_RULE_TABLE(false);
+    prompts->clearShown();
+    click("keyDelConf");
+    click("keyStopConfig");
+    EXPECT_TRUE(prompts->messageBoxes().empty());
+    EXPECT_RULE_TABLE(false);
+    click("keyNewConf");
+    EXPECT_EQ(entries("cbConfNum"), "01: New configuration|");
+    EXPECT_EQ(list()->currentIndex(), 0);
+    EXPECT_EQ(userValue("LastID") + userValue("ConfNumber"), "11");
+    EXPECT_EQ(store::loadProfile(0).record, record("New configuration", 0));
+    EXPECT_RULE_TABLE(true);
+    EXPECT_EQ(QApplication::focusWidget(), control("txtConfName"));
+    QTest::keyClicks(QApplication::focusWidget(), "Work");
+    EXPECT_EQ(text("txtConfName"), "Work");
+}
+
+TEST_F(ListWindow, RenamingAsYouTypeChangesOnlyTheEntryUntilTheNextSave) {
+    openThree();
+    chooseConfiguration(2);
+    typeInto("txtWhTime", "900");
+    typeInto("txtConfName", "Holiday");
+    EXPECT_EQ(list()->currentText(), "03: Holiday");
+    EXPECT_EQ(list()->currentIndex(), 2);
+    // The editor was not reloaded: the unsaved frequency is still there.
+    EXPECT_EQ(text("txtWhTime"), "900");
+    EXPECT_EQ(profileValue("ConfName2"), "Third");
+    focus("cbConfNum");
+    EXPECT_EQ(profileValue("ConfName2") + profileValue("WhTime2"), "Holiday900");
+}
+
+}  // namespace
+}  // namespace apptest
