@@ -3,7 +3,6 @@
 // was before the interrupted write or after it.
 
 #include <signal.h>
-#include <unistd.h>
 
 #include <random>
 
@@ -12,66 +11,48 @@
 namespace sqlitestoretest {
 namespace {
 
-using namespace platform;
-
-const std::string kKey = "Software\\Orvane\\Quillbell\\Profiles";
 constexpr int kSlots = 8;
 
-// Writes all slots generation after generation, in slot order, until it is killed.
-int writeUntilKilled(const HiveFiles& files, HKEY root, int generation) {
-    SqliteRegistry registry(files);
-    HKEY key = 0;
-    if (registry.CreateKeyEx(root, kKey, kKeyWriteAccess, &key, nullptr) != 0) {
-        return 1;
-    }
-    for (;; ++generation) {
-        for (int slot = 0; slot < kSlots; ++slot) {
-            if (setText(registry, key, std::to_string(slot), generationText(generation, slot))) {
-                return 2;
-            }
-        }
-    }
-}
+using SqliteCrash = SqliteStoreTest;
 
-class Crash : public SqliteStoreTest {};
-
-TEST_F(Crash, AWriterKilledAtAnyMomentLeavesEveryValueOldOrNew) {
+TEST_F(SqliteCrash, AWriterKilledAtAnyMomentLeavesEveryValueOldOrNew) {
     const unsigned seed = std::random_device{}();
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 random(seed);
     for (const HKEY root : {kHkeyCurrentUser, kHkeyLocalMachine}) {
         for (const bool fresh : {true, false}) {
             SCOPED_TRACE(std::to_string(root) + (fresh ? " new hive" : " old hive"));
-            std::filesystem::remove_all(scratch_);
+            fs::remove_all(scratch_);
             int before = 0;  // the generation of every slot when the writer started
             for (int round = 0; round < 30 && !HasFailure(); ++round) {
                 if (fresh) {
-                    std::filesystem::remove_all(scratch_);
+                    fs::remove_all(scratch_);
                     before = 0;
                 }
-                const pid_t writer =
-                    forkChild([&] { return writeUntilKilled(hiveFiles(), root, before + 1); });
+                const pid_t writer = forkChild([&] {
+                    SqliteRegistry registry(hiveFiles());
+                    const HKEY key = createKey(registry, root, kKey);
+                    for (int generation = before + 1;
+                         writeGeneration(registry, key, kSlots, generation) == 0; ++generation) {
+                    }
+                    return 1;
+                });
                 // A new hive dies while it is laid out as often as later.
                 usleep(fresh ? random() % 3000 : 3000 + random() % 9000);
                 ::kill(writer, SIGKILL);
                 ASSERT_EQ(waitForChild(writer), -1) << "the writer failed before it was killed";
 
+                // The slots before the writer's are new, the others old.
                 auto registry = makeRegistry();
-                std::vector<int> found;
+                const int first = generationAt(*registry, root, 0);
                 for (int slot = 0; slot < kSlots; ++slot) {
-                    found.push_back(
-                        generationOf(readBytes(*registry, root, kKey, std::to_string(slot)), slot));
-                    // The slots before the writer's are new, the others old.
-                    EXPECT_GE(found[slot], std::max(before, found[0] - 1)) << slot;
-                    EXPECT_LE(found[slot], found[0]) << slot;
+                    const int found = generationAt(*registry, root, slot);
+                    EXPECT_GE(found, std::max(before, first - 1)) << slot;
+                    EXPECT_LE(found, first) << slot;
                 }
-                before = found[0] + 1;
+                before = first + 1;
                 const HKEY key = createKey(*registry, root, kKey);
-                for (int slot = 0; slot < kSlots; ++slot) {
-                    ASSERT_EQ(
-                        setText(*registry, key, std::to_string(slot), generationText(before, slot)),
-                        0);
-                }
+                ASSERT_EQ(writeGeneration(*registry, key, kSlots, before), 0);
                 registry->CloseKey(key);
             }
         }

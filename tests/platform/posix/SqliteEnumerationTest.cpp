@@ -6,10 +6,6 @@
 namespace sqlitestoretest {
 namespace {
 
-using namespace platform;
-
-const std::string kKey = "Software\\Orvane\\Enumeration";
-
 // "name=data" of the value or "name" of the subkey at that index, else its status.
 std::string at(Registry& registry, HKEY key, std::uint32_t index, bool value = true) {
     std::string name(64, '\0');
@@ -26,9 +22,9 @@ std::string at(Registry& registry, HKEY key, std::uint32_t index, bool value = t
     return name.substr(0, nameLen) + (value ? "=" + data.substr(0, dataLen - 1) : "");
 }
 
-class Enumeration : public SqliteStoreTest {};
+using SqliteEnumeration = SqliteStoreTest;
 
-TEST_F(Enumeration, AWalkSeesEveryChangeMadeBetweenItsSteps) {
+TEST_F(SqliteEnumeration, AWalkSeesEveryChangeMadeBetweenItsSteps) {
     for (const HKEY root : {kHkeyCurrentUser, kHkeyLocalMachine}) {
         SCOPED_TRACE(root);
         auto mine = makeRegistry();
@@ -60,22 +56,18 @@ TEST_F(Enumeration, AWalkSeesEveryChangeMadeBetweenItsSteps) {
         EXPECT_EQ(at(*mine, key, 1, false), "Beta");
         mine->CloseKey(createKey(*mine, key, "Omega"));
         EXPECT_EQ(at(*mine, key, 3, false), "Zeta");
-        mine->CloseKey(key);
-        other->CloseKey(theirs);
     }
 }
 
-TEST_F(Enumeration, ValuesTooLargeToKeepTogetherAreWalkedRowByRow) {
+TEST_F(SqliteEnumeration, ValuesTooLargeToKeepTogetherAreWalkedRowByRow) {
     auto registry = makeRegistry();
     const HKEY key = createKey(*registry, kHkeyCurrentUser, kKey);
-    const std::string big(3 << 20, 'b');
     for (const char* name : {"Z", "Y", "X", "W"}) {
-        ASSERT_EQ(setText(*registry, key, name, big), 0);
+        ASSERT_EQ(setText(*registry, key, name, std::string(3 << 20, 'b')), 0);
     }
     ASSERT_EQ(setText(*registry, key, "Y", "small"), 0);
     EXPECT_EQ(at(*registry, key, 1), "Y=small");
-    EXPECT_EQ(at(*registry, key, 2), "X=" + big);
-    registry->CloseKey(key);
+    EXPECT_EQ(at(*registry, key, 2), "X=" + std::string(3 << 20, 'b'));
 }
 
 }  // namespace
