@@ -63,24 +63,21 @@ TEST_F(FlockSingleInstanceTest, TheHeldLockIsNotInheritedByStartedPrograms) {
     EXPECT_EQ(found, 1);
 }
 
-// Relative directories are not the user's: the next candidate is used.
 TEST_F(FlockSingleInstanceTest, TheLockFileLivesInTheUsersRuntimeOrConfigDirectory) {
+    const ScopedEnv config("XDG_CONFIG_HOME", (scratch_ / "config").string());
     const ScopedEnv home("HOME", (scratch_ / "home").string());
-    const struct {
-        std::optional<std::string> runtime, config;
-        const char* name;
-        fs::path expected;
-    } cases[] = {
-        {scratch_ / "run", scratch_ / "config", "Quillbell-Config", scratch_ / "run" / "Quillbell-Config.lock"},
-        {scratch_ / "run", scratch_ / "config", "../a/b", scratch_ / "run" / ".._a_b.lock"},
-        {std::nullopt, scratch_ / "config", "x", scratch_ / "config" / "x.lock"},
-        {"relative/run", "relative/config", "x", scratch_ / "home" / ".config" / "x.lock"},
-    };
-    for (const auto& c : cases) {
-        const ScopedEnv runtime("XDG_RUNTIME_DIR", c.runtime);
-        const ScopedEnv config("XDG_CONFIG_HOME", c.config);
-        EXPECT_EQ(FlockSingleInstance::lockFileFor(c.name), c.expected) << c.name;
+    {
+        const ScopedEnv runtime("XDG_RUNTIME_DIR", (scratch_ / "run").string());
+        EXPECT_EQ(FlockSingleInstance::lockFileFor("Quillbell-Config"),
+                  scratch_ / "run" / "Quillbell-Config.lock");
+        EXPECT_EQ(FlockSingleInstance::lockFileFor("../a/b"), scratch_ / "run" / ".._a_b.lock")
+            << "a name never leads out of the directory";
     }
+    const ScopedEnv runtime("XDG_RUNTIME_DIR", std::nullopt);
+    EXPECT_EQ(FlockSingleInstance::lockFileFor("x"), scratch_ / "config" / "x.lock");
+    // Relative directories are not the user's: the next candidate is used.
+    const ScopedEnv relativeConfig("XDG_CONFIG_HOME", "relative/config");
+    EXPECT_EQ(FlockSingleInstance::lockFileFor("x"), scratch_ / "home" / ".config" / "x.lock");
 }
 
 }  // namespace

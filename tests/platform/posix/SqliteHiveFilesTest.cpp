@@ -101,11 +101,8 @@ TEST_F(SqliteHiveFiles, ALinkedOrForeignHiveIsRefusedAndLeftAlone) {
             plant(root == kHkeyCurrentUser ? userFile_ : machineFile_);
             const auto before = treeBelow(scratch_);
             registry = makeRegistry();
-            HKEY key = 0;
-            EXPECT_EQ(registry->OpenKeyEx(root, "Software", kKeyRead, &key),
-                      winerror::kAccessDenied);
-            EXPECT_EQ(registry->CreateKeyEx(root, "New", kKeyWriteAccess, &key, nullptr),
-                      winerror::kAccessDenied);
+            EXPECT_EQ(openStatus(*registry, root, "Software"), kAccessDenied);
+            EXPECT_EQ(openStatus(*registry, root, "New", kKeyWriteAccess, true), kAccessDenied);
             registry.reset();
             EXPECT_EQ(treeBelow(scratch_), before);
             EXPECT_EQ(fileBytes(elsewhere / "x"), "someone's");
@@ -116,18 +113,16 @@ TEST_F(SqliteHiveFiles, ALinkedOrForeignHiveIsRefusedAndLeftAlone) {
 TEST_F(SqliteHiveFiles, NoCallThatOnlyReadsMakesAFileOrDirectory) {
     auto registry = makeRegistry();
     for (const HKEY root : {kHkeyCurrentUser, kHkeyLocalMachine}) {
-        HKEY key = 0xbad;
-        EXPECT_EQ(registry->OpenKeyEx(root, kKey, kKeyRead, &key), winerror::kFileNotFound);
-        EXPECT_EQ(key, 0u);
-        EXPECT_EQ(registry->OpenKeyEx(root, "Software", kKeyWriteAccess, &key),
-                  winerror::kFileNotFound);
+        EXPECT_EQ(openStatus(*registry, root, kKey), kFileNotFound);
+        EXPECT_EQ(openStatus(*registry, root, "Software", kKeyWriteAccess), kFileNotFound);
+        HKEY key = 0;
 
         // The root itself can be opened, queried and walked, and is empty.
         ASSERT_EQ(registry->CreateKeyEx(root, "", kKeyWriteAccess, &key, nullptr), 0);
         std::uint32_t size = 7;
         for (const HKEY handle : {key, root}) {
             EXPECT_EQ(registry->QueryValueEx(handle, "HomeDir", nullptr, nullptr, &size),
-                      winerror::kFileNotFound);
+                      kFileNotFound);
         }
         KeyInfo info;
         info.subKeys = 99;
@@ -135,11 +130,10 @@ TEST_F(SqliteHiveFiles, NoCallThatOnlyReadsMakesAFileOrDirectory) {
         EXPECT_EQ(info.subKeys + info.values, 0u);
         char name[16];
         std::uint32_t nameLen = sizeof name;
-        EXPECT_EQ(registry->EnumKeyEx(key, 0, name, &nameLen, nullptr, nullptr),
-                  winerror::kNoMoreItems);
+        EXPECT_EQ(registry->EnumKeyEx(key, 0, name, &nameLen, nullptr, nullptr), kNoMoreItems);
         EXPECT_EQ(registry->EnumValue(key, 0, name, &nameLen, nullptr, nullptr, nullptr),
-                  winerror::kNoMoreItems);
-        EXPECT_EQ(registry->DeleteValue(key, "HomeDir"), winerror::kFileNotFound);
+                  kNoMoreItems);
+        EXPECT_EQ(registry->DeleteValue(key, "HomeDir"), kFileNotFound);
         EXPECT_EQ(registry->CloseKey(key), 0);
     }
     EXPECT_TRUE(treeBelow(scratch_).empty());
@@ -148,7 +142,7 @@ TEST_F(SqliteHiveFiles, NoCallThatOnlyReadsMakesAFileOrDirectory) {
 TEST_F(SqliteHiveFiles, AnEmptyFileStaysEmptyUntilTheFirstWrite) {
     writeFileBytes(userFile_, "");
     auto registry = makeRegistry();
-    EXPECT_EQ(readStatus(*registry, kHkeyCurrentUser, kKey, "V"), winerror::kFileNotFound);
+    EXPECT_EQ(readStatus(*registry, kHkeyCurrentUser, kKey, "V"), kFileNotFound);
     EXPECT_EQ(fs::file_size(userFile_), 0u);
     EXPECT_EQ(setText(*registry, createKey(*registry, kHkeyCurrentUser, kKey), "V", "1"), 0);
     EXPECT_EQ(readBytes(*registry, kHkeyCurrentUser, kKey, "V"), sz("1"));

@@ -43,12 +43,8 @@ protected:
         const std::string before = bytesOf(userFile_) + "|" + bytesOf(wal);
         auto registry = makeRegistry(false, std::chrono::milliseconds(100));
         const HKEY root = kHkeyCurrentUser;
-        HKEY key = 0xbad;
-        EXPECT_EQ(registry->OpenKeyEx(root, kKey, kKeyRead, &key), expected);
-        EXPECT_EQ(key, 0u);
-        EXPECT_EQ(registry->CreateKeyEx(root, kKey + "\\New", kKeyWriteAccess, &key, nullptr),
-                  expected);
-        EXPECT_EQ(key, 0u);
+        EXPECT_EQ(openStatus(*registry, root, kKey), expected);
+        EXPECT_EQ(openStatus(*registry, root, kKey + "\\New", kKeyWriteAccess, true), expected);
         EXPECT_EQ(setText(*registry, root, "Planted", "x"), expected);
         std::uint32_t size = 0;
         EXPECT_EQ(registry->QueryValueEx(root, "Planted", nullptr, nullptr, &size), expected);
@@ -81,7 +77,7 @@ TEST_F(SqliteHiveSafety, AnUnusableUserHiveFailsEveryCallAndKeepsItsBytes) {
     } cases[] = {
         {"text file", false,
          [this] { writeFileBytes(userFile_, "[Settings]\nConfNumber=2\nsomebody's text\n"); },
-         winerror::kBadDb},
+         kBadDb},
         // Left as its owner crashed: the last commit sits in the -wal file only. The last
         // writable connection to close would fold that into the file.
         {"foreign database with uncheckpointed WAL", false,
@@ -93,15 +89,14 @@ TEST_F(SqliteHiveSafety, AnUnusableUserHiveFailsEveryCallAndKeepsItsBytes) {
                     nullptr, true);
              ASSERT_GT(fs::file_size(userFile_.string() + "-wal"), 0u);
          },
-         winerror::kBadDb},
+         kBadDb},
         {"hive of a later layout, left to the program that wrote it", true,
-         [this] { runSql(userFile_, "PRAGMA user_version = 2"); }, winerror::kBadDb},
-        {"damaged page", true, damageLastPage, winerror::kRegistryCorrupt},
+         [this] { runSql(userFile_, "PRAGMA user_version = 2"); }, kBadDb},
+        {"damaged page", true, damageLastPage, kRegistryCorrupt},
         {"truncated", true,
          [this] { writeFileBytes(userFile_, fileBytes(userFile_).substr(0, 4096 + 100)); },
-         winerror::kRegistryCorrupt},
-        {"directory in its place", false, [this] { fs::create_directories(userFile_); },
-         winerror::kCantOpen},
+         kRegistryCorrupt},
+        {"directory in its place", false, [this] { fs::create_directories(userFile_); }, kCantOpen},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -121,11 +116,9 @@ TEST_F(SqliteHiveSafety, AWriteLockHeldPastTheTimeoutIsCantWriteAndReadsGoOn) {
     const HKEY key = createKey(*registry, kHkeyCurrentUser, kKey);
     sqlite3* other = nullptr;
     runSql(userFile_, "BEGIN IMMEDIATE", &other);
-    EXPECT_EQ(setText(*registry, key, "ConfNumber", "3"), winerror::kCantWrite);
-    HKEY created = 0;
-    EXPECT_EQ(registry->CreateKeyEx(kHkeyCurrentUser, kKey + "\\Profiles", kKeyWriteAccess,
-                                    &created, nullptr),
-              winerror::kCantWrite);
+    EXPECT_EQ(setText(*registry, key, "ConfNumber", "3"), kCantWrite);
+    EXPECT_EQ(openStatus(*registry, kHkeyCurrentUser, kKey + "\\Profiles", kKeyWriteAccess, true),
+              kCantWrite);
     // WAL readers do not wait for writers.
     EXPECT_EQ(readBytes(*registry, kHkeyCurrentUser, kKey, "ConfNumber"), sz("2"));
     sqlite3_close(other);  // rolls its transaction back
@@ -139,7 +132,7 @@ TEST_F(SqliteHiveSafety, AnExclusiveLockOnTheMachineHiveIsCantReadUntilReleased)
     sqlite3* other = nullptr;
     runSql(machineFile_, "BEGIN EXCLUSIVE", &other);
     auto registry = makeRegistry(false, std::chrono::milliseconds(100));
-    EXPECT_EQ(readStatus(*registry, kHkeyLocalMachine, kKey, "HomeDir"), winerror::kCantRead);
+    EXPECT_EQ(readStatus(*registry, kHkeyLocalMachine, kKey, "HomeDir"), kCantRead);
     EXPECT_EQ(fileBytes(machineFile_), before);
     sqlite3_close(other);
     // A failed open is tried again on the next call.
@@ -166,7 +159,7 @@ TEST_F(SqliteHiveSafety, AnInterruptedCommitIsRolledBackByWhoMayWriteAndRefusedT
     const std::string before = fileBytes(machineFile_) + fileBytes(journal);
 
     auto reader = makeRegistry(true, std::chrono::milliseconds(100));
-    EXPECT_EQ(readStatus(*reader, kHkeyLocalMachine, kKey, "HomeDir"), winerror::kAccessDenied);
+    EXPECT_EQ(readStatus(*reader, kHkeyLocalMachine, kKey, "HomeDir"), kAccessDenied);
     reader.reset();
     EXPECT_EQ(fileBytes(machineFile_) + fileBytes(journal), before);
 

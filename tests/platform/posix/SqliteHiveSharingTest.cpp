@@ -1,64 +1,63 @@
 // Several processes on the same hive files (each registry object here has connections of
-// its own, as a process would), and a machine hive this process may only read.
+// its own, as a process would), one of them killed while it writes, and a machine hive
+// this process may only read.
 
-#include <sqlite3.h>
+#include <signal.h>
+
+#include <random>
 
 #include "SqliteStoreFixture.h"
 
 namespace sqlitestoretest {
 namespace {
 
-std::string journalModeOf(const fs::path& file) {
-    sqlite3* db = nullptr;
-    std::string mode;
-    sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_exec(
-        db, "PRAGMA journal_mode",
-        [](void* out, int, char** row, char**) {
-            *static_cast<std::string*>(out) = row[0];
-            return 0;
-        },
-        &mode, nullptr);
-    sqlite3_close(db);
-    return mode;
-}
-
 using SqliteHiveSharing = SqliteStoreTest;
 
-TEST_F(SqliteHiveSharing, TwoProcessesSeeEachOthersWritesAtOnce) {
-    auto first = makeRegistry();
-    auto second = makeRegistry();
-    const std::string profiles = kKey + "\\Profiles";
-    // Learnt as missing, file and all, then made by the other process.
-    EXPECT_EQ(readStatus(*second, kHkeyCurrentUser, profiles, "ConfName0"),
-              winerror::kFileNotFound);
-    const HKEY mine = createKey(*first, kHkeyCurrentUser, profiles);
-    ASSERT_EQ(setText(*first, mine, "ConfName0", "Office"), 0);
-    EXPECT_EQ(readBytes(*second, kHkeyCurrentUser, profiles, "ConfName0"), sz("Office"));
+// A writer killed at random moments, on new hives and old ones of both kinds: the next
+// process reads and writes the store and finds every value as before or after the write.
+TEST_F(SqliteHiveSharing, AWriterKilledAtAnyMomentLeavesEveryValueOldOrNew) {
+    constexpr int kSlots = 8;
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    for (const HKEY root : {kHkeyCurrentUser, kHkeyLocalMachine}) {
+        for (const bool fresh : {true, false}) {
+            SCOPED_TRACE(std::to_string(root) + (fresh ? " new hive" : " old hive"));
+            fs::remove_all(scratch_);
+            int before = 0;  // the generation of every slot when the writer started
+            for (int round = 0; round < 30 && !HasFailure(); ++round) {
+                if (fresh) {
+                    fs::remove_all(scratch_);
+                    before = 0;
+                }
+                const pid_t writer = forkChild([&] {
+                    SqliteRegistry registry(hiveFiles());
+                    const HKEY key = createKey(registry, root, kKey);
+                    for (int generation = before + 1;
+                         writeGeneration(registry, key, kSlots, generation) == 0; ++generation) {
+                    }
+                    return 1;
+                });
+                // A new hive dies while it is laid out as often as later.
+                usleep(fresh ? random() % 3000 : 3000 + random() % 9000);
+                ::kill(writer, SIGKILL);
+                ASSERT_EQ(waitForChild(writer), -1) << "the writer failed before it was killed";
 
-    // The second one writes through a key that already existed in a file it did not make,
-    // and a handle held open across its writes sees them.
-    const HKEY theirs = createKey(*second, kHkeyCurrentUser, profiles);
-    ASSERT_EQ(setText(*second, theirs, "ConfName0", "Home"), 0);
-    ASSERT_EQ(second->DeleteValue(theirs, "Unused"), winerror::kFileNotFound);
-    second->CloseKey(createKey(*second, kHkeyCurrentUser, profiles + "\\Sub"));
-    std::uint8_t buffer[16] = {};
-    std::uint32_t size = sizeof buffer;
-    ASSERT_EQ(first->QueryValueEx(mine, "ConfName0", nullptr, buffer, &size), 0);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), size), sz("Home"));
-    KeyInfo info;
-    ASSERT_EQ(first->QueryInfoKey(mine, &info), 0);
-    EXPECT_EQ(info.subKeys, 1u);
-    EXPECT_EQ(info.values, 1u);
-
-    // Repeated reads never serve an old answer.
-    for (const char* text : {"1", "2"}) {
-        ASSERT_EQ(setText(*second, theirs, "LastID", text), 0);
-        EXPECT_EQ(readBytes(*first, kHkeyCurrentUser, profiles, "LastID"), sz(text));
-        EXPECT_EQ(readBytes(*first, kHkeyCurrentUser, profiles, "LastID"), sz(text));
+                // The slots before the writer's are new, the others old.
+                auto registry = makeRegistry();
+                const int first = generationAt(*registry, root, 0);
+                for (int slot = 0; slot < kSlots; ++slot) {
+                    const int found = generationAt(*registry, root, slot);
+                    EXPECT_GE(found, std::max(before, first - 1)) << slot;
+                    EXPECT_LE(found, first) << slot;
+                }
+                before = first + 1;
+                ASSERT_EQ(
+                    writeGeneration(*registry, createKey(*registry, root, kKey), kSlots, before),
+                    0);
+            }
+        }
     }
-    ASSERT_EQ(second->DeleteValue(theirs, "LastID"), 0);
-    EXPECT_EQ(readStatus(*first, kHkeyCurrentUser, profiles, "LastID"), winerror::kFileNotFound);
 }
 
 // Started at one moment, each process lays out the missing hive, creates the same key
@@ -96,10 +95,12 @@ TEST_F(SqliteHiveSharing, TheUserHiveUsesWalAndTheMachineHiveARollbackJournal) {
     auto registry = makeRegistry();
     registry->CloseKey(createKey(*registry, kHkeyCurrentUser, kKey));
     registry->CloseKey(createKey(*registry, kHkeyLocalMachine, kKey));
-    EXPECT_EQ(journalModeOf(userFile_), "wal");
-    // Users who may not write the machine hive's directory could not open a WAL file
-    // for reading: they cannot create its -shm file.
-    EXPECT_EQ(journalModeOf(machineFile_), "delete");
+    registry.reset();
+    // Byte 18 of a SQLite file: 2 for the WAL, 1 for a rollback journal. Users who may not
+    // write the machine hive's directory could not open a WAL file for reading: they
+    // cannot create its -shm file.
+    EXPECT_EQ(fileBytes(userFile_).at(18), 2);
+    EXPECT_EQ(fileBytes(machineFile_).at(18), 1);
 }
 
 // Separate processes: one saves a configuration's nineteen values again and again, two
@@ -149,13 +150,9 @@ TEST_F(SqliteHiveSharing, ReadsNeverFailNorTearWhileAnotherProcessSaves) {
 // ordinary user shows what a user sees of the hive the installation made.
 TEST_F(SqliteHiveSharing, AReadOnlyMachineHiveIsNeverWrittenNorCreatedAndReadsWork) {
     auto registry = makeRegistry(true);
-    HKEY key = 0xbad;
-    EXPECT_EQ(registry->CreateKeyEx(kHkeyLocalMachine, kKey, kKeyWriteAccess, &key, nullptr),
-              winerror::kAccessDenied);
-    EXPECT_EQ(registry->OpenKeyEx(kHkeyLocalMachine, "", kKeyWriteAccess, &key),
-              winerror::kAccessDenied);
-    EXPECT_EQ(registry->OpenKeyEx(kHkeyLocalMachine, "", kKeyRead, &key), 0);
-    registry->CloseKey(key);
+    EXPECT_EQ(openStatus(*registry, kHkeyLocalMachine, kKey, kKeyWriteAccess, true), kAccessDenied);
+    EXPECT_EQ(openStatus(*registry, kHkeyLocalMachine, "", kKeyWriteAccess), kAccessDenied);
+    EXPECT_EQ(openStatus(*registry, kHkeyLocalMachine, ""), 0);
     EXPECT_FALSE(fs::exists(scratch_ / "xdg"));
     {
         auto installer = makeRegistry();
@@ -165,21 +162,18 @@ TEST_F(SqliteHiveSharing, AReadOnlyMachineHiveIsNeverWrittenNorCreatedAndReadsWo
     }
     const std::string before = fileBytes(machineFile_);
 
-    key = 0xbad;
-    EXPECT_EQ(registry->OpenKeyEx(kHkeyLocalMachine, kKey, kKeyWriteAccess, &key),
-              winerror::kAccessDenied);
-    EXPECT_EQ(key, 0u);
-    EXPECT_EQ(registry->CreateKeyEx(kHkeyLocalMachine, kKey, kKeyWriteAccess, &key, nullptr),
-              winerror::kAccessDenied);
-    EXPECT_EQ(
-        registry->CreateKeyEx(kHkeyLocalMachine, kKey + "\\New", kKeyWriteAccess, &key, nullptr),
-        winerror::kAccessDenied);
-    EXPECT_EQ(key, 0u);
+    for (const bool create : {false, true}) {
+        EXPECT_EQ(openStatus(*registry, kHkeyLocalMachine, kKey, kKeyWriteAccess, create),
+                  kAccessDenied);
+    }
+    EXPECT_EQ(openStatus(*registry, kHkeyLocalMachine, kKey + "\\New", kKeyWriteAccess, true),
+              kAccessDenied);
     // A missing key is reported as missing, as Windows looks the name up first.
-    EXPECT_EQ(registry->OpenKeyEx(kHkeyLocalMachine, kKey + "\\New", kKeyWriteAccess, &key),
-              winerror::kFileNotFound);
-    EXPECT_EQ(setText(*registry, kHkeyLocalMachine, "Version", "1"), winerror::kAccessDenied);
-    EXPECT_EQ(registry->DeleteValue(kHkeyLocalMachine, "Version"), winerror::kAccessDenied);
+    EXPECT_EQ(openStatus(*registry, kHkeyLocalMachine, kKey + "\\New", kKeyWriteAccess),
+              kFileNotFound);
+    HKEY key = 0;
+    EXPECT_EQ(setText(*registry, kHkeyLocalMachine, "Version", "1"), kAccessDenied);
+    EXPECT_EQ(registry->DeleteValue(kHkeyLocalMachine, "Version"), kAccessDenied);
 
     EXPECT_EQ(readBytes(*registry, kHkeyLocalMachine, kKey, "HomeDir"), sz("/opt/quillbell"));
     // Opened for reading, or with MAXIMUM_ALLOWED, which is granted what the hive allows.
@@ -187,8 +181,8 @@ TEST_F(SqliteHiveSharing, AReadOnlyMachineHiveIsNeverWrittenNorCreatedAndReadsWo
         ASSERT_EQ(registry->OpenKeyEx(kHkeyLocalMachine, kKey, access, &key), 0);
         std::uint32_t size = 0;
         EXPECT_EQ(registry->QueryValueEx(key, "HomeDir", nullptr, nullptr, &size), 0);
-        EXPECT_EQ(setText(*registry, key, "Version", "1"), winerror::kAccessDenied);
-        EXPECT_EQ(registry->DeleteValue(key, "HomeDir"), winerror::kAccessDenied);
+        EXPECT_EQ(setText(*registry, key, "Version", "1"), kAccessDenied);
+        EXPECT_EQ(registry->DeleteValue(key, "HomeDir"), kAccessDenied);
         registry->CloseKey(key);
     }
     // The user hive is writable all the same.
@@ -205,9 +199,7 @@ TEST_F(SqliteHiveSharing, AReadOnlyMachineHiveIsNeverWrittenNorCreatedAndReadsWo
             HiveFiles files = hiveFiles();
             files.userFile = "/nonexistent/quillbell/user-registry.sqlite3";
             SqliteRegistry registry(files);
-            HKEY key = 0;
-            if (registry.OpenKeyEx(kHkeyLocalMachine, kKey, kKeyWriteAccess, &key) !=
-                winerror::kAccessDenied) {
+            if (openStatus(registry, kHkeyLocalMachine, kKey, kKeyWriteAccess) != kAccessDenied) {
                 return 11;
             }
             return readBytes(registry, kHkeyLocalMachine, kKey, "HomeDir") == sz("/opt/quillbell")

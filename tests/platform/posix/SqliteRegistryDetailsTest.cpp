@@ -47,25 +47,21 @@ protected:
 };
 
 TEST_F(SqliteRegistryDetails, PathsAreReadAsAdvapi32ReadsThem) {
-    HKEY key = 0xbad;
-    EXPECT_EQ(
-        registry_->CreateKeyEx(kHkeyCurrentUser, "\\" + kBase, kKeyWriteAccess, &key, nullptr),
-        161);  // ERROR_BAD_PATHNAME
-    EXPECT_EQ(key, 0u);
-    EXPECT_EQ(registry_->OpenKeyEx(kHkeyCurrentUser, "\\" + kBase, kKeyRead, &key), 161);
+    for (const bool create : {false, true}) {  // 161: ERROR_BAD_PATHNAME
+        EXPECT_EQ(openStatus(*registry_, kHkeyCurrentUser, "\\" + kBase, kKeyWriteAccess, create),
+                  161);
+    }
 
     EXPECT_EQ(created("A\\\\B\\"), kCreatedNewKey);
     EXPECT_EQ(names(false), std::vector<std::string>{"A"});
-    ASSERT_EQ(registry_->OpenKeyEx(kHkeyCurrentUser, kBase + "\\A\\B", kKeyRead, &key), 0);
-    registry_->CloseKey(key);
+    EXPECT_EQ(openStatus(*registry_, kHkeyCurrentUser, kBase + "\\A\\B"), 0);
     // Bytes after a NUL are not part of a C string argument.
-    ASSERT_EQ(registry_->OpenKeyEx(base_, std::string("A\0Z", 3), kKeyRead, &key), 0);
-    registry_->CloseKey(key);
+    EXPECT_EQ(openStatus(*registry_, base_, std::string("A\0Z", 3)), 0);
     // An empty path is the key itself, under a handle of its own.
     EXPECT_EQ(created(""), kOpenedExistingKey);
 
-    EXPECT_EQ(registry_->CreateKeyEx(base_, std::string(256, 'N'), kKeyWriteAccess, &key, nullptr),
-              winerror::kInvalidParameter);
+    EXPECT_EQ(openStatus(*registry_, base_, std::string(256, 'N'), kKeyWriteAccess, true),
+              kInvalidParameter);
     EXPECT_EQ(created(std::string(255, 'N')), kCreatedNewKey);
 }
 
@@ -115,17 +111,15 @@ TEST_F(SqliteRegistryDetails, QueriesEndStringsAndAnswerMissingValuesAsAdvapi32D
 
     std::uint32_t type = 77;
     std::uint32_t size = 5;
-    EXPECT_EQ(registry_->QueryValueEx(base_, "Absent", &type, nullptr, &size),
-              winerror::kFileNotFound);
+    EXPECT_EQ(registry_->QueryValueEx(base_, "Absent", &type, nullptr, &size), kFileNotFound);
     EXPECT_EQ(type, regtype::kNone);
     EXPECT_EQ(size, 0u);
     std::uint8_t buffer[4];
     size = 4;
-    EXPECT_EQ(registry_->QueryValueEx(base_, "Absent", nullptr, buffer, &size),
-              winerror::kFileNotFound);
+    EXPECT_EQ(registry_->QueryValueEx(base_, "Absent", nullptr, buffer, &size), kFileNotFound);
     EXPECT_EQ(size, 4u);
     EXPECT_EQ(registry_->QueryValueEx(base_, "Absent", nullptr, buffer, nullptr),
-              winerror::kInvalidParameter);
+              kInvalidParameter);
     EXPECT_EQ(registry_->SetValueEx(base_, "Null", regtype::kBinary, nullptr, 4), 998);
 }
 
@@ -134,14 +128,12 @@ TEST_F(SqliteRegistryDetails, AHandleAllowsWhatItWasOpenedFor) {
     HKEY setOnly = 0;
     ASSERT_EQ(registry_->OpenKeyEx(kHkeyCurrentUser, kBase, kKeySetValue, &setOnly), 0);
     std::uint32_t size = 0;
-    EXPECT_EQ(registry_->QueryValueEx(setOnly, "V", nullptr, nullptr, &size),
-              winerror::kAccessDenied);
+    EXPECT_EQ(registry_->QueryValueEx(setOnly, "V", nullptr, nullptr, &size), kAccessDenied);
     char name[16];
     std::uint32_t nameLen = sizeof name;
-    EXPECT_EQ(registry_->EnumKeyEx(setOnly, 0, name, &nameLen, nullptr, nullptr),
-              winerror::kAccessDenied);
+    EXPECT_EQ(registry_->EnumKeyEx(setOnly, 0, name, &nameLen, nullptr, nullptr), kAccessDenied);
     EXPECT_EQ(registry_->EnumValue(setOnly, 0, name, &nameLen, nullptr, nullptr, nullptr),
-              winerror::kAccessDenied);
+              kAccessDenied);
     EXPECT_EQ(setText(*registry_, setOnly, "V", "2"), 0);
 
     // Creating below a key opened for reading is allowed: the parent's handle is not asked.
@@ -151,12 +143,10 @@ TEST_F(SqliteRegistryDetails, AHandleAllowsWhatItWasOpenedFor) {
     EXPECT_EQ(registry_->CreateKeyEx(reading, "Child", kKeyWriteAccess, &child, nullptr), 0);
 
     EXPECT_EQ(registry_->CloseKey(reading), 0);
-    EXPECT_EQ(registry_->CloseKey(reading), winerror::kInvalidHandle);
-    EXPECT_EQ(registry_->QueryValueEx(reading, "V", nullptr, nullptr, &size),
-              winerror::kInvalidHandle);
-    EXPECT_EQ(registry_->CloseKey(0), winerror::kInvalidHandle);
-    EXPECT_EQ(registry_->OpenKeyEx(0x80000000, "Software", kKeyRead, &child),
-              winerror::kInvalidHandle);
+    EXPECT_EQ(registry_->CloseKey(reading), kInvalidHandle);
+    EXPECT_EQ(registry_->QueryValueEx(reading, "V", nullptr, nullptr, &size), kInvalidHandle);
+    EXPECT_EQ(registry_->CloseKey(0), kInvalidHandle);
+    EXPECT_EQ(openStatus(*registry_, 0x80000000, "Software"), kInvalidHandle);
 }
 
 TEST_F(SqliteRegistryDetails, EnumerationBuffersFollowTheRulesOfAdvapi32) {
@@ -164,14 +154,13 @@ TEST_F(SqliteRegistryDetails, EnumerationBuffersFollowTheRulesOfAdvapi32) {
     char name[16];
     std::memset(name, 'X', sizeof name);
     std::uint32_t nameLen = 5;  // "Alpha" without room for its NUL
-    EXPECT_EQ(registry_->EnumKeyEx(base_, 0, name, &nameLen, nullptr, nullptr),
-              winerror::kMoreData);
+    EXPECT_EQ(registry_->EnumKeyEx(base_, 0, name, &nameLen, nullptr, nullptr), kMoreData);
     EXPECT_EQ(nameLen, 5u);
     EXPECT_EQ(name[0], 'X');
     char cls[4] = {'X', 'X', 'X', 'X'};
     std::uint32_t classLen = 0;
     nameLen = sizeof name;
-    EXPECT_EQ(registry_->EnumKeyEx(base_, 0, name, &nameLen, cls, &classLen), winerror::kMoreData);
+    EXPECT_EQ(registry_->EnumKeyEx(base_, 0, name, &nameLen, cls, &classLen), kMoreData);
     classLen = sizeof cls;
     ASSERT_EQ(registry_->EnumKeyEx(base_, 0, name, &nameLen, cls, &classLen), 0);
     EXPECT_EQ(std::string(name), "Alpha");
@@ -191,8 +180,7 @@ TEST_F(SqliteRegistryDetails, EnumerationBuffersFollowTheRulesOfAdvapi32) {
         std::memset(name, 'x', sizeof name);
         nameLen = c.nameRoom;
         std::uint32_t dataLen = c.dataRoom;
-        EXPECT_EQ(registry_->EnumValue(base_, 0, name, &nameLen, &type, data, &dataLen),
-                  winerror::kMoreData);
+        EXPECT_EQ(registry_->EnumValue(base_, 0, name, &nameLen, &type, data, &dataLen), kMoreData);
         EXPECT_EQ(std::string(name, strnlen(name, sizeof name)), c.name);
         EXPECT_EQ(nameLen, c.nameRoom);
         EXPECT_EQ(dataLen, 7u);

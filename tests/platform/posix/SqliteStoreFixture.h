@@ -9,15 +9,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <memory>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "platform/sqlite/SqliteRegistry.h"
@@ -26,6 +22,7 @@
 namespace sqlitestoretest {
 
 using namespace platform;
+using namespace platform::winerror;
 namespace fs = std::filesystem;
 
 const std::string kKey = "Software\\Orvane\\Quillbell";
@@ -60,6 +57,18 @@ inline HKEY createKey(Registry& registry, HKEY root, const std::string& path) {
     return key;
 }
 
+// Opens the key, or creates it, and closes it again: the status, with the handle checked
+// to be 0 exactly when the call failed.
+inline LSTATUS openStatus(Registry& registry, HKEY root, const std::string& path,
+                          std::uint32_t access = kKeyRead, bool create = false) {
+    HKEY key = 0xbad;
+    const LSTATUS status = create ? registry.CreateKeyEx(root, path, access, &key, nullptr)
+                                  : registry.OpenKeyEx(root, path, access, &key);
+    EXPECT_EQ(key == 0, status != 0) << path;
+    registry.CloseKey(key);
+    return status;
+}
+
 // Stores the text with its terminating NUL as REG_SZ, the way the program writes.
 inline LSTATUS setText(Registry& registry, HKEY key, const std::string& name,
                        const std::string& text) {
@@ -74,9 +83,8 @@ inline std::string sz(const std::string& text) {
 }
 
 // Opens the key for reading and returns the stored bytes, or nothing with `status` set.
-inline std::optional<std::string> readBytes(Registry& registry, HKEY root,
-                                            const std::string& path, const std::string& name,
-                                            LSTATUS* status = nullptr) {
+inline std::optional<std::string> readBytes(Registry& registry, HKEY root, const std::string& path,
+                                            const std::string& name, LSTATUS* status = nullptr) {
     HKEY key = 0;
     std::string bytes(256, '\0');
     auto size = static_cast<std::uint32_t>(bytes.size());
