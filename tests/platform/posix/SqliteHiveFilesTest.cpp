@@ -73,32 +73,24 @@ TEST_F(SqliteHiveFiles, TheUserHiveIsForItsOwnerAloneAndTheMachineHiveForAllWhat
 // another owner (root may own the machine hive), is refused with access denied and left.
 TEST_F(SqliteHiveFiles, ALinkedOrForeignHiveIsRefusedAndLeftAlone) {
     const auto elsewhere = scratch_ / "elsewhere";
-    std::vector<std::function<void(const fs::path&)>> plants = {
-        [&](const auto& file) {
-            fs::remove(file);
-            fs::create_symlink(elsewhere / "x", file);
-        },
-        [&](const auto& file) {
-            fs::remove_all(file.parent_path());
-            fs::create_directory_symlink(elsewhere, file.parent_path());
-        },
-    };
-    if (geteuid() == 0) {  // only root can hand a file to another user
-        for (const bool directory : {false, true}) {
-            plants.emplace_back([directory](const auto& file) {
-                const fs::path owned = directory ? file.parent_path() : file;
-                EXPECT_EQ(chown(owned.c_str(), 65534, 65534), 0);
-            });
-        }
-    }
+    // Links to a file and to a directory; a file and a directory handed to another user,
+    // which only root can do.
+    const int plants = geteuid() == 0 ? 4 : 2;
     for (const HKEY root : {kHkeyCurrentUser, kHkeyLocalMachine}) {
-        for (const auto& plant : plants) {
+        for (int plant = 0; plant < plants; ++plant) {
             fs::remove_all(scratch_);
             writeFileBytes(elsewhere / "x", "someone's");
             auto registry = makeRegistry();
             registry->CloseKey(createKey(*registry, root, "Software"));
             registry.reset();
-            plant(root == kHkeyCurrentUser ? userFile_ : machineFile_);
+            const fs::path file = root == kHkeyCurrentUser ? userFile_ : machineFile_;
+            const fs::path planted = plant % 2 == 0 ? file : file.parent_path();
+            if (plant >= 2) {
+                EXPECT_EQ(chown(planted.c_str(), 65534, 65534), 0);
+            } else {
+                fs::remove_all(planted);
+                fs::create_symlink(plant == 0 ? elsewhere / "x" : elsewhere, planted);
+            }
             const auto before = treeBelow(scratch_);
             registry = makeRegistry();
             EXPECT_EQ(openStatus(*registry, root, "Software"), kAccessDenied);

@@ -110,31 +110,29 @@ TEST_F(SqliteHiveSafety, AnUnusableUserHiveFailsEveryCallAndKeepsItsBytes) {
     }
 }
 
-TEST_F(SqliteHiveSafety, AWriteLockHeldPastTheTimeoutIsCantWriteAndReadsGoOn) {
+TEST_F(SqliteHiveSafety, LocksHeldPastTheTimeoutFailCallsUntilReleased) {
     makeHive(kHkeyCurrentUser, "ConfNumber", "2");
-    auto registry = makeRegistry(false, std::chrono::milliseconds(100));
-    const HKEY key = createKey(*registry, kHkeyCurrentUser, kKey);
-    sqlite3* other = nullptr;
-    runSql(userFile_, "BEGIN IMMEDIATE", &other);
-    EXPECT_EQ(setText(*registry, key, "ConfNumber", "3"), kCantWrite);
-    EXPECT_EQ(openStatus(*registry, kHkeyCurrentUser, kKey + "\\Profiles", kKeyWriteAccess, true),
-              kCantWrite);
-    // WAL readers do not wait for writers.
-    EXPECT_EQ(readBytes(*registry, kHkeyCurrentUser, kKey, "ConfNumber"), sz("2"));
-    sqlite3_close(other);  // rolls its transaction back
-    EXPECT_EQ(setText(*registry, key, "ConfNumber", "3"), 0);
-    EXPECT_EQ(readBytes(*registry, kHkeyCurrentUser, kKey, "ConfNumber"), sz("3"));
-}
-
-TEST_F(SqliteHiveSafety, AnExclusiveLockOnTheMachineHiveIsCantReadUntilReleased) {
     makeHive(kHkeyLocalMachine, "HomeDir", "/opt/quillbell");
     const std::string before = fileBytes(machineFile_);
-    sqlite3* other = nullptr;
-    runSql(machineFile_, "BEGIN EXCLUSIVE", &other);
+    sqlite3* user = nullptr;
+    sqlite3* machine = nullptr;
+    runSql(userFile_, "BEGIN IMMEDIATE", &user);
+    runSql(machineFile_, "BEGIN EXCLUSIVE", &machine);
     auto registry = makeRegistry(false, std::chrono::milliseconds(100));
+    const HKEY key = createKey(*registry, kHkeyCurrentUser, kKey);
+    EXPECT_EQ(setText(*registry, key, "ConfNumber", "3"), kCantWrite);
+    EXPECT_EQ(openStatus(*registry, kHkeyCurrentUser, kKey + "\\New", kKeyWriteAccess, true),
+              kCantWrite);
+    // WAL readers do not wait for writers; the machine hive's rollback journal keeps
+    // them out.
+    EXPECT_EQ(readBytes(*registry, kHkeyCurrentUser, kKey, "ConfNumber"), sz("2"));
     EXPECT_EQ(readStatus(*registry, kHkeyLocalMachine, kKey, "HomeDir"), kCantRead);
     EXPECT_EQ(fileBytes(machineFile_), before);
-    sqlite3_close(other);
+
+    sqlite3_close(user);  // rolls its transaction back
+    sqlite3_close(machine);
+    EXPECT_EQ(setText(*registry, key, "ConfNumber", "3"), 0);
+    EXPECT_EQ(readBytes(*registry, kHkeyCurrentUser, kKey, "ConfNumber"), sz("3"));
     // A failed open is tried again on the next call.
     EXPECT_EQ(readBytes(*registry, kHkeyLocalMachine, kKey, "HomeDir"), sz("/opt/quillbell"));
 }

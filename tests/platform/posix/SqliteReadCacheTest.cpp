@@ -15,17 +15,13 @@ namespace {
 const std::string kFoldedKey = "SOFTWARE\\ORVANE\\QUILLBELL";
 
 // Names and data are stored as BLOBs, which never equal a text literal.
-std::string blob(const std::string& bytes) {
-    static const char* digits = "0123456789abcdef";
-    std::string literal = "x'";
-    for (const unsigned char byte : bytes) {
-        literal += {digits[byte >> 4], digits[byte & 15]};
-    }
-    return literal + "'";
+std::string blob(const std::string& text, const std::string& tail = "") {
+    return "CAST('" + text + "'" + tail + " AS BLOB)";
 }
 // SQL of another process on the values of that upper-case name.
 std::string setSql(const std::string& fold, const std::string& text) {
-    return "UPDATE reg_values SET data = " + blob(sz(text)) + " WHERE fold = " + blob(fold);
+    return "UPDATE reg_values SET data = " + blob(text, " || x'00'") +
+           " WHERE fold = " + blob(fold);
 }
 std::string deleteSql(const std::string& fold) {
     return "DELETE FROM reg_values WHERE fold = " + blob(fold);
