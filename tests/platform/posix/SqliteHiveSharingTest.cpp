@@ -74,7 +74,9 @@ TEST_F(SqliteHiveSharing, ProcessesLayingOutANewHiveAtOnceAllKeepTheirWrites) {
                 char byte = 0;
                 close(go[1]);
                 (void)!read(go[0], &byte, 1);  // returns once the parent closes its end
-                SqliteRegistry registry(hiveFiles());
+                // Waiting long, so that a loaded machine never fails it; unfixed, the one
+                // that comes second fails at once.
+                SqliteRegistry registry(hiveFiles(), std::chrono::seconds(10));
                 HKEY key = 0;
                 return registry.CreateKeyEx(kHkeyCurrentUser, kKey, kKeyWriteAccess, &key,
                                             nullptr) != 0 ||
