@@ -1,5 +1,4 @@
-// The corners of the check frequency conversion; the window's own table of typed texts
-// is in tests/app.
+// The window's own table of typed texts is in tests/app.
 #include "editor/CheckFrequency.h"
 
 #include <gtest/gtest.h>

@@ -15,9 +15,7 @@ const struct {
               {1, true, false, false, false}, {2, true, true, false, false},
               {3, false, true, true, false},  {4, true, true, true, true}};
 
-// Every combination of E, T, A, S, P and R: a paused configuration shows nothing enabled,
-// and each rule holds on its own (the audio file needs both the alarm and the sound card,
-// and the two reactions checked together disable each other).
+// Every combination of E, T, A, S, P and R; a paused configuration enables nothing.
 TEST(FieldRules, EveryCombinationFollowsTheTable) {
     for (const auto& t : kTypes) {
         for (int bits = 0; bits < 32; ++bits) {

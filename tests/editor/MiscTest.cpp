@@ -12,8 +12,7 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-// A clock that moves only when the window would handle events, by a fixed step; every
-// round of events is noted in the log.
+// A clock that moves by a fixed step only when the window handles events, which are logged.
 struct SteppingWait final : editor::EventWait {
     SteppingWait(double start, double step, Log& log) : now(start), step(step), log(log) {}
     double secondsOfDay() override { return now; }

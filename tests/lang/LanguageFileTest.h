@@ -1,6 +1,5 @@
 #pragma once
-// A test with its own scratch directory for language files, English texts and a recording
-// stand-in for the message boxes.
+// A scratch directory for language files, English texts and recorded message boxes.
 
 #include <gtest/gtest.h>
 
@@ -17,8 +16,7 @@
 
 namespace langtest {
 
-// The panic box text for `operation` with error `number` and `description`, spelled out
-// here on purpose rather than built by the code under test.
+// Spelled out here on purpose rather than built by the code under test.
 inline std::string panicBox(std::string_view operation, int number, std::string_view description) {
     return "Function " + std::string(operation) + "() panic!\n\r\n\rError number: #" +
            std::to_string(number) + "\n\rError description: \"" + std::string(description) + "\"";
@@ -39,7 +37,6 @@ protected:
         std::filesystem::remove_all(dir_, ignored);
     }
 
-    // Writes `bytes` unchanged to `name` (UTF-8) in the scratch directory; returns the path.
     std::string writeFile(const std::string& name, std::string_view bytes) const {
         std::ofstream file(dir_ / platform::pathFromUtf8(name), std::ios::binary);
         file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -50,8 +47,7 @@ protected:
         const auto utf8 = (dir_ / platform::pathFromUtf8(name)).u8string();
         return std::string(utf8.begin(), utf8.end());
     }
-    // Exactly `count` boxes were shown since the last check, each a stop box with the
-    // application's title and the text `text`.
+    // Exactly `count` stop boxes with the application's title and `text` since the last check.
     void expectBoxes(std::size_t count, const std::string& text = "") {
         ASSERT_EQ(prompts_->messageBoxes().size(), count);
         for (const auto& box : prompts_->messageBoxes()) {

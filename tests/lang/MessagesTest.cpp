@@ -110,13 +110,10 @@ TEST_F(MessagesTest, KeysInAnyLetterCaseAreFoundAndEmptyOrMissingValuesKeepTheTe
     LoadMessages(
         writeFile("sparse.lng",
                   "ConfigWin_Help = \"\"\r\nHelpFile = \"\"\r\n"
-                  "SelectProfile_Cancel = \"Abbrechen\"\r\nSelectProfile_Cancel = \"\"\r\n"
                   "configwin_ok = \"Bien\"\r\nCONFIGWIN_USERNAMEEX = \"Nom du profil : \"\r\n"
                   "Unknown_Key = \"ignored\"\r\nPresent = \"new\"\r\n"));
     EXPECT_EQ(Message("ConfigWin_Help"), "Help");
     EXPECT_EQ(HelpFileName(), "English.chm");
-    // The later, empty line wins the look-up, and an empty value changes nothing.
-    EXPECT_EQ(Message("SelectProfile_Cancel"), "Cancel");
     EXPECT_EQ(Message("ConfigWin_Ok"), "Bien");
     EXPECT_EQ(Message("ConfigWin_UserNameEx"), "Nom du profil : ");
     std::string text = "old";

@@ -13,22 +13,19 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The canonical order of the record's fields, as the notifier expects to find them; spelled
-// out here rather than taken from the code under test.
+// Spelled out here rather than taken from the code under test.
 const char* const kFieldOrder[] = {"ProfileID",    "ConfName",     "EServType",     "UserName",
                                    "UserPassword", "INetServer",   "INetPort",      "ExFolder",
                                    "ExFolderID",   "EClient",      "WhTime",        "Alarm",
                                    "SoundOptionA", "SoundOptionB", "WavName",       "PopupWin",
                                    "RunEClient",   "WaitEClient",  "ProfileEnabled"};
 
-// One action on each of the values of a slot from the field `from` on, in the canonical order.
 void append(Lines& lines, const std::string& action, int slot, std::size_t from = 0) {
     for (std::size_t i = from; i < std::size(kFieldOrder); ++i) {
         lines.push_back(action + kFieldOrder[i] + std::to_string(slot));
     }
 }
 
-// What the test planted before recording stays in place.
 class WriteOrder : public storetest::StoreTest {
 protected:
     void SetUp() override {
@@ -46,7 +43,6 @@ protected:
 TEST_F(WriteOrder, SaveWritesLanguageKeysGlobalsThenTheValuesAndLoadReadsTheIdentifierFirst) {
     plantText("ConfName-1", "x");
     record();
-    // A negative slot writes only the language and reads nothing.
     store::writeExternLang("No", "No");
     store::saveProfile(-1, store::newConfigurationDefaults("A", "Inbox"), 1, 0);
     EXPECT_EQ(store::loadProfile(-1).record, store::Configuration{});

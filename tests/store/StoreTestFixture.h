@@ -1,8 +1,6 @@
 #pragma once
-// A clean registry with the per-user keys in place and the Western code page, so that
-// byte counts and keystream positions do not depend on the machine's locale. On Windows
-// with a double-byte code page (Japanese ...), which Windows itself converts string values
-// with, the system's code page stays in force: the store must work with that one.
+// A clean registry with the per-user keys and the Western code page, so that byte counts do
+// not depend on the locale; a double-byte system code page (Japanese Windows) stays in force.
 
 #include <gtest/gtest.h>
 
@@ -33,7 +31,7 @@ public:
     }
     void TearDown() override { platform::installCodePage(nullptr); }
 
-    // Plants a value as a person editing the store by hand would (REG_SZ with terminator).
+    // As a person editing the store by hand would.
     static void plantText(const std::string& name, const std::string& text,
                           const std::string& path = kProfilesKey, platform::HKEY root = kUser) {
         ASSERT_EQ(testsupport::setRaw(root, path, name, platform::regtype::kSz, text + '\0'), 0);

@@ -3,6 +3,7 @@
 // "delete NAME", and "create PATH" when keys are noted too) and of every value read
 // ("NAME"), so that a test can tell what an action wrote or read, and in which order.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ public:
 
     std::vector<std::string> writes;
     std::vector<std::string> reads;
+    std::function<void()> afterWrite = [] {};
 
     LSTATUS CreateKeyEx(HKEY root, const std::string& path, u32 access, HKEY* result,
                         u32* disposition) override {
@@ -44,6 +46,8 @@ public:
     LSTATUS OpenKeyEx(HKEY root, const std::string& path, u32 access, HKEY* result) override {
         return store_->OpenKeyEx(root, path, access, result);
     }
+    LSTATUS BeginWrites(HKEY root) override { return store_->BeginWrites(root); }
+    LSTATUS EndWrites(HKEY root, bool keep) override { return store_->EndWrites(root, keep); }
     LSTATUS CloseKey(HKEY key) override { return store_->CloseKey(key); }
     LSTATUS QueryInfoKey(HKEY key, platform::KeyInfo* info) override {
         return store_->QueryInfoKey(key, info);
@@ -61,6 +65,7 @@ private:
     LSTATUS note(const char* what, const std::string& name, LSTATUS status) {
         if (status == 0) {
             writes.push_back(what + name);
+            afterWrite();
         }
         return status;
     }

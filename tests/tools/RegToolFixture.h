@@ -34,15 +34,13 @@ protected:
         std::filesystem::remove_all(files_, ignored);
     }
 
-    // Runs one command; `input` answers its questions.
     RunResult runArgs(const std::vector<std::string>& args, const std::string& input = "") {
         std::istringstream in(input);
         std::ostringstream out, err;
         const int status = regtool::runRegTool(args, in, out, err);
         return {status, out.str(), err.str()};
     }
-    // The same with the arguments in one line, separated by single blanks; KEY at the
-    // start of an argument stands for kKey.
+    // Arguments separated by single blanks; KEY at the start of one stands for kKey.
     RunResult run(const std::string& command, const std::string& input = "") {
         std::vector<std::string> args;
         std::istringstream words(command);

@@ -7,16 +7,14 @@ namespace {
 
 using UnreadableFileTest = LanguageFileTest;
 
-TEST_F(UnreadableFileTest, ReadErrorIsReportedOnceAndLeavesTheTexts) {
+TEST_F(UnreadableFileTest, ReadErrorsAndMissingPermissionsAreReportedOnce) {
     modMessages::LoadMessages(writeFile("first.lng", "ConfigWin_Ok = \"Bien\"\r\n"));
     // Reading process memory at address 0 fails with EIO, for root too.
     modMessages::LoadMessages("/proc/self/mem");
     expectBoxes(1, panicBox("ReadInterface", 57, "Device I/O error"));
     EXPECT_TRUE(modReadLang::InterfaceVars().empty());
     EXPECT_EQ(modMessages::Message("ConfigWin_Ok"), "Bien");
-}
 
-TEST_F(UnreadableFileTest, FileOrFolderWithoutPermissionIsReported) {
     std::filesystem::create_directory(dir_ / "closed");
     const std::string paths[] = {writeFile("locked.lng", "Key = \"value\"\r\n"),
                                  writeFile("closed/inside.lng", "Key = \"value\"\r\n")};

@@ -10,7 +10,7 @@ namespace {
 
 using WindowsFileTest = LanguageFileTest;
 
-TEST_F(WindowsFileTest, HiddenAndSystemFilesAreNoLanguageFilesButReadOnlyOnesAre) {
+TEST_F(WindowsFileTest, HiddenSystemAndLockedFilesAreNoLanguageFilesButReadOnlyOnesAre) {
     const struct {
         const char* name;
         DWORD attributes;
@@ -29,9 +29,7 @@ TEST_F(WindowsFileTest, HiddenAndSystemFilesAreNoLanguageFilesButReadOnlyOnesAre
     modMessages::LoadMessages(
         writeFile("\xE6\x97\xA5\xE6\x9C\xAC.lng", "ConfigWin_Ok = \"Hai\"\r\n"));
     EXPECT_EQ(modMessages::Message("ConfigWin_Ok"), "Hai");
-}
 
-TEST_F(WindowsFileTest, FileLockedByAnotherProgramIsReported) {
     const auto path = writeFile("locked.lng", "Key = \"value\"\r\n");
     const HANDLE lock = CreateFileW((dir_ / "locked.lng").c_str(), GENERIC_READ, 0, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
