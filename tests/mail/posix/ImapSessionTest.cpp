@@ -33,8 +33,12 @@ TEST_F(ImapSession, ShowsTheServersFoldersAndKeepsTheirIdentifiers) {
     const std::vector<WalkedStore> first = walkProfile("Server");
     ASSERT_EQ(first.size(), 1u) << server.log();
     EXPECT_EQ(first[0].name, "Mail");
-    EXPECT_EQ(outline(first[0]), (std::vector<std::string>{"Inbox", "Archive", "  2023", "    Q1",
-                                                           "Projéts 2024", "  v1.2", "Sent"}));
+    std::vector<std::string> outline;
+    for (const WalkedFolder& folder : first[0].folders) {
+        outline.push_back(std::string(2 * folder.depth, ' ') + folder.name);
+    }
+    EXPECT_EQ(outline, (std::vector<std::string>{"Inbox", "Archive", "  2023", "    Q1",
+                                                 "Projéts 2024", "  v1.2", "Sent"}));
     const std::vector<WalkedStore> second = walkProfile("Server");
     ASSERT_EQ(second[0].folders.size(), first[0].folders.size());
     for (std::size_t f = 0; f < first[0].folders.size(); ++f) {
