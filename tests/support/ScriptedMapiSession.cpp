@@ -30,12 +30,7 @@ public:
     explicit ScriptedObject(std::map<std::string, Member> members) : members_(std::move(members)) {}
     AutomationValue get(const std::string& name) override { return call(name, {}); }
     AutomationValue call(const std::string& name, const Arguments& arguments) override {
-        const auto found = members_.find(name);
-        if (found == members_.end()) {
-            throw AutomationError(platform::automationerror::kUnknownName, "MAPI.Session",
-                                  "Unknown name: " + name);
-        }
-        return found->second(arguments);
+        return members_.at(name)(arguments);  // an unknown name fails the walk
     }
 
 private:
@@ -73,11 +68,9 @@ ObjectRef folderCollection(const Script& script, const ScriptedFolder& parent) {
 }
 
 ObjectRef folderObject(const Script& script, const ScriptedFolder& folder) {
-    const Member folders = [script, &folder](const Arguments&) -> AutomationValue {
-        if (!folder.hasFolders) {
-            return platform::Nothing{};
-        }
-        return folderCollection(script, folder);
+    const Member folders = [script, &folder](const Arguments&) {
+        return folder.hasFolders ? AutomationValue(folderCollection(script, folder))
+                                 : AutomationValue(platform::Nothing{});
     };
     const Member id = [script, &folder](const Arguments&) -> AutomationValue {
         if (folder.idFails) {
@@ -100,11 +93,9 @@ ObjectRef storeCollection(const Script& script, const ScriptedProfile& profile) 
             return platform::Nothing{};
         }
         const ScriptedStore& store = profile.stores[static_cast<std::size_t>(at - 1)];
-        const Member root = [script, &store](const Arguments&) -> AutomationValue {
-            if (!store.rootFolder) {
-                return platform::Nothing{};
-            }
-            return folderObject(script, *store.rootFolder);
+        const Member root = [script, &store](const Arguments&) {
+            return store.rootFolder ? AutomationValue(folderObject(script, *store.rootFolder))
+                                    : AutomationValue(platform::Nothing{});
         };
         return object({{"Name", value(store.name)}, {"ID", value(store.id)}, {"RootFolder", root}});
     };
