@@ -1,4 +1,5 @@
-// The mail session against a real Dovecot IMAP server on 127.0.0.1.
+// The mail session's faults over Maildir stores (ExchangeFolderWalkMaildir walks the trees), and
+// the session against a real Dovecot IMAP server on 127.0.0.1.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,34 @@ namespace mailtest {
 namespace {
 
 using namespace std::chrono_literals;
+
+void expectFailure(const std::function<void()>& act, std::uint32_t number,
+                   const std::string& source, const std::string& inDescription) {
+    SCOPED_TRACE(inDescription);
+    const auto error = failureOf(act);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(static_cast<std::uint32_t>(error->number()), number) << error->description();
+    EXPECT_EQ(error->source().rfind(source, 0), 0u) << error->source();
+    EXPECT_NE(error->description().find(inDescription), std::string::npos) << error->description();
+}
+
+std::function<void()> walk(const char* profile) {
+    return [profile] { walkProfile(profile); };
+}
+
+TEST(MaildirSession, FailsWithTheNumberSourceAndDescriptionOfEachFault) {
+    testsupport::ScopedTestRegistry registry;
+    const std::string gone = "maildir://" + (registry.scratchDir() / "missing").string();
+    ASSERT_EQ(mail::writeProfile("Gone", {{gone, "Gone", "", ""}}), 0);
+    ASSERT_EQ(mail::writeProfile("Broken", {{"maildir:relative/path", "Broken", "", ""}}), 0);
+    expectFailure(walk("Nobody"), 0x8004010F, "MAPI.Session", "Nobody");
+    expectFailure(walk("Gone"), 0x8004010F, "MAPI.Session", "missing");
+    expectFailure(walk("Broken"), 0x8004011B, "MAPI.Session", "relative/path");
+    expectFailure([] { platform::automation().createObject("mapi.session")->get("InfoStores"); },
+                  0x80040605, "MAPI.Session", "not logged on");
+    expectFailure([] { platform::automation().createObject("Outlook.Application"); }, 0x800401F3,
+                  "Outlook.Application", "Invalid class string");
+}
 
 class ImapSession : public ::testing::Test {
 protected:
@@ -50,23 +79,19 @@ TEST_F(ImapSession, ShowsTheServersFoldersAndKeepsTheirIdentifiers) {
 
 TEST_F(ImapSession, ARefusedPasswordAStoppedServerAndASilentOneGiveTheirErrors) {
     ASSERT_TRUE(server.start()) << server.log();
-    const auto expectFailure = [](std::uint16_t port, const char* password, std::uint32_t number,
-                                  const char* inDescription) {
+    const auto expectServerFailure = [](std::uint16_t port, const char* password,
+                                        std::uint32_t number, const char* inDescription) {
         const std::string url = "imap://alice@127.0.0.1:" + std::to_string(port) + "/";
         ASSERT_EQ(mail::writeProfile("Server", {{url, "Mail", "alice", password}}), 0);
-        const auto error = failureOf([] { walkProfile("Server"); });
-        ASSERT_TRUE(error.has_value()) << url;
-        EXPECT_EQ(static_cast<std::uint32_t>(error->number()), number) << error->description();
-        EXPECT_NE(error->description().find(inDescription), std::string::npos)
-            << error->description();
+        expectFailure(walk("Server"), number, "MAPI.Session", inDescription);
     };
-    expectFailure(server.port(), "wrong", 0x80040111, "alice");
-    expectFailure(freeLoopbackPort(), "s3cret pass", 0x80040115, "127.0.0.1");
+    expectServerFailure(server.port(), "wrong", 0x80040111, "alice");
+    expectServerFailure(freeLoopbackPort(), "s3cret pass", 0x80040115, "127.0.0.1");
 
     mail::setServerTimeout(300ms);
     const SilentServer silent;
     const auto start = std::chrono::steady_clock::now();
-    expectFailure(silent.port(), "s3cret pass", 0x80040401, "did not answer");
+    expectServerFailure(silent.port(), "s3cret pass", 0x80040401, "did not answer");
     EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
 }
 
