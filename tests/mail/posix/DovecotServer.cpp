@@ -15,7 +15,6 @@
 #include <fstream>
 #include <regex>
 #include <sstream>
-#include <stdexcept>
 #include <thread>
 
 namespace mailtest {
@@ -51,16 +50,6 @@ void makeMaildir(const fs::path& dir) {
     }
 }
 
-// Dovecot runs wholly as one unprivileged user, its login processes included: the test's
-// own, or under root (as which Dovecot will not serve mail) the user its package creates.
-const passwd& serverUser() {
-    const passwd* user = geteuid() == 0 ? getpwnam("dovecot") : getpwuid(geteuid());
-    if (user == nullptr) {
-        throw std::runtime_error("no user to run Dovecot as");
-    }
-    return *user;
-}
-
 // $RUN, $LOG, $PASSWD, $PORT, $USER and $GROUP are filled in. Nothing is chrooted, as
 // that needs root.
 constexpr char kConfig[] = R"(base_dir = $RUN
@@ -91,9 +80,6 @@ service imap-login {
   chroot =
   inet_listener imap {
     port = $PORT
-  }
-  inet_listener imaps {
-    port = 0
   }
 }
 service anvil {
@@ -127,9 +113,14 @@ void DovecotServer::addFolder(const std::string& path) const {
 }
 
 bool DovecotServer::start() {
-    const passwd& user = serverUser();
-    const group* own = getgrgid(user.pw_gid);
-    const std::string groupName = own != nullptr ? own->gr_name : user.pw_name;
+    // Dovecot runs wholly as one unprivileged user, its login processes included: the test's
+    // own, or under root (as which Dovecot will not serve mail) the user its package creates.
+    const passwd* found = geteuid() == 0 ? getpwnam("dovecot") : getpwuid(geteuid());
+    const group* own = found != nullptr ? getgrgid(found->pw_gid) : nullptr;
+    if (own == nullptr) {
+        return false;
+    }
+    const passwd& user = *found;
     fs::create_directories(dir_ / "run");
     std::ofstream(dir_ / "passwd") << "alice:{PLAIN}" << password_ << ":" << user.pw_uid << ":"
                                    << user.pw_gid << "::" << (dir_ / "alice").string() << "\n";
@@ -149,7 +140,7 @@ bool DovecotServer::start() {
                                       {"PASSWD", dir_ / "passwd"},
                                       {"PORT", std::to_string(port_)},
                                       {"USER", user.pw_name},
-                                      {"GROUP", groupName}}) {
+                                      {"GROUP", own->gr_name}}) {
         config = std::regex_replace(config, std::regex("\\$" + std::string(name) + "\\b"), value);
     }
     std::ofstream(dir_ / "dovecot.conf") << config;
