@@ -235,9 +235,95 @@ public:
 
 private:
     HRESULT act(Act act, const std::vector<const VARIANT*>& arguments, VARIANT& result,
-                EXCEPINFO* info, UINT* badArgument);
-    HRESULT fetch(std::size_t at, VARIANT& result, EXCEPINFO* info);
-    HRESULT logon(const std::vector<const VARIANT*>& arguments, EXCEPINFO* info, UINT* badArgument);
+                EXCEPINFO* info, UINT* badArgument) {
+        switch (act) {
+            case Act::Logon:
+                return logon(arguments, info, badArgument);
+            case Act::Stores:
+                if (!loggedOn_) {
+                    return raise(info, static_cast<HRESULT>(0x80040605), 0, kCdo,
+                                 L"The session is not logged on. [Collaboration Data Objects - "
+                                 L"[MAPI_E_NOT_INITIALIZED(80040605)]]");
+                }
+                return setObject(result, new Dispatch(kStores, infoStores()));
+            case Act::Logoff:
+                loggedOn_ = false;
+                return S_OK;
+            case Act::Count:
+                return setNumber(result, node_.children.size());
+            case Act::Item: {
+                VARIANT index;
+                VariantInit(&index);
+                if (FAILED(
+                        VariantChangeType(&index, const_cast<VARIANT*>(arguments[0]), 0, VT_I4))) {
+                    *badArgument = 0;
+                    return DISP_E_TYPEMISMATCH;
+                }
+                const bool inside = index.lVal >= 1 &&
+                                    static_cast<std::size_t>(index.lVal) <= node_.children.size();
+                return setObject(result, inside
+                                             ? new Dispatch(kStore, node_.children[index.lVal - 1])
+                                             : nullptr);
+            }
+            case Act::Name:
+                return setText(result, node_.name);
+            case Act::Id:
+                return setId(result, node_, referenced_);
+            case Act::Root:
+                return setObject(result, node_.children.empty()
+                                             ? nullptr
+                                             : new Dispatch(kFolder, node_.children[0]));
+            case Act::Folders:
+                return setObject(result, node_.kind == Node::NoCollection
+                                             ? nullptr
+                                             : new Dispatch(kFolders, node_));
+            case Act::Class:
+                return setNumber(result, 2);
+            case Act::First:
+                return fetch(next_ = 0, result, info);
+            case Act::Next:
+                return fetch(++next_, result, info);
+        }
+        return E_UNEXPECTED;
+    }
+
+    HRESULT fetch(std::size_t at, VARIANT& result, EXCEPINFO* info) {
+        if (at >= node_.children.size()) {
+            return setObject(result, nullptr);
+        }
+        if (node_.children[at].kind == Node::Unreadable) {
+            if (info) {
+                *info = EXCEPINFO{};
+                info->pfnDeferredFillIn = fillAccessDenied;
+            }
+            return DISP_E_EXCEPTION;
+        }
+        return setObject(result, new Dispatch(kFolder, node_.children[at]));
+    }
+
+    // The argument kinds are checked strictly: a caller that sends them in the wrong order or
+    // converted to something else fails here.
+    HRESULT logon(const std::vector<const VARIANT*>& arguments, EXCEPINFO* info,
+                  UINT* badArgument) {
+        const VARTYPE expected[] = {VT_BSTR, VT_BSTR, VT_BOOL};
+        for (UINT i = 0; i < 3; ++i) {
+            if (arguments[i]->vt != expected[i]) {
+                *badArgument = 2 - i;
+                return DISP_E_TYPEMISMATCH;
+            }
+        }
+        const std::wstring profile(arguments[0]->bstrVal, SysStringLen(arguments[0]->bstrVal));
+        if (arguments[2]->boolVal != VARIANT_FALSE) {
+            return raise(info, 0, 1000, nullptr, L"No logon dialog here");
+        }
+        if (profile != L"Scripted") {
+            return raise(info, static_cast<HRESULT>(0x80040111), 0, kCdo,
+                         L"The profile \"" + profile +
+                             L"\" refused the logon. [MAPI 1.0 - [MAPI_E_LOGON_FAILED(80040111)]]");
+        }
+        loggedOn_ = true;
+        return S_OK;
+    }
 
     const Members& members_;
     const Node& node_;
@@ -246,94 +332,6 @@ private:
     bool loggedOn_ = false;  // a session's state
     std::atomic<ULONG> references_{1};
 };
-
-HRESULT Dispatch::act(Act act, const std::vector<const VARIANT*>& arguments, VARIANT& result,
-                      EXCEPINFO* info, UINT* badArgument) {
-    switch (act) {
-        case Act::Logon:
-            return logon(arguments, info, badArgument);
-        case Act::Stores:
-            if (!loggedOn_) {
-                return raise(info, static_cast<HRESULT>(0x80040605), 0, kCdo,
-                             L"The session is not logged on. [Collaboration Data Objects - "
-                             L"[MAPI_E_NOT_INITIALIZED(80040605)]]");
-            }
-            return setObject(result, new Dispatch(kStores, infoStores()));
-        case Act::Logoff:
-            loggedOn_ = false;
-            return S_OK;
-        case Act::Count:
-            return setNumber(result, node_.children.size());
-        case Act::Item: {
-            VARIANT index;
-            VariantInit(&index);
-            if (FAILED(VariantChangeType(&index, const_cast<VARIANT*>(arguments[0]), 0, VT_I4))) {
-                *badArgument = 0;
-                return DISP_E_TYPEMISMATCH;
-            }
-            const bool inside =
-                index.lVal >= 1 && static_cast<std::size_t>(index.lVal) <= node_.children.size();
-            return setObject(
-                result, inside ? new Dispatch(kStore, node_.children[index.lVal - 1]) : nullptr);
-        }
-        case Act::Name:
-            return setText(result, node_.name);
-        case Act::Id:
-            return setId(result, node_, referenced_);
-        case Act::Root:
-            return setObject(result, node_.children.empty()
-                                         ? nullptr
-                                         : new Dispatch(kFolder, node_.children[0]));
-        case Act::Folders:
-            return setObject(
-                result, node_.kind == Node::NoCollection ? nullptr : new Dispatch(kFolders, node_));
-        case Act::Class:
-            return setNumber(result, 2);
-        case Act::First:
-            return fetch(next_ = 0, result, info);
-        case Act::Next:
-            return fetch(++next_, result, info);
-    }
-    return E_UNEXPECTED;
-}
-
-HRESULT Dispatch::fetch(std::size_t at, VARIANT& result, EXCEPINFO* info) {
-    if (at >= node_.children.size()) {
-        return setObject(result, nullptr);
-    }
-    if (node_.children[at].kind == Node::Unreadable) {
-        if (info) {
-            *info = EXCEPINFO{};
-            info->pfnDeferredFillIn = fillAccessDenied;
-        }
-        return DISP_E_EXCEPTION;
-    }
-    return setObject(result, new Dispatch(kFolder, node_.children[at]));
-}
-
-// The argument kinds are checked strictly: a caller that sends them in the wrong order or converted
-// to something else fails here.
-HRESULT Dispatch::logon(const std::vector<const VARIANT*>& arguments, EXCEPINFO* info,
-                        UINT* badArgument) {
-    const VARTYPE expected[] = {VT_BSTR, VT_BSTR, VT_BOOL};
-    for (UINT i = 0; i < 3; ++i) {
-        if (arguments[i]->vt != expected[i]) {
-            *badArgument = 2 - i;
-            return DISP_E_TYPEMISMATCH;
-        }
-    }
-    const std::wstring profile(arguments[0]->bstrVal, SysStringLen(arguments[0]->bstrVal));
-    if (arguments[2]->boolVal != VARIANT_FALSE) {
-        return raise(info, 0, 1000, nullptr, L"No logon dialog here");
-    }
-    if (profile != L"Scripted") {
-        return raise(info, static_cast<HRESULT>(0x80040111), 0, kCdo,
-                     L"The profile \"" + profile +
-                         L"\" refused the logon. [MAPI 1.0 - [MAPI_E_LOGON_FAILED(80040111)]]");
-    }
-    loggedOn_ = true;
-    return S_OK;
-}
 
 class SessionFactory final : public IClassFactory {
 public:
