@@ -41,13 +41,4 @@ std::vector<WalkedStore> walkProfile(const std::string& profile) {
     return result;
 }
 
-std::optional<platform::AutomationError> failureOf(const std::function<void()>& act) {
-    try {
-        act();
-    } catch (const platform::AutomationError& error) {
-        return error;
-    }
-    return std::nullopt;
-}
-
 }  // namespace mailtest

@@ -2,8 +2,6 @@
 // Logs on to a profile through the automation interface and reads every store and folder
 // the way the folder browser does.
 
-#include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,7 +22,5 @@ struct WalkedStore {
 
 // Throws platform::AutomationError as the session does.
 std::vector<WalkedStore> walkProfile(const std::string& profile);
-
-std::optional<platform::AutomationError> failureOf(const std::function<void()>& act);
 
 }  // namespace mailtest
