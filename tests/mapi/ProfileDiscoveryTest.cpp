@@ -69,17 +69,13 @@ protected:
     testsupport::ScopedRecordingPrompts prompts_;
 };
 
-TEST(ProfilesKeyPath, FollowsThePlatformFamily) {
+TEST_F(ProfileDiscovery, ListsDecodedSubkeysOnlyBesideADefault) {
     const std::string nt =
-        "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows Messaging "
-        "Subsystem\\Profiles";
+        "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows Messaging Subsystem\\Profiles";
     const std::string other = "Software\\Microsoft\\Windows Messaging Subsystem\\Profiles";
     EXPECT_EQ(Names({mapi::GetProfilesKeyPath(2), mapi::GetProfilesKeyPath(1),
                      mapi::GetProfilesKeyPath(0), mapi::GetProfilesKeyPath()}),
               Names({nt, other, other, nt}));  // Linux and the Windows of today are NT
-}
-
-TEST_F(ProfileDiscovery, ListsDecodedSubkeysOnlyBesideADefault) {
     testsupport::plantProfiles("Software\\Orvane\\A", {"Alpha", "Beta"}, "Beta");
     expectListing("A", {"Alpha", "Beta"}, "Beta");
     testsupport::plantProfiles("Software\\Orvane\\B", {"Alpha"}, nullptr);

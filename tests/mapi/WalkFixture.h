@@ -1,6 +1,5 @@
 #pragma once
-// What the folder walk's and the browser's suites share: a progress window that notes when
-// it was closed, the tree written as lines that read as the tree looks, and the boxes shown.
+// What the folder walk's and the browser's suites share.
 
 #include <gtest/gtest.h>
 

@@ -23,29 +23,22 @@ AutomationError mapiError(std::uint32_t code, const std::string& name) {
                            "[Collaboration Data Objects - [" + name + "(" + hex + ")]]");
 }
 
-// Properties and methods alike are functions of the arguments. Each object holds the script,
-// whose folders and stores its members refer to.
+// Properties and methods alike are functions of the arguments; a member that refers into the
+// script holds it.
 class ScriptedObject final : public platform::AutomationObject {
 public:
-    ScriptedObject(Script script, std::map<std::string, Member> members)
-        : script_(std::move(script)), members_(std::move(members)) {}
+    explicit ScriptedObject(std::map<std::string, Member> members) : members_(std::move(members)) {}
     AutomationValue get(const std::string& name) override { return call(name, {}); }
     AutomationValue call(const std::string& name, const Arguments& arguments) override {
-        const auto found = members_.find(name);
-        if (found == members_.end()) {
-            throw AutomationError(platform::automationerror::kUnknownName, "MAPI.Session",
-                                  "Unknown name: " + name);
-        }
-        return found->second(arguments);
+        return members_.at(name)(arguments);  // an unknown name fails the walk
     }
 
 private:
-    Script script_;
     std::map<std::string, Member> members_;
 };
 
-ObjectRef object(const Script& script, std::map<std::string, Member> members) {
-    return std::make_shared<ScriptedObject>(script, std::move(members));
+ObjectRef object(std::map<std::string, Member> members) {
+    return std::make_shared<ScriptedObject>(std::move(members));
 }
 
 template <class T>
@@ -69,28 +62,26 @@ ObjectRef folderCollection(const Script& script, const ScriptedFolder& parent) {
         }
         return folderObject(script, parent.folders[at]);
     };
-    return object(script, {{"Count", value(static_cast<std::int32_t>(parent.folders.size()))},
-                           {"GetFirst", [fetch](const Arguments&) { return fetch(true); }},
-                           {"GetNext", [fetch](const Arguments&) { return fetch(false); }}});
+    return object({{"Count", value(static_cast<std::int32_t>(parent.folders.size()))},
+                   {"GetFirst", [fetch](const Arguments&) { return fetch(true); }},
+                   {"GetNext", [fetch](const Arguments&) { return fetch(false); }}});
 }
 
 ObjectRef folderObject(const Script& script, const ScriptedFolder& folder) {
-    const Member folders = [script, &folder](const Arguments&) -> AutomationValue {
-        if (!folder.hasFolders) {
-            return platform::Nothing{};
-        }
-        return folderCollection(script, folder);
+    const Member folders = [script, &folder](const Arguments&) {
+        return folder.hasFolders ? AutomationValue(folderCollection(script, folder))
+                                 : AutomationValue(platform::Nothing{});
     };
-    const Member id = [&folder](const Arguments&) -> AutomationValue {
+    const Member id = [script, &folder](const Arguments&) -> AutomationValue {
         if (folder.idFails) {
             throw mapiError(0x80040102, "MAPI_E_NO_SUPPORT");
         }
         return folder.id;
     };
-    return object(script, {{"Folders", folders},
-                           {"ID", id},
-                           {"Name", value(folder.name)},
-                           {"Class", value(folder.folderClass)}});
+    return object({{"Folders", folders},
+                   {"ID", id},
+                   {"Name", value(folder.name)},
+                   {"Class", value(folder.folderClass)}});
 }
 
 ObjectRef storeCollection(const Script& script, const ScriptedProfile& profile) {
@@ -102,19 +93,16 @@ ObjectRef storeCollection(const Script& script, const ScriptedProfile& profile) 
             return platform::Nothing{};
         }
         const ScriptedStore& store = profile.stores[static_cast<std::size_t>(at - 1)];
-        const Member root = [script, &store](const Arguments&) -> AutomationValue {
-            if (!store.rootFolder) {
-                return platform::Nothing{};
-            }
-            return folderObject(script, *store.rootFolder);
+        const Member root = [script, &store](const Arguments&) {
+            return store.rootFolder ? AutomationValue(folderObject(script, *store.rootFolder))
+                                    : AutomationValue(platform::Nothing{});
         };
-        return object(script,
-                      {{"Name", value(store.name)}, {"ID", value(store.id)}, {"RootFolder", root}});
+        return object({{"Name", value(store.name)}, {"ID", value(store.id)}, {"RootFolder", root}});
     };
-    const Member counted = [reads, count, &profile](const Arguments&) -> AutomationValue {
+    const Member counted = [script, reads, count, &profile](const Arguments&) -> AutomationValue {
         return (*reads)++ > 0 ? profile.laterStoreCount.value_or(count) : count;
     };
-    return object(script, {{"Count", counted}, {"Item", item}});
+    return object({{"Count", counted}, {"Item", item}});
 }
 
 ObjectRef sessionObject(const Script& script, const std::shared_ptr<ScriptedSessionLog>& log) {
@@ -140,7 +128,7 @@ ObjectRef sessionObject(const Script& script, const std::shared_ptr<ScriptedSess
         }
         return storeCollection(script, **current);
     };
-    return object(script, {{"Logon", logon}, {"Logoff", logoff}, {"InfoStores", stores}});
+    return object({{"Logon", logon}, {"Logoff", logoff}, {"InfoStores", stores}});
 }
 
 class ScriptedMapiClasses final : public platform::Automation {

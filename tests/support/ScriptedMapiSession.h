@@ -1,8 +1,6 @@
 #pragma once
-// A "MAPI.Session" class scripted from a description of its profiles, stores and folders,
-// answering at once: it stands in for a mail server where the test is about the browser's
-// walk and not about a session (the sessions have suites of their own). It counts logons
-// and logoffs, and can be told to fail where a real store can fail.
+// A "MAPI.Session" class scripted from its profiles, stores and folders, for tests of the
+// browser's walk rather than of a session. It counts logons and logoffs, and fails where told.
 
 #include <memory>
 #include <optional>
@@ -38,8 +36,7 @@ struct ScriptedProfile {
 
     std::string name;
     std::vector<ScriptedStore> stores;
-    // When set, every `Count` of the store collection after the first says this.
-    std::optional<std::int32_t> laterStoreCount;
+    std::optional<std::int32_t> laterStoreCount;  // every `Count` of the stores after the first
     int missingStore = 0;  // a 1-based position whose `Item` is Nothing; 0 for none
 };
 
@@ -48,8 +45,7 @@ struct ScriptedSessionLog {
     int logoffs = 0;
 };
 
-// Serves the scripted "MAPI.Session" as the process's automation while it lives; with
-// `installed` false no class at all, as on a machine without the Exchange client.
+// The process's automation while it lives; with `installed` false it knows no class at all.
 class ScopedInProcessMapi {
 public:
     explicit ScopedInProcessMapi(std::vector<ScriptedProfile> profiles, bool installed = true);

@@ -50,41 +50,19 @@ void makeMaildir(const fs::path& dir) {
     }
 }
 
-// Dovecot will not run its login processes, nor serve mail, as root: under root the test
-// uses the users its package creates and hands them the mail directory. Without root
-// everything runs as the test's own user and group, the sockets' groups included.
-struct Accounts {
-    std::string internalUser, internalGroup, loginUser;
-    uid_t mailUid;
-    gid_t mailGid;
-};
-
-Accounts accounts() {
-    if (geteuid() != 0) {
-        const passwd* self = getpwuid(geteuid());
-        const group* own = getgrgid(getegid());
-        const std::string name = self != nullptr ? self->pw_name : "nobody";
-        return {name, own != nullptr ? own->gr_name : name, name, geteuid(), getegid()};
-    }
-    const passwd* dovecot = getpwnam("dovecot");
-    return {"dovecot", "dovecot", getpwnam("dovenull") != nullptr ? "dovenull" : "nobody",
-            dovecot != nullptr ? dovecot->pw_uid : 65534,
-            dovecot != nullptr ? dovecot->pw_gid : 65534};
-}
-
-// $RUN, $LOG, $PASSWD, $PORT, $USER, $LOGIN and $GROUPS are filled in.
+// $RUN, $LOG, $PASSWD, $PORT, $USER and $GROUP are filled in. Nothing is chrooted, as
+// that needs root.
 constexpr char kConfig[] = R"(base_dir = $RUN
 state_dir = $RUN
 log_path = $LOG
 protocols = imap
 listen = 127.0.0.1
 ssl = no
-disable_plaintext_auth = no
 auth_failure_delay = 0
 default_internal_user = $USER
-default_login_user = $LOGIN
+default_internal_group = $GROUP
+default_login_user = $USER
 first_valid_uid = 0
-first_valid_gid = 0
 mail_location = maildir:~/Maildir:LAYOUT=fs
 namespace inbox {
   inbox = yes
@@ -101,17 +79,12 @@ userdb {
 service imap-login {
   chroot =
   inet_listener imap {
-    address = 127.0.0.1
     port = $PORT
   }
-  inet_listener imaps {
-    port = 0
-  }
 }
-$GROUPS
 service anvil {
   chroot =
-  # No growing delay after each refused password: the tests refuse some on purpose.
+  # No delay after a refused password: the tests refuse one on purpose.
   unix_listener anvil-auth-penalty {
     mode = 0
   }
@@ -140,55 +113,53 @@ void DovecotServer::addFolder(const std::string& path) const {
 }
 
 bool DovecotServer::start() {
-    const Accounts users = accounts();
+    // Dovecot runs wholly as one unprivileged user, its login processes included: the test's
+    // own, or under root (as which Dovecot will not serve mail) the user its package creates.
+    const passwd* found = geteuid() == 0 ? getpwnam("dovecot") : getpwuid(geteuid());
+    const group* own = found != nullptr ? getgrgid(found->pw_gid) : nullptr;
+    if (own == nullptr) {
+        return false;
+    }
+    const passwd& user = *found;
     fs::create_directories(dir_ / "run");
-    // Dovecot's unprivileged processes must reach their sockets and the mail below the
-    // scratch directories, whatever the umask made of them.
+    std::ofstream(dir_ / "passwd") << "alice:{PLAIN}" << password_ << ":" << user.pw_uid << ":"
+                                   << user.pw_gid << "::" << (dir_ / "alice").string() << "\n";
+    // The user must reach its sockets, log and mail below the scratch directories.
     const fs::path temp = fs::temp_directory_path();
     for (fs::path dir = dir_; dir != temp && dir != dir.root_path(); dir = dir.parent_path()) {
         fs::permissions(dir, fs::perms::group_exec | fs::perms::others_exec, fs::perm_options::add);
     }
-    const fs::path home = dir_ / "alice";
-    if (chown(home.c_str(), users.mailUid, users.mailGid) == 0) {
-        for (const auto& entry : fs::recursive_directory_iterator(home)) {
-            [[maybe_unused]] const int ignored =
-                chown(entry.path().c_str(), users.mailUid, users.mailGid);
-        }
+    [[maybe_unused]] int ignored = chown(dir_.c_str(), user.pw_uid, user.pw_gid);
+    for (const auto& entry : fs::recursive_directory_iterator(dir_)) {
+        ignored = chown(entry.path().c_str(), user.pw_uid, user.pw_gid);
     }
-    std::ofstream(dir_ / "passwd") << "alice:{PLAIN}" << password_ << ":" << users.mailUid << ":"
-                                   << users.mailGid << "::" << home.string() << "\n";
     port_ = freeLoopbackPort();
-    // Every socket the login processes reach belongs to the group they run as.
-    std::string groups;
-    for (const char* service : {"stats", "dict", "dict-async", "imap-hibernate"}) {
-        const std::string listener = service == std::string("stats") ? "stats-writer" : service;
-        groups += std::string("service ") + service + " {\n  unix_listener " + listener +
-                  " {\n    group = " + users.internalGroup + "\n  }\n}\n";
-    }
     std::string config = kConfig;
     for (const auto& [name, value] : {std::pair<const char*, std::string>{"RUN", dir_ / "run"},
                                       {"LOG", dir_ / "dovecot.log"},
                                       {"PASSWD", dir_ / "passwd"},
                                       {"PORT", std::to_string(port_)},
-                                      {"USER", users.internalUser},
-                                      {"LOGIN", users.loginUser},
-                                      {"GROUPS", groups}}) {
+                                      {"USER", user.pw_name},
+                                      {"GROUP", own->gr_name}}) {
         config = std::regex_replace(config, std::regex("\\$" + std::string(name) + "\\b"), value);
     }
     std::ofstream(dir_ / "dovecot.conf") << config;
-    const std::string binary =
-        access("/usr/sbin/dovecot", X_OK) == 0 ? "/usr/sbin/dovecot" : "dovecot";
     const std::string configPath = (dir_ / "dovecot.conf").string();
     pid_ = fork();
     if (pid_ == 0) {
-        // Dies with the test, and keeps off its output: Dovecot logs to its own file.
+        if (geteuid() == 0 &&
+            (setgroups(0, nullptr) != 0 || setgid(user.pw_gid) != 0 || setuid(user.pw_uid) != 0)) {
+            _exit(126);
+        }
+        // Dies with the test (set after the change of user, which clears it), and keeps off
+        // its output: Dovecot logs to its own file.
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         const int null = open("/dev/null", O_RDWR);
         for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
             dup2(null, fd);
         }
-        execlp(binary.c_str(), binary.c_str(), "-F", "-c", configPath.c_str(),
-               static_cast<char*>(nullptr));
+        execl("/usr/sbin/dovecot", "dovecot", "-F", "-c", configPath.c_str(),
+              static_cast<char*>(nullptr));
         _exit(127);
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -223,14 +194,10 @@ std::string DovecotServer::log() const {
     return std::string(std::istreambuf_iterator<char>(stream), {});
 }
 
-SilentServer::SilentServer() {
-    socket_ = loopbackSocket(port_, true);
-}
+SilentServer::SilentServer() : socket_(loopbackSocket(port_, true)) {}
 
 SilentServer::~SilentServer() {
-    if (socket_ >= 0) {
-        close(socket_);
-    }
+    close(socket_);
 }
 
 }  // namespace mailtest

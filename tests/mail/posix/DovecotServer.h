@@ -1,9 +1,7 @@
 #pragma once
-// A real Dovecot IMAP server for one test: its own configuration, user file and mail
-// directory under a scratch directory, listening on 127.0.0.1 on a port free at the
-// time, started in the foreground as a child process and stopped with it. Folders are
-// laid out on disk before start(): Maildir with "/" as the hierarchy separator, so that
-// a folder name may hold dots; non-ASCII names in modified UTF-7.
+// A real Dovecot IMAP server for one test, its files under a scratch directory, listening on
+// a free port of 127.0.0.1 as a child process. Folders are laid out before start(), "/"
+// separating them (so that a name may hold dots), non-ASCII names in modified UTF-7.
 
 #include <sys/types.h>
 
@@ -22,8 +20,7 @@ public:
     DovecotServer& operator=(const DovecotServer&) = delete;
 
     void addFolder(const std::string& path) const;  // with its parents
-    // Starts the server and waits until it accepts connections; false when it did not.
-    bool start();
+    bool start();                                   // true once it accepts connections
     void stop();
 
     std::uint16_t port() const { return port_; }
@@ -50,8 +47,8 @@ public:
     std::uint16_t port() const { return port_; }
 
 private:
-    int socket_ = -1;
-    std::uint16_t port_ = 0;
+    std::uint16_t port_ = 0;  // before socket_, which sets it
+    int socket_;
 };
 
 }  // namespace mailtest

@@ -41,21 +41,4 @@ std::vector<WalkedStore> walkProfile(const std::string& profile) {
     return result;
 }
 
-std::vector<std::string> outline(const WalkedStore& store) {
-    std::vector<std::string> lines;
-    for (const WalkedFolder& folder : store.folders) {
-        lines.push_back(std::string(2 * folder.depth, ' ') + folder.name);
-    }
-    return lines;
-}
-
-std::optional<platform::AutomationError> failureOf(const std::function<void()>& act) {
-    try {
-        act();
-    } catch (const platform::AutomationError& error) {
-        return error;
-    }
-    return std::nullopt;
-}
-
 }  // namespace mailtest

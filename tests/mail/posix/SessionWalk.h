@@ -1,10 +1,7 @@
 #pragma once
 // Logs on to a profile through the automation interface and reads every store and folder
-// the way the folder browser does: InfoStores, Item, RootFolder, Folders, Count,
-// GetFirst and GetNext, Class, Name and ID.
+// the way the folder browser does.
 
-#include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,11 +22,5 @@ struct WalkedStore {
 
 // Throws platform::AutomationError as the session does.
 std::vector<WalkedStore> walkProfile(const std::string& profile);
-
-// "Name" lines indented by two blanks a level: an easy expectation to read.
-std::vector<std::string> outline(const WalkedStore& store);
-
-// The error that `act` raised, if any.
-std::optional<platform::AutomationError> failureOf(const std::function<void()>& act);
 
 }  // namespace mailtest

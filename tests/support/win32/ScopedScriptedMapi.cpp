@@ -18,27 +18,13 @@ void removeRegistration() {
     }
 }
 
-// Windows merges the user's classes into HKEY_CLASSES_ROOT; Wine shows only the machine's
-// there, so where the user's do not show, the test prefix gets them machine-wide.
-HKEY classesRoot() {
-    static const HKEY root = [] {
-        const wchar_t* probe = L"Software\\Classes\\QuillbellTestProbe";
-        RegSetKeyValueW(HKEY_CURRENT_USER, probe, nullptr, REG_SZ, L"", sizeof(wchar_t));
-        HKEY key = nullptr;
-        const bool merged =
-            RegOpenKeyExW(HKEY_CLASSES_ROOT, L"QuillbellTestProbe", 0, KEY_READ, &key) == 0;
-        if (key) {
-            RegCloseKey(key);
-        }
-        RegDeleteTreeW(HKEY_CURRENT_USER, probe);
-        return merged ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
-    }();
-    return root;
-}
-
+// Windows merges the user's classes into HKEY_CLASSES_ROOT, Wine only the machine's: both get
+// them, where the test may write.
 void setText(const std::wstring& key, const wchar_t* name, const std::wstring& text) {
-    RegSetKeyValueW(classesRoot(), key.c_str(), name, REG_SZ, text.c_str(),
-                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        RegSetKeyValueW(root, key.c_str(), name, REG_SZ, text.c_str(),
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    }
 }
 
 }  // namespace

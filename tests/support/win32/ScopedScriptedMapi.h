@@ -1,6 +1,5 @@
 #pragma once
-// Registers the scripted "MAPI.Session" server (ScriptedMapiServer.cpp) for the current user
-// while it lives (machine-wide under Wine, which does not merge the user's classes), and
+// Registers the scripted "MAPI.Session" server (ScriptedMapiServer.cpp) while it lives, and
 // removes it again, leftovers of an earlier run included. Its methods never call into COM.
 
 #include <guiddef.h>

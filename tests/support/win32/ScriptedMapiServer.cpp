@@ -1,19 +1,13 @@
-// An in-process COM server that stands in for Collaboration Data Objects ("MAPI.Session") in
-// the Windows suites, so that they reach it through the real COM path: registration, class
-// factory, IDispatch by name, VARIANTs and EXCEPINFO. testsupport::ScopedScriptedMapi
-// registers it. Every object is a plain IDispatch over a table of members (names compared
-// without regard to case, no type information, no named arguments); each member checks the
-// call flags (a property answers a property get, a method a method call; Item both) and the
-// argument count.
+// An in-process COM server that stands in for Collaboration Data Objects ("MAPI.Session") in the
+// Windows suites, so that they reach it through the real COM path: registration, class factory,
+// IDispatch by name, VARIANTs and EXCEPINFO. Every object is a plain IDispatch over a table of
+// members (names without regard to case, no type information, no named arguments) that checks the
+// call flags (Item answers both) and the argument count.
 //
-// Logon(profile, password, showDialog) takes text, text and Boolean, strictly: "Scripted"
-// logs on; another profile raises scode 0x80040111 (MAPI_E_LOGON_FAILED) with source
-// "Collaboration Data Objects" and a description naming the profile; showDialog True raises
-// wCode 1000 with no source. InfoStores before Logon raises scode 0x80040605
-// (MAPI_E_NOT_INITIALIZED). The stores and folders are those of stores() below, with
-// identifiers as text, as a number (VT_I4), as bytes (VT_ARRAY|VT_UI1, read as hex) and
-// by reference (VT_BYREF|VT_VARIANT). Every folder's Class is 2; GetFirst and GetNext past
-// the end, and Item outside 1 to 3, give Nothing.
+// Logon(profile, password, showDialog) takes text, text and Boolean, strictly: "Scripted" logs on,
+// another profile raises MAPI_E_LOGON_FAILED naming it, showDialog True raises wCode 1000 with no
+// source; InfoStores before Logon raises MAPI_E_NOT_INITIALIZED. GetFirst and GetNext past the end,
+// and Item outside the stores, give Nothing.
 
 #include <windows.h>
 
@@ -34,59 +28,46 @@ constexpr WORD kGet = DISPATCH_PROPERTYGET;
 constexpr WORD kMethod = DISPATCH_METHOD;
 constexpr wchar_t kCdo[] = L"Collaboration Data Objects";
 
-// --- The tree --------------------------------------------------------------------------
+// How an identifier comes back: as text, a number (VT_I4), bytes given here in hex
+// (VT_ARRAY|VT_UI1) or text by reference (VT_BYREF|VT_VARIANT).
+enum class Form { Text, Number, Bytes, Reference };
 
-struct Id {
-    enum Form { Text, Number, Bytes, Reference } form = Text;
-    std::wstring text;
-    LONG number = 0;
-    std::vector<BYTE> bytes;
-};
-
-Id text(std::wstring text) {
-    return Id{Id::Text, std::move(text), 0, {}};
-}
-
-// A store, or a folder; a store's one child is its root folder, and the session's stores
-// are the children of one more node.
+// A store, or a folder; a store's one child is its root folder, and the session's stores are the
+// children of one more node.
 struct Node {
     enum Kind { Plain, NoCollection, Unreadable };  // Folders is Nothing; fetching it raises
-    Node(std::wstring name, Id id, std::vector<Node> children = {}, Kind kind = Plain)
-        : name(std::move(name)), id(std::move(id)), children(std::move(children)), kind(kind) {}
-    std::wstring name;
-    Id id;
-    std::vector<Node> children;
-    Kind kind;
+    std::wstring name, id;
+    std::vector<Node> children = {};
+    Form form = Form::Text;
+    Kind kind = Plain;
 };
 
 const Node& infoStores() {
-    // "Restricted" gives "Visible", then raises E_ACCESSDENIED with its texts filled in
-    // deferred (pfnDeferredFillIn), then gives "After".
-    static const Node mailbox(
-        L"Top of Information Store", text(L"TOP-1"),
-        {{L"Inbox",
-          text(L"INBOX-1"),
-          {{L"A", text(L"INBOX-A")}, {L"B", text(L"INBOX-B"), {{L"B1", text(L"INBOX-B1")}}}}},
-         {L"Sent Items", Id{Id::Reference, L"SENT-1", 0, {}}},
+    // "Restricted" gives "Visible", then raises E_ACCESSDENIED with its texts filled in deferred
+    // (pfnDeferredFillIn), then gives "After".
+    static const Node mailbox{
+        L"Top of Information Store",
+        L"TOP-1",
+        {{L"Inbox", L"INBOX-1", {{L"A", L"INBOX-A"}, {L"B", L"INBOX-B", {{L"B1", L"INBOX-B1"}}}}},
+         {L"Sent Items", L"SENT-1", {}, Form::Reference},
          {L"Restricted",
-          text(L"RESTR-1"),
-          {{L"Visible", text(L"RESTR-V")},
-           {{}, {}, {}, Node::Unreadable},
-           {L"After", text(L"RESTR-A")}}},
-         {L"Entw\u00fcrfe", Id{Id::Number, {}, 4711, {}}, {}, Node::NoCollection}});
-    static const Node publicFolders(L"IPM_SUBTREE", text(L"PUB-TOP"),
-                                    {{L"All Public Folders",
-                                      Id{Id::Bytes, {}, 0, {0x0A, 0x0B, 0x0C}},
-                                      {{L"Notices", text(L"PUB-NOTICES")}}}});
-    static const Node all(
-        {}, {},
-        {{L"Mailbox - Test", text(L"0000000038A1BB1005E5101AA1BB08002B2A56C2"), {mailbox}},
-         {L"Public Folders", Id{Id::Bytes, {}, 0, {0x00, 0x1A, 0xBC, 0xEF}}, {publicFolders}},
-         {L"Archive", Id{Id::Number, {}, 42, {}}}});
+          L"RESTR-1",
+          {{L"Visible", L"RESTR-V"},
+           {{}, {}, {}, Form::Text, Node::Unreadable},
+           {L"After", L"RESTR-A"}}},
+         {L"Entw\u00fcrfe", L"4711", {}, Form::Number, Node::NoCollection}}};
+    static const Node publicFolders{
+        L"IPM_SUBTREE",
+        L"PUB-TOP",
+        {{L"All Public Folders", L"0A0B0C", {{L"Notices", L"PUB-NOTICES"}}, Form::Bytes}}};
+    static const Node all{
+        {},
+        {},
+        {{L"Mailbox - Test", L"0000000038A1BB1005E5101AA1BB08002B2A56C2", {mailbox}},
+         {L"Public Folders", L"001ABCEF", {publicFolders}, Form::Bytes},
+         {L"Archive", L"42", {}, Form::Number}}};
     return all;
 }
-
-// --- Results and raised errors ---------------------------------------------------------
 
 HRESULT setText(VARIANT& result, const std::wstring& text) {
     result.vt = VT_BSTR;
@@ -107,26 +88,30 @@ HRESULT setObject(VARIANT& result, IDispatch* object) {
     return S_OK;
 }
 
-// `referenced` is what an identifier returned by reference points to: it lives with the
-// object that returned it.
-HRESULT setId(VARIANT& result, const Id& id, VARIANT& referenced) {
-    if (id.form == Id::Number) {
-        return setNumber(result, id.number);
+// `referenced` is what an identifier returned by reference points to: it lives with the object that
+// returned it.
+HRESULT setId(VARIANT& result, const Node& node, VARIANT& referenced) {
+    if (node.form == Form::Number) {
+        return setNumber(result, std::stoul(node.id));
     }
-    if (id.form == Id::Reference) {
+    if (node.form == Form::Reference) {
         VariantClear(&referenced);
-        setText(referenced, id.text);
+        setText(referenced, node.id);
         result.vt = VT_BYREF | VT_VARIANT;
         result.pvarVal = &referenced;
         return S_OK;
     }
-    if (id.form == Id::Text) {
-        return setText(result, id.text);
+    if (node.form == Form::Text) {
+        return setText(result, node.id);
     }
-    SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(id.bytes.size()));
+    const ULONG count = static_cast<ULONG>(node.id.size() / 2);
+    SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, count);
     void* data = nullptr;
     SafeArrayAccessData(array, &data);
-    std::copy(id.bytes.begin(), id.bytes.end(), static_cast<BYTE*>(data));
+    for (ULONG i = 0; i < count; ++i) {
+        static_cast<BYTE*>(data)[i] =
+            static_cast<BYTE>(std::stoul(node.id.substr(2 * i, 2), nullptr, 16));
+    }
     SafeArrayUnaccessData(array);
     result.vt = VT_ARRAY | VT_UI1;
     result.parray = array;
@@ -153,45 +138,25 @@ HRESULT STDAPICALLTYPE fillAccessDenied(EXCEPINFO* info) {
     return S_OK;
 }
 
-// --- IDispatch over the shared tables of members ---------------------------------------
-
-enum class Act {
-    Logon,
-    InfoStores,
-    Logoff,
-    Count,
-    Item,
-    Name,
-    Id,
-    RootFolder,
-    Folders,
-    Class,
-    GetFirst,
-    GetNext
-};
+enum class Act { Logon, Stores, Logoff, Count, Item, Name, Id, Root, Folders, Class, First, Next };
 
 struct Member {
     const wchar_t* name;
-    WORD flags;  // the call flags it answers
-    UINT arguments;
     Act act;
+    WORD flags = kGet;  // the call flags it answers
+    UINT arguments = 0;
 };
 using Members = std::vector<Member>;
 
-const Members kSession{{L"Logon", kMethod, 3, Act::Logon},
-                       {L"InfoStores", kGet, 0, Act::InfoStores},
-                       {L"Logoff", kMethod, 0, Act::Logoff}};
-const Members kStores{{L"Count", kGet, 0, Act::Count}, {L"Item", kGet | kMethod, 1, Act::Item}};
-const Members kStore{{L"Name", kGet, 0, Act::Name},
-                     {L"ID", kGet, 0, Act::Id},
-                     {L"RootFolder", kGet, 0, Act::RootFolder}};
-const Members kFolder{{L"Folders", kGet, 0, Act::Folders},
-                      {L"ID", kGet, 0, Act::Id},
-                      {L"Name", kGet, 0, Act::Name},
-                      {L"Class", kGet, 0, Act::Class}};
-const Members kFolders{{L"Count", kGet, 0, Act::Count},
-                       {L"GetFirst", kMethod, 0, Act::GetFirst},
-                       {L"GetNext", kMethod, 0, Act::GetNext}};
+const Members kSession{{L"Logon", Act::Logon, kMethod, 3},
+                       {L"InfoStores", Act::Stores},
+                       {L"Logoff", Act::Logoff, kMethod}};
+const Members kStores{{L"Count", Act::Count}, {L"Item", Act::Item, kGet | kMethod, 1}};
+const Members kStore{{L"Name", Act::Name}, {L"ID", Act::Id}, {L"RootFolder", Act::Root}};
+const Members kFolder{
+    {L"Folders", Act::Folders}, {L"ID", Act::Id}, {L"Name", Act::Name}, {L"Class", Act::Class}};
+const Members kFolders{
+    {L"Count", Act::Count}, {L"GetFirst", Act::First, kMethod}, {L"GetNext", Act::Next, kMethod}};
 
 // One object of the tree: the session, a collection, a store or a folder, after `members`.
 class Dispatch final : public IDispatch {
@@ -270,9 +235,95 @@ public:
 
 private:
     HRESULT act(Act act, const std::vector<const VARIANT*>& arguments, VARIANT& result,
-                EXCEPINFO* info, UINT* badArgument);
-    HRESULT fetch(std::size_t at, VARIANT& result, EXCEPINFO* info);
-    HRESULT logon(const std::vector<const VARIANT*>& arguments, EXCEPINFO* info, UINT* badArgument);
+                EXCEPINFO* info, UINT* badArgument) {
+        switch (act) {
+            case Act::Logon:
+                return logon(arguments, info, badArgument);
+            case Act::Stores:
+                if (!loggedOn_) {
+                    return raise(info, static_cast<HRESULT>(0x80040605), 0, kCdo,
+                                 L"The session is not logged on. [Collaboration Data Objects - "
+                                 L"[MAPI_E_NOT_INITIALIZED(80040605)]]");
+                }
+                return setObject(result, new Dispatch(kStores, infoStores()));
+            case Act::Logoff:
+                loggedOn_ = false;
+                return S_OK;
+            case Act::Count:
+                return setNumber(result, node_.children.size());
+            case Act::Item: {
+                VARIANT index;
+                VariantInit(&index);
+                if (FAILED(
+                        VariantChangeType(&index, const_cast<VARIANT*>(arguments[0]), 0, VT_I4))) {
+                    *badArgument = 0;
+                    return DISP_E_TYPEMISMATCH;
+                }
+                const bool inside = index.lVal >= 1 &&
+                                    static_cast<std::size_t>(index.lVal) <= node_.children.size();
+                return setObject(result, inside
+                                             ? new Dispatch(kStore, node_.children[index.lVal - 1])
+                                             : nullptr);
+            }
+            case Act::Name:
+                return setText(result, node_.name);
+            case Act::Id:
+                return setId(result, node_, referenced_);
+            case Act::Root:
+                return setObject(result, node_.children.empty()
+                                             ? nullptr
+                                             : new Dispatch(kFolder, node_.children[0]));
+            case Act::Folders:
+                return setObject(result, node_.kind == Node::NoCollection
+                                             ? nullptr
+                                             : new Dispatch(kFolders, node_));
+            case Act::Class:
+                return setNumber(result, 2);
+            case Act::First:
+                return fetch(next_ = 0, result, info);
+            case Act::Next:
+                return fetch(++next_, result, info);
+        }
+        return E_UNEXPECTED;
+    }
+
+    HRESULT fetch(std::size_t at, VARIANT& result, EXCEPINFO* info) {
+        if (at >= node_.children.size()) {
+            return setObject(result, nullptr);
+        }
+        if (node_.children[at].kind == Node::Unreadable) {
+            if (info) {
+                *info = EXCEPINFO{};
+                info->pfnDeferredFillIn = fillAccessDenied;
+            }
+            return DISP_E_EXCEPTION;
+        }
+        return setObject(result, new Dispatch(kFolder, node_.children[at]));
+    }
+
+    // The argument kinds are checked strictly: a caller that sends them in the wrong order or
+    // converted to something else fails here.
+    HRESULT logon(const std::vector<const VARIANT*>& arguments, EXCEPINFO* info,
+                  UINT* badArgument) {
+        const VARTYPE expected[] = {VT_BSTR, VT_BSTR, VT_BOOL};
+        for (UINT i = 0; i < 3; ++i) {
+            if (arguments[i]->vt != expected[i]) {
+                *badArgument = 2 - i;
+                return DISP_E_TYPEMISMATCH;
+            }
+        }
+        const std::wstring profile(arguments[0]->bstrVal, SysStringLen(arguments[0]->bstrVal));
+        if (arguments[2]->boolVal != VARIANT_FALSE) {
+            return raise(info, 0, 1000, nullptr, L"No logon dialog here");
+        }
+        if (profile != L"Scripted") {
+            return raise(info, static_cast<HRESULT>(0x80040111), 0, kCdo,
+                         L"The profile \"" + profile +
+                             L"\" refused the logon. [MAPI 1.0 - [MAPI_E_LOGON_FAILED(80040111)]]");
+        }
+        loggedOn_ = true;
+        return S_OK;
+    }
 
     const Members& members_;
     const Node& node_;
@@ -281,96 +332,6 @@ private:
     bool loggedOn_ = false;  // a session's state
     std::atomic<ULONG> references_{1};
 };
-
-HRESULT Dispatch::act(Act act, const std::vector<const VARIANT*>& arguments, VARIANT& result,
-                      EXCEPINFO* info, UINT* badArgument) {
-    switch (act) {
-        case Act::Logon:
-            return logon(arguments, info, badArgument);
-        case Act::InfoStores:
-            if (!loggedOn_) {
-                return raise(info, static_cast<HRESULT>(0x80040605), 0, kCdo,
-                             L"The session is not logged on. [Collaboration Data Objects - "
-                             L"[MAPI_E_NOT_INITIALIZED(80040605)]]");
-            }
-            return setObject(result, new Dispatch(kStores, infoStores()));
-        case Act::Logoff:
-            loggedOn_ = false;
-            return S_OK;
-        case Act::Count:
-            return setNumber(result, node_.children.size());
-        case Act::Item: {
-            VARIANT index;
-            VariantInit(&index);
-            if (FAILED(VariantChangeType(&index, const_cast<VARIANT*>(arguments[0]), 0, VT_I4))) {
-                *badArgument = 0;
-                return DISP_E_TYPEMISMATCH;
-            }
-            const bool inside =
-                index.lVal >= 1 && static_cast<std::size_t>(index.lVal) <= node_.children.size();
-            return setObject(
-                result, inside ? new Dispatch(kStore, node_.children[index.lVal - 1]) : nullptr);
-        }
-        case Act::Name:
-            return setText(result, node_.name);
-        case Act::Id:
-            return setId(result, node_.id, referenced_);
-        case Act::RootFolder:
-            return setObject(result, node_.children.empty()
-                                         ? nullptr
-                                         : new Dispatch(kFolder, node_.children[0]));
-        case Act::Folders:
-            return setObject(
-                result, node_.kind == Node::NoCollection ? nullptr : new Dispatch(kFolders, node_));
-        case Act::Class:
-            return setNumber(result, 2);
-        case Act::GetFirst:
-            return fetch(next_ = 0, result, info);
-        case Act::GetNext:
-            return fetch(++next_, result, info);
-    }
-    return E_UNEXPECTED;
-}
-
-HRESULT Dispatch::fetch(std::size_t at, VARIANT& result, EXCEPINFO* info) {
-    if (at >= node_.children.size()) {
-        return setObject(result, nullptr);
-    }
-    if (node_.children[at].kind == Node::Unreadable) {
-        if (info) {
-            *info = EXCEPINFO{};
-            info->pfnDeferredFillIn = fillAccessDenied;
-        }
-        return DISP_E_EXCEPTION;
-    }
-    return setObject(result, new Dispatch(kFolder, node_.children[at]));
-}
-
-// The argument kinds are checked strictly: a caller that sends them in the wrong order or
-// converted to something else fails here.
-HRESULT Dispatch::logon(const std::vector<const VARIANT*>& arguments, EXCEPINFO* info,
-                        UINT* badArgument) {
-    const VARTYPE expected[] = {VT_BSTR, VT_BSTR, VT_BOOL};
-    for (UINT i = 0; i < 3; ++i) {
-        if (arguments[i]->vt != expected[i]) {
-            *badArgument = 2 - i;
-            return DISP_E_TYPEMISMATCH;
-        }
-    }
-    const std::wstring profile(arguments[0]->bstrVal, SysStringLen(arguments[0]->bstrVal));
-    if (arguments[2]->boolVal != VARIANT_FALSE) {
-        return raise(info, 0, 1000, nullptr, L"No logon dialog here");
-    }
-    if (profile != L"Scripted") {
-        return raise(info, static_cast<HRESULT>(0x80040111), 0, kCdo,
-                     L"The profile \"" + profile +
-                         L"\" refused the logon. [MAPI 1.0 - [MAPI_E_LOGON_FAILED(80040111)]]");
-    }
-    loggedOn_ = true;
-    return S_OK;
-}
-
-// --- Class factory ---------------------------------------------------------------------
 
 class SessionFactory final : public IClassFactory {
 public:
