@@ -85,8 +85,8 @@ TEST_F(SqliteHiveFiles, TheUserHiveIsForItsOwnerAloneAndTheMachineHiveForAllWhat
     EXPECT_EQ(permissionsOf(machineFile_.parent_path()), 0755u);
 }
 
-// As ssh treats its own files: a link in place of a hive or its directory, or a hive of
-// another owner (root may own the machine hive), is refused with access denied and left.
+// As ssh does: a link in place of a hive or its directory, or a hive of another owner (root
+// may own the machine hive), is refused with access denied and left alone.
 TEST_F(SqliteHiveFiles, ALinkedOrForeignHiveIsRefusedAndLeftAlone) {
     const auto elsewhere = scratch_ / "elsewhere";
     // Links to a file and a directory; a file and a directory given away (root only).

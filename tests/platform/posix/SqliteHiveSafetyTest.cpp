@@ -72,8 +72,7 @@ TEST_F(SqliteHiveSafety, AnUnusableUserHiveFailsEveryCallAndKeepsItsBytes) {
         {"text file", false,
          [this] { writeFileBytes(userFile_, "[Settings]\nConfNumber=2\nsomebody's text\n"); },
          kBadDb},
-        // Left as its owner crashed: the last commit sits in the -wal file only. The last
-        // writable connection to close would fold that into the file.
+        // Its last commit only in the -wal, which a closing writable connection would fold in.
         {"foreign database with uncheckpointed WAL", false,
          [this] {
              fs::create_directories(userFile_.parent_path());
@@ -117,8 +116,7 @@ TEST_F(SqliteHiveSafety, LocksHeldPastTheTimeoutFailCallsUntilReleased) {
     EXPECT_EQ(setText(*registry, key, "ConfNumber", "3"), kCantWrite);
     EXPECT_EQ(openStatus(*registry, kHkeyCurrentUser, kKey + "\\New", kKeyWriteAccess, true),
               kCantWrite);
-    // WAL readers do not wait for writers; the machine hive's rollback journal keeps
-    // them out.
+    // WAL readers do not wait for writers; the machine hive's rollback journal keeps them out.
     EXPECT_EQ(readBytes(*registry, kHkeyCurrentUser, kKey, "ConfNumber"), sz("2"));
     EXPECT_EQ(readStatus(*registry, kHkeyLocalMachine, kKey, "HomeDir"), kCantRead);
     EXPECT_EQ(fileBytes(machineFile_), before);

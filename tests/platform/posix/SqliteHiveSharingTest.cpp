@@ -1,6 +1,5 @@
-// Several processes on the same hive files (each registry object here has connections of
-// its own, as a process would), one of them killed while it writes, and a machine hive
-// this process may only read.
+// Several processes on the same hive files (each registry object stands for one), one of
+// them killed while it writes, and a machine hive this process may only read.
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -41,8 +40,7 @@ int generationAt(Registry& registry, HKEY root, int slot) {
     return generation > 0 && *bytes == sz(generationText(generation, slot)) ? generation : -1;
 }
 
-// Runs `body` in a child process that exits with its result. Call with no registry open:
-// a child must not share SQLite connections.
+// Runs `body` in a child process exiting with its result; no registry may be open then.
 pid_t forkChild(const std::function<int()>& body) {
     const pid_t child = fork();
     if (child == 0) {
@@ -120,8 +118,7 @@ TEST_F(SqliteHiveSharing, ProcessesLayingOutANewHiveAtOnceAllKeepTheirWrites) {
                 char byte = 0;
                 close(go[1]);
                 (void)!read(go[0], &byte, 1);  // returns once the parent closes its end
-                // Waiting long, so that a loaded machine never fails it; unfixed, the one
-                // that comes second fails at once.
+                // Long enough for a loaded machine; unfixed, the second one fails at once.
                 auto registry = makeRegistry(false, std::chrono::seconds(10));
                 HKEY key = 0;
                 return registry->CreateKeyEx(kHkeyCurrentUser, kKey, kKeyWriteAccess, &key,
@@ -139,9 +136,8 @@ TEST_F(SqliteHiveSharing, ProcessesLayingOutANewHiveAtOnceAllKeepTheirWrites) {
     }
 }
 
-// Separate processes: one saves a configuration's nineteen values again and again, two
-// read them meanwhile (on the machine hive as users who may only read it). Exit codes:
-// 1 a write failed, 2 a read failed, 3 a value was torn, 4 went back to an older one.
+// One process saves nineteen values again and again, two read them meanwhile (on the machine
+// hive as users who may only read it). Exit codes: 1 write failed, 2 read failed, 3 torn, 4 older.
 TEST_F(SqliteHiveSharing, ReadsNeverFailNorTearWhileAnotherProcessSaves) {
     constexpr int kValues = 19;
     for (const HKEY root : {kHkeyCurrentUser, kHkeyLocalMachine}) {
@@ -182,8 +178,7 @@ TEST_F(SqliteHiveSharing, ReadsNeverFailNorTearWhileAnotherProcessSaves) {
     }
 }
 
-// Tests run as root, where permissions stop nobody; a child process that has become an
-// ordinary user shows what a user sees of the hive the installation made.
+// Tests run as root; a child that has become an ordinary user sees what a user would.
 TEST_F(SqliteHiveSharing, AReadOnlyMachineHiveIsNeverWrittenNorCreatedAndReadsWork) {
     auto registry = makeRegistry(true);
     EXPECT_EQ(openStatus(*registry, kHkeyLocalMachine, kKey, kKeyWriteAccess, true), kAccessDenied);

@@ -77,10 +77,8 @@ TEST_F(SqliteReadCache, CommitsOfAnotherProcessAroundOursAreReadBack) {
     EXPECT_EQ(statusOf("LastID"), kFileNotFound);
 }
 
-// The other process commits while our write waits for its lock. Writing what is stored
-// already, or deleting what is not there, commits nothing: the other process's commit is
-// then the only one, and must not pass for ours. Those two go to a key whose values our
-// cache never read, so that they do reach SQLite.
+// A write of what is stored, or a delete of what is not, commits nothing: the other's commit
+// must not pass for ours. They go to a key our cache never read, so that they reach SQLite.
 TEST_F(SqliteReadCache, ACommitOfAnotherProcessWhileOurWriteWaitsIsSeen) {
     const HKEY sub = createKey(*registry_, kHkeyCurrentUser, kKey + "\\Sub");
     auto second = makeRegistry();
@@ -118,8 +116,7 @@ TEST_F(SqliteReadCache, ACommitOfAnotherProcessWhileOurWriteWaitsIsSeen) {
     EXPECT_EQ(read("Stored", kKey + "\\Sub"), sz("1"));
 }
 
-// Writing what the hive holds, or deleting what it lacks, may be answered without a
-// transaction; what another process changed since must still be written over.
+// Writes answered without a transaction must still undo what another process changed.
 TEST_F(SqliteReadCache, RepeatingOurLastWriteUndoesAnotherProcesssChange) {
     auto second = makeRegistry();
     const HKEY theirs = createKey(*second, kHkeyCurrentUser, kKey);
@@ -169,8 +166,7 @@ TEST_F(SqliteReadCache, AValueAnotherProcessAddsToAKeyReadWholeIsFound) {
     EXPECT_EQ(read("LastID"), "again");
 }
 
-// Keys beyond the read-ahead limits are read value by value; none of their values may
-// then pass for absent.
+// Keys beyond the read-ahead limits are read value by value; none may pass for absent.
 TEST_F(SqliteReadCache, KeysTooLargeToReadWholeKeepEveryValue) {
     otherRuns(
         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 50000) "
