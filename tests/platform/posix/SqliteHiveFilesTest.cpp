@@ -1,6 +1,10 @@
 // Where the hive files go, the permissions they are made with, the files they refuse,
 // and that reading never brings a file or directory into existence.
 
+#include <sys/stat.h>
+
+#include <algorithm>
+
 #include "ScopedEnv.h"
 #include "SqliteStoreFixture.h"
 #include "support/TestRegistry.h"
@@ -11,8 +15,24 @@ namespace {
 using platformtest::ScopedEnv;
 using SqliteHiveFiles = SqliteStoreTest;
 
+// Every path below `directory`, relative to it, sorted.
+std::vector<std::string> treeBelow(const fs::path& directory) {
+    std::vector<std::string> paths;
+    for (const auto& entry : fs::recursive_directory_iterator(directory)) {
+        paths.push_back(fs::relative(entry.path(), directory).string());
+    }
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+unsigned permissionsOf(const fs::path& path) {
+    struct stat info {};
+    EXPECT_EQ(stat(path.c_str(), &info), 0) << "no such file: " << path;
+    return info.st_mode & 07777;
+}
+
 // Empty and relative settings do not count, as the XDG rules say.
-TEST(SqliteHiveFileLocations, FollowTheXdgVariablesReadAtEachCall) {
+TEST(SqliteHiveFileLocations, FollowTheXdgVariablesReadAtEachCallAndHoldTheProgramsHives) {
     const ScopedEnv home("HOME", "/home/tester");
     struct {
         std::optional<std::string> configHome, configDirs;
@@ -32,13 +52,9 @@ TEST(SqliteHiveFileLocations, FollowTheXdgVariablesReadAtEachCall) {
                   std::string(c.machineFile) + "/Orvane/Quillbell/machine-registry.sqlite3");
         EXPECT_FALSE(files.machineReadOnly);
     }
-}
-
-TEST(SqliteHiveFileLocations, ThePlatformRegistryWritesWhereTheEnvironmentPoints) {
+    // The registry of the program uses them, and a user's write makes no machine hive.
     testsupport::ScopedTestRegistry scope;
-    const HKEY key = createKey(registry(), kHkeyCurrentUser, kKey);
-    EXPECT_EQ(setText(registry(), key, "ConfNumber", "1"), 0);
-    registry().CloseKey(key);
+    EXPECT_EQ(setText(registry(), createKey(registry(), kHkeyCurrentUser, kKey), "V", "1"), 0);
     EXPECT_TRUE(fs::exists(scope.scratchDir() / "home" / ".config" / "Orvane" / "Quillbell" /
                            "user-registry.sqlite3"));
     EXPECT_FALSE(fs::exists(scope.scratchDir() / "xdg"));
@@ -69,12 +85,11 @@ TEST_F(SqliteHiveFiles, TheUserHiveIsForItsOwnerAloneAndTheMachineHiveForAllWhat
     EXPECT_EQ(permissionsOf(machineFile_.parent_path()), 0755u);
 }
 
-// As ssh treats its own files: a link in place of a hive or its directory, or a hive of
-// another owner (root may own the machine hive), is refused with access denied and left.
+// As ssh does: a link in place of a hive or its directory, or a hive of another owner (root
+// may own the machine hive), is refused with access denied and left alone.
 TEST_F(SqliteHiveFiles, ALinkedOrForeignHiveIsRefusedAndLeftAlone) {
     const auto elsewhere = scratch_ / "elsewhere";
-    // Links to a file and to a directory; a file and a directory handed to another user,
-    // which only root can do.
+    // Links to a file and a directory; a file and a directory given away (root only).
     const int plants = geteuid() == 0 ? 4 : 2;
     for (const HKEY root : {kHkeyCurrentUser, kHkeyLocalMachine}) {
         for (int plant = 0; plant < plants; ++plant) {
@@ -109,7 +124,6 @@ TEST_F(SqliteHiveFiles, NoCallThatOnlyReadsMakesAFileOrDirectory) {
         EXPECT_EQ(openStatus(*registry, root, "Software", kKeyWriteAccess), kFileNotFound);
         HKEY key = 0;
 
-        // The root itself can be opened, queried and walked, and is empty.
         ASSERT_EQ(registry->CreateKeyEx(root, "", kKeyWriteAccess, &key, nullptr), 0);
         std::uint32_t size = 7;
         for (const HKEY handle : {key, root}) {

@@ -8,8 +8,8 @@
 namespace sqlitestoretest {
 namespace {
 
-// Leaves the connection open in `keepOpen`, else closes it (without a checkpoint, as a
-// process that crashed would, when `crash`).
+// Leaves the connection open in `keepOpen`, else closes it (as a crashed process would:
+// without a checkpoint, when `crash`).
 void runSql(const fs::path& file, const std::string& sql, sqlite3** keepOpen = nullptr,
             bool crash = false) {
     sqlite3* db = nullptr;
@@ -23,24 +23,18 @@ void runSql(const fs::path& file, const std::string& sql, sqlite3** keepOpen = n
     }
 }
 
-std::string bytesOf(const fs::path& file) {
-    return fs::is_regular_file(file) ? fileBytes(file) : std::string();
-}
-
 class SqliteHiveSafety : public SqliteStoreTest {
 protected:
-    // A sound hive with one value, written by a registry that is gone again (its WAL
-    // checkpointed into the file).
+    // A sound hive with one value, its WAL checkpointed into the file.
     void makeHive(HKEY root, const std::string& name, const std::string& text) {
         auto registry = makeRegistry();
         ASSERT_EQ(setText(*registry, createKey(*registry, root, kKey), name, text), 0);
     }
 
-    // Runs every kind of call against the user hive of a fresh registry and expects each
-    // to fail with `expected`; neither the file nor its WAL may change at all.
+    // Every kind of call on the user hive fails; neither the file nor its WAL changes.
     void expectEveryCallFailsUntouched(LSTATUS expected) {
         const fs::path wal = userFile_.string() + "-wal";
-        const std::string before = bytesOf(userFile_) + "|" + bytesOf(wal);
+        const std::string before = fileBytes(userFile_) + "|" + fileBytes(wal);
         auto registry = makeRegistry(false, std::chrono::milliseconds(100));
         const HKEY root = kHkeyCurrentUser;
         EXPECT_EQ(openStatus(*registry, root, kKey), expected);
@@ -57,7 +51,7 @@ protected:
         // The machine hive is a separate file and still works.
         EXPECT_EQ(setText(*registry, createKey(*registry, kHkeyLocalMachine, kKey), "V", "1"), 0);
         registry.reset();
-        EXPECT_EQ(bytesOf(userFile_) + "|" + bytesOf(wal), before) << "must keep every byte";
+        EXPECT_EQ(fileBytes(userFile_) + "|" + fileBytes(wal), before);
     }
 };
 
@@ -78,8 +72,7 @@ TEST_F(SqliteHiveSafety, AnUnusableUserHiveFailsEveryCallAndKeepsItsBytes) {
         {"text file", false,
          [this] { writeFileBytes(userFile_, "[Settings]\nConfNumber=2\nsomebody's text\n"); },
          kBadDb},
-        // Left as its owner crashed: the last commit sits in the -wal file only. The last
-        // writable connection to close would fold that into the file.
+        // Its last commit only in the -wal, which a closing writable connection would fold in.
         {"foreign database with uncheckpointed WAL", false,
          [this] {
              fs::create_directories(userFile_.parent_path());
@@ -123,8 +116,7 @@ TEST_F(SqliteHiveSafety, LocksHeldPastTheTimeoutFailCallsUntilReleased) {
     EXPECT_EQ(setText(*registry, key, "ConfNumber", "3"), kCantWrite);
     EXPECT_EQ(openStatus(*registry, kHkeyCurrentUser, kKey + "\\New", kKeyWriteAccess, true),
               kCantWrite);
-    // WAL readers do not wait for writers; the machine hive's rollback journal keeps
-    // them out.
+    // WAL readers do not wait for writers; the machine hive's rollback journal keeps them out.
     EXPECT_EQ(readBytes(*registry, kHkeyCurrentUser, kKey, "ConfNumber"), sz("2"));
     EXPECT_EQ(readStatus(*registry, kHkeyLocalMachine, kKey, "HomeDir"), kCantRead);
     EXPECT_EQ(fileBytes(machineFile_), before);

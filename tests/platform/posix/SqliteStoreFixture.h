@@ -1,20 +1,12 @@
 #pragma once
-// A fixture for tests of the SQLite key store itself: hive files in a scratch directory
-// of their own, registry objects made directly on them (each one stands for a process),
-// and small helpers to look at the files and values.
+// Tests of the SQLite key store itself: hive files in a scratch directory of their own and
+// registry objects made directly on them, each one standing for a process.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <optional>
-#include <vector>
 
 #include "platform/sqlite/SqliteRegistry.h"
 #include "support/ScratchDir.h"
@@ -34,13 +26,11 @@ protected:
         fs::remove_all(scratch_, ignored);
     }
 
-    HiveFiles hiveFiles(bool machineReadOnly = false) const {
-        return {userFile_, machineFile_, machineReadOnly};
-    }
     std::unique_ptr<SqliteRegistry> makeRegistry(
         bool machineReadOnly = false,
         std::chrono::milliseconds busyTimeout = SqliteRegistry::kDefaultBusyTimeout) const {
-        return std::make_unique<SqliteRegistry>(hiveFiles(machineReadOnly), busyTimeout);
+        return std::make_unique<SqliteRegistry>(HiveFiles{userFile_, machineFile_, machineReadOnly},
+                                                busyTimeout);
     }
 
     const fs::path scratch_ = testsupport::makeScratchDir();
@@ -57,8 +47,7 @@ inline HKEY createKey(Registry& registry, HKEY root, const std::string& path) {
     return key;
 }
 
-// Opens the key, or creates it, and closes it again: the status, with the handle checked
-// to be 0 exactly when the call failed.
+// Opens or creates the key and closes it again; the handle must be 0 exactly on failure.
 inline LSTATUS openStatus(Registry& registry, HKEY root, const std::string& path,
                           std::uint32_t access = kKeyRead, bool create = false) {
     HKEY key = 0xbad;
@@ -69,7 +58,7 @@ inline LSTATUS openStatus(Registry& registry, HKEY root, const std::string& path
     return status;
 }
 
-// Stores the text with its terminating NUL as REG_SZ, the way the program writes.
+// REG_SZ with its terminating NUL, the way the program writes text.
 inline LSTATUS setText(Registry& registry, HKEY key, const std::string& name,
                        const std::string& text) {
     return registry.SetValueEx(key, name, regtype::kSz,
@@ -77,7 +66,6 @@ inline LSTATUS setText(Registry& registry, HKEY key, const std::string& name,
                                static_cast<std::uint32_t>(text.size() + 1));
 }
 
-// Text as the program stores it: with its terminating NUL.
 inline std::string sz(const std::string& text) {
     return text + '\0';
 }
@@ -108,54 +96,11 @@ inline LSTATUS readStatus(Registry& registry, HKEY root, const std::string& path
     return status;
 }
 
-// A value that tells its writer's generation, with a filler whose length changes with it.
-inline std::string generationText(int generation, int slot) {
-    return std::to_string(generation) + ":" + std::to_string(slot) + ":" +
-           std::string(static_cast<std::size_t>((generation * 7 + slot * 13) % 200), 'x');
-}
-
-// Writes that generation of the values "0" to slots-1, in that order; the first failure.
-inline LSTATUS writeGeneration(Registry& registry, HKEY key, int slots, int generation) {
-    for (int slot = 0; slot < slots; ++slot) {
-        if (const LSTATUS status =
-                setText(registry, key, std::to_string(slot), generationText(generation, slot))) {
-            return status;
-        }
-    }
-    return 0;
-}
-
-// The generation of the value of that slot, 0 for none, -1 when not what
-// generationText wrote.
-inline int generationAt(Registry& registry, HKEY root, int slot) {
-    const auto bytes = readBytes(registry, root, kKey, std::to_string(slot));
-    if (!bytes) {
-        return 0;
-    }
-    const int generation = std::atoi(bytes->c_str());
-    return generation > 0 && *bytes == sz(generationText(generation, slot)) ? generation : -1;
-}
-
-// Runs `body` in a child process that exits with its result. Call with no registry
-// open: a child must not share SQLite connections.
-inline pid_t forkChild(const std::function<int()>& body) {
-    const pid_t child = fork();
-    if (child == 0) {
-        _exit(body());
-    }
-    return child;
-}
-
-// The exit status of a child that ended by itself, -1 when it was killed.
-inline int waitForChild(pid_t child) {
-    int status = 0;
-    if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
-        return -1;
-    }
-    return WEXITSTATUS(status);
-}
-
+// The bytes of a regular file, else none.
 inline std::string fileBytes(const fs::path& file) {
+    if (!fs::is_regular_file(file)) {
+        return {};
+    }
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
@@ -163,22 +108,6 @@ inline std::string fileBytes(const fs::path& file) {
 inline void writeFileBytes(const fs::path& file, const std::string& bytes) {
     fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// Every path below `directory`, relative to it, sorted.
-inline std::vector<std::string> treeBelow(const fs::path& directory) {
-    std::vector<std::string> paths;
-    for (const auto& entry : fs::recursive_directory_iterator(directory)) {
-        paths.push_back(fs::relative(entry.path(), directory).string());
-    }
-    std::sort(paths.begin(), paths.end());
-    return paths;
-}
-
-inline unsigned permissionsOf(const fs::path& path) {
-    struct stat info {};
-    EXPECT_EQ(stat(path.c_str(), &info), 0) << "no such file: " << path;
-    return info.st_mode & 07777;
 }
 
 }  // namespace sqlitestoretest
