@@ -7,13 +7,10 @@ namespace {
 using platform::bottomRightOriginPixels;
 using platform::WindowOrigin;
 
-TEST(WindowPlacement, TwipsAreMeasuredFromTheRightAndBottomScreenEdges) {
+TEST(WindowPlacement, MarginsFromTheRightAndBottomEdgesKeepTheirSizeInInchesAtEveryResolution) {
     // 800 x 600 pixels at 15 twips per pixel, window of 6000 x 5000 twips.
     EXPECT_EQ(platform::bottomRightOriginTwips(800 * 15, 600 * 15, 6000, 5000),
               (WindowOrigin{5850, 3550}));
-}
-
-TEST(WindowPlacement, PixelMarginsKeepTheirSizeInInchesAtEveryResolution) {
     // A screen that reports nothing usable counts as 96 dots per inch.
     for (const int unusable : {0, -1}) {
         EXPECT_DOUBLE_EQ(platform::twipsPerPixel(unusable), 15);

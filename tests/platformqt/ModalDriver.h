@@ -8,17 +8,15 @@
 #include <QPointer>
 #include <QTimer>
 #include <functional>
-#include <memory>
 
 namespace qttest {
 
 template <typename Modal>
 void onNextModal(std::function<void(Modal&)> action) {
     auto* poll = new QTimer;
-    auto polls = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, [poll, polls, action] {
+    QObject::connect(poll, &QTimer::timeout, [poll, polls = 0, action]() mutable {
         auto* modal = qobject_cast<Modal*>(QApplication::activeModalWidget());
-        if (modal == nullptr && ++*polls < 500) {
+        if (modal == nullptr && ++polls < 500) {
             return;
         }
         poll->stop();

@@ -1,5 +1,4 @@
-// GoogleTest's main with a QApplication around it. Offscreen unless told otherwise, also
-// when the test list is read at build time, where no display may exist.
+// Offscreen unless told otherwise, also when the test list is read at build time.
 #include <gtest/gtest.h>
 
 #include <QApplication>

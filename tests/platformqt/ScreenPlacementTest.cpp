@@ -9,9 +9,7 @@
 
 namespace {
 
-// Qt's offscreen screen has 96 dots per inch: 15 twips per pixel, so the margins are 10
-// and 30 pixels. WindowPlacementTest covers the arithmetic; tests/app sees the main window
-// placed before it shows.
+// At 96 dots per inch (Qt's offscreen screen) the margins are 10 and 30 pixels.
 class ScreenPlacementTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -21,7 +21,6 @@ TEST(RegistryErrorText, KnownCodesHaveTheirSentencesAndOthersAreSpelledOutWithTh
     EXPECT_EQ(RegistryErrorText(1014), "Undefined Key Error Code 1014!");
     EXPECT_EQ(RegistryErrorText(0), "Undefined Key Error Code 0!");
     EXPECT_EQ(RegistryErrorText(-1), "Undefined Key Error Code-1!");
-    EXPECT_EQ(RegistryErrorText(259), "Undefined Key Error Code 259!");
 }
 
 }  // namespace

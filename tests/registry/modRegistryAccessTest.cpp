@@ -10,9 +10,7 @@ namespace {
 
 using namespace modRegistryAccess;
 using namespace std::string_literals;
-using testsupport::getRaw;
-using testsupport::keyExists;
-using testsupport::setRaw;
+using namespace testsupport;
 
 constexpr auto HKCU = RootHive::HKEY_CURRENT_USER;
 constexpr auto HKLM = RootHive::HKEY_LOCAL_MACHINE;
@@ -25,12 +23,11 @@ protected:
     void SetUp() override {
         // The byte counts below assume the Western code page, whatever the machine's locale.
         platform::installCodePage(platform::createCodePage(1252));
-        CreateRegKey(HKCU, "Software\\Orvane");
         CreateRegKey(HKCU, kKey);
     }
     void TearDown() override { platform::installCodePage(nullptr); }
 
-    // Runs ReadOpenKeyValue on a key opened for reading and returns (status, out).
+    // (status, out) of ReadOpenKeyValue; an untouched out also means ReadRegValue reads empty.
     std::pair<RegStatus, RegValue> readOpen(const std::string& name,
                                             const std::string& path = kKey) {
         platform::HKEY key = 0;
@@ -58,7 +55,6 @@ TEST_F(RegistryAccess, ValuesAreStoredAsTheirTypesBytesAndReadBack) {
         // Text with one terminating NUL, inner NULs kept, one ANSI byte per character.
         {"Empty", ""s, kRegSz, kSz, "\0"s, ""s},
         {"Minus", -1, kRegSz, kSz, "-1\0"s, "-1"s},
-        {"Name", "Work mail"s, kRegSz, kSz, "Work mail\0"s, "Work mail"s},
         {"Inner", "a\0b\0c"s, kRegSz, kSz, "a\0b\0c\0"s, "a\0b\0c"s},
         {"Umlaut", "Grüße"s, kRegSz, kSz, "Gr\xFC\xDF\x65\0"s, "Grüße"s},
         {"Count", 0x12345678, kRegDword, kDword, "\x78\x56\x34\x12"s, 0x12345678},
@@ -76,20 +72,15 @@ TEST_F(RegistryAccess, ValuesAreStoredAsTheirTypesBytesAndReadBack) {
     EXPECT_THROW(WriteRegValue(HKCU, kKey, "Bad", "x"s, kRegDword), std::invalid_argument);
 }
 
-TEST_F(RegistryAccess, MissingValuesAndKeysReadAsEmptyWithTheirStatus) {
-    EXPECT_TRUE(isEmpty(ReadRegValue(HKCU, kKey, "Absent")));
-    EXPECT_TRUE(isEmpty(ReadRegValue(HKCU, kKey + "\\Nowhere", "Absent")));
+TEST_F(RegistryAccess, MissingOddSizedAndUnsupportedValuesReadWithTheirStatus) {
     EXPECT_TRUE(isEmpty(ReadRegValue(HKLM, kKey, "HomeDir")));
     EXPECT_EQ(readOpen("Absent"), std::make_pair(RegStatus{2}, kUntouched));
     EXPECT_EQ(readOpen("Absent", kKey + "\\Nowhere"), std::make_pair(RegStatus{6}, kUntouched));
-}
 
-TEST_F(RegistryAccess, OddStoredValuesFollowTheByteCountAndUnsupportedTypesReadAsMinusOne) {
     using namespace platform::regtype;
     setRaw(kUser, kKey, "ZeroCount", kSz, "", 0);
     setRaw(kUser, kKey, "NoTerminator", kSz, "abcX", 3);
     EXPECT_EQ(readOpen("ZeroCount"), std::make_pair(RegStatus{0}, kUntouched));
-    EXPECT_TRUE(isEmpty(ReadRegValue(HKCU, kKey, "ZeroCount")));
     EXPECT_EQ(ReadRegValue(HKCU, kKey, "NoTerminator"), RegValue("ab"s));
     // DWORDs of odd sizes are read without overrunning the integer.
     setRaw(kUser, kKey, "Short", kDword, "\x07", 1);
@@ -101,11 +92,10 @@ TEST_F(RegistryAccess, OddStoredValuesFollowTheByteCountAndUnsupportedTypesReadA
     setRaw(kUser, kKey, "Binary", kBinary, "\x01\x02"s);
     for (const char* name : {"Expand", "Multi", "Binary"}) {
         EXPECT_EQ(readOpen(name), std::make_pair(RegStatus{-1}, kUntouched)) << name;
-        EXPECT_TRUE(isEmpty(ReadRegValue(HKCU, kKey, name))) << name;
     }
 }
 
-TEST_F(RegistryAccess, WritesOfAnotherTypeOrUnderAMissingKeyWriteNothingAndCreatingChangesNothing) {
+TEST_F(RegistryAccess, LostWritesRewritesDeletesAndCreatesChangeOnlyWhatTheyName) {
     platform::HKEY key = 0;
     platform::registry().OpenKeyEx(kUser, kKey, platform::kKeyWriteAccess, &key);
     EXPECT_EQ(WriteOpenKeyValue(key, "Other", 3, "x"s), 0);
@@ -121,9 +111,7 @@ TEST_F(RegistryAccess, WritesOfAnotherTypeOrUnderAMissingKeyWriteNothingAndCreat
     CreateRegKey(HKCU, kKey);
     EXPECT_EQ(ReadRegValue(HKCU, kKey, "Kept"), RegValue("1"s));
     EXPECT_TRUE(keyExists(kUser, kKey + "\\Profiles"));
-}
 
-TEST_F(RegistryAccess, NamesIgnoreLetterCaseARewriteReplacesTheTypeAndDeletingSparesTheRest) {
     WriteRegValue(HKCU, kKey, "ExternLang", "Deutsch"s, kRegSz);
     EXPECT_EQ(ReadRegValue(HKCU, "SOFTWARE\\ORVANE\\QUILLBELL", "externlang"),
               RegValue("Deutsch"s));

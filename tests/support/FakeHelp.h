@@ -27,16 +27,19 @@ private:
     std::vector<ShownHelpTopic> shown_;
 };
 
-// Makes a FakeHelp the process-wide help while it lives.
-class ScopedFakeHelp {
+// Makes a Fake the process-wide service that `install` sets while it lives.
+template <typename Fake, auto install>
+class ScopedFake {
 public:
-    ScopedFakeHelp() { platform::installHelp(std::unique_ptr<FakeHelp>(help_)); }
-    ~ScopedFakeHelp() { platform::installHelp(nullptr); }
-    ScopedFakeHelp(const ScopedFakeHelp&) = delete;
-    FakeHelp* operator->() const { return help_; }
+    ScopedFake() { install(std::unique_ptr<Fake>(fake_)); }
+    ~ScopedFake() { install(nullptr); }
+    ScopedFake(const ScopedFake&) = delete;
+    Fake* operator->() const { return fake_; }
 
 private:
-    FakeHelp* help_ = new FakeHelp;  // owned by the platform layer while installed
+    Fake* fake_ = new Fake;  // owned by the platform layer while installed
 };
+
+using ScopedFakeHelp = ScopedFake<FakeHelp, platform::installHelp>;
 
 }  // namespace testsupport

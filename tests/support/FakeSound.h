@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Sound.h"
+#include "support/FakeHelp.h"
 
 namespace testsupport {
 
@@ -23,16 +24,6 @@ private:
     std::vector<std::string> attempts_;
 };
 
-// Makes a FakeSound the process-wide sound output while it lives; then the platform's own.
-class ScopedFakeSound {
-public:
-    ScopedFakeSound() { platform::installSound(std::unique_ptr<FakeSound>(sound_)); }
-    ~ScopedFakeSound() { platform::installSound(nullptr); }
-    ScopedFakeSound(const ScopedFakeSound&) = delete;
-    FakeSound* operator->() const { return sound_; }
-
-private:
-    FakeSound* sound_ = new FakeSound;  // owned by the platform layer while installed
-};
+using ScopedFakeSound = ScopedFake<FakeSound, platform::installSound>;
 
 }  // namespace testsupport

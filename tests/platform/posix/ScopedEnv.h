@@ -7,24 +7,19 @@
 
 namespace platformtest {
 
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        apply(value);
-    }
-    ~ScopedEnv() { apply(old_); }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
+inline void setEnv(const char* name, const std::optional<std::string>& value) {
+    value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+}
 
-private:
-    void apply(const std::optional<std::string>& value) {
-        value ? setenv(name_, value->c_str(), 1) : unsetenv(name_);
+struct ScopedEnv {
+    ScopedEnv(const char* name, const std::optional<std::string>& value)
+        : name(name),
+          old(std::getenv(name) ? std::optional<std::string>(std::getenv(name)) : std::nullopt) {
+        setEnv(name, value);
     }
-    const char* name_;
-    std::optional<std::string> old_;
+    ~ScopedEnv() { setEnv(name, old); }
+    const char* name;
+    std::optional<std::string> old;
 };
 
 }  // namespace platformtest

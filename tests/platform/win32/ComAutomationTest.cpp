@@ -1,10 +1,8 @@
-// The automation objects of Windows, reached through the real COM path: the scripted
-// "MAPI.Session" server (tests/support/win32/ScriptedMapiServer.cpp) registered for the user.
-// tests/mapi/win32 walks its whole tree; these are the failures and what they carry.
+// The failures of the real COM path and what they carry, from the scripted "MAPI.Session"
+// server (tests/support/win32/ScriptedMapiServer.cpp); tests/mapi/win32 walks its whole tree.
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 #include <string>
 
@@ -20,18 +18,11 @@ using testsupport::ScopedScriptedMapi;
 using Arguments = std::vector<platform::AutomationValue>;
 using Extent = ScopedScriptedMapi::Extent;
 
-std::string hex(std::uint32_t number) {
-    char text[12];
-    std::snprintf(text, sizeof text, "%08X", number);
-    return text;
-}
-
 std::function<void(platform::AutomationObject&)> logon(const Arguments& arguments) {
     return [arguments](platform::AutomationObject& session) { session.call("Logon", arguments); };
 }
 
 // The second sub-folder of "Restricted", whose error texts the server fills in deferred.
-// tests/mapi/win32 reads the whole tree: IDs as numbers and bytes, Nothing, non-ASCII names.
 void readRestrictedFolder(platform::AutomationObject& session) {
     session.call("Logon", Arguments{std::string("Scripted"), std::string(), false});
     const ObjectRef stores = automationObject(session.get("InfoStores"));
@@ -39,12 +30,10 @@ void readRestrictedFolder(platform::AutomationObject& session) {
         automationObject(stores->call("Item", {std::int16_t{1}}))->get("RootFolder"));
     const ObjectRef folders = automationObject(root->get("Folders"));
     folders->call("GetFirst", {});
-    const ObjectRef sent = automationObject(folders->call("GetNext", {}));
-    EXPECT_EQ(platform::automationText(sent->get("ID")), "SENT-1");  // returned by reference
+    folders->call("GetNext", {});
     const ObjectRef restricted = automationObject(folders->call("GetNext", {}));
     const ObjectRef inside = automationObject(restricted->get("Folders"));
-    EXPECT_EQ(platform::automationText(automationObject(inside->call("GetFirst", {}))->get("ID")),
-              "RESTR-V");
+    inside->call("GetFirst", {});
     inside->call("GetNext", {});
 }
 
@@ -70,14 +59,10 @@ TEST(ComAutomation, FailuresCarryNumberSourceAndDescriptionAndReleaseEveryObject
         {"texts filled in deferred", Extent::Complete, readRestrictedFolder, 0x80070005,
          "Collaboration Data Objects",
          "You do not have permission to view this folder. [MAPI 1.0 - [E_ACCESSDENIED(80070005)]]"},
-        {"stores before the logon", Extent::Complete, [](auto& s) { s.get("InfoStores"); },
-         0x80040605, "Collaboration Data Objects", "not logged on"},
         {"unknown member", Extent::Complete, [](auto& s) { s.get("Inbox"); }, 0x80020006,
          "MAPI.Session", "Unknown name"},
         {"method read as a property", Extent::Complete, [](auto& s) { s.get("Logon"); }, 0x80020003,
          "MAPI.Session", "Member not found"},
-        {"missing arguments", Extent::Complete, logon({std::string("Scripted")}), 0x8002000E,
-         "MAPI.Session", "Invalid number of parameters"},
         {"argument of another kind", Extent::Complete,
          logon({std::int32_t{1}, std::string(), false}), 0x80020005, "MAPI.Session",
          "Type mismatch"},
@@ -93,7 +78,7 @@ TEST(ComAutomation, FailuresCarryNumberSourceAndDescriptionAndReleaseEveryObject
             }
             ADD_FAILURE() << "succeeded";
         } catch (const AutomationError& error) {
-            EXPECT_EQ(hex(static_cast<std::uint32_t>(error.number())), hex(c.number));
+            EXPECT_EQ(static_cast<std::uint32_t>(error.number()), c.number);
             EXPECT_EQ(error.source(), c.source);
             EXPECT_NE(error.description().find(c.description), std::string::npos)
                 << error.description();

@@ -1,6 +1,3 @@
-// What only the Windows backend can show: that the interface's root values, handles and
-// windows are the real ones, and that the code page, version and mutex come from Windows.
-
 #include <windows.h>
 
 #include <gtest/gtest.h>
