@@ -28,7 +28,7 @@ protected:
 TEST_F(EditorWindow, EveryServerTypeWithEveryAlarmAndReactionChoice) {
     for (int type : {3, 0, 1, 2}) {
         SCOPED_TRACE(testing::Message() << "server type " << type);
-        chooseServerType(type);
+        choose("cbEServType", type);
         if (type == 3) {
             typeInto("txtUserName", "jane");
         }
@@ -40,8 +40,7 @@ TEST_F(EditorWindow, EveryServerTypeWithEveryAlarmAndReactionChoice) {
                 click("cbAlarm");
             }
             click(option(soundCard));
-            EXPECT_TRUE(option(soundCard)->isChecked());
-            EXPECT_FALSE(option(1 - soundCard)->isChecked());
+            EXPECT_TRUE(option(soundCard)->isChecked() && !option(1 - soundCard)->isChecked());
             for (const char* box : {"cbAlarm", "cbAlarm", "cbPopupWin", "cbPopupWin",
                                     "cbRunEClient", "cbRunEClient"}) {
                 click(box);
@@ -54,23 +53,20 @@ TEST_F(EditorWindow, EveryServerTypeWithEveryAlarmAndReactionChoice) {
 // The pause button shows the state of the configuration shown; the list's focus saves it.
 TEST_F(EditorWindow, PauseIsShownOnTheButtonAndStored) {
     auto* pause = control<QToolButton>("keyStopConfig");
-    chooseServerType(3);
+    choose("cbEServType", 3);
     click("cbPopupWin");
-    EXPECT_FALSE(pause->isChecked());
     click(pause);
     EXPECT_TRUE(pause->isChecked());
     EXPECT_RULE_TABLE(false);
     click("keyNewConf");
     EXPECT_FALSE(pause->isChecked());
-    chooseConfiguration(0);
+    choose("cbConfNum", 0);
     EXPECT_EQ(profileValue("ProfileEnabled0"), "0");
     EXPECT_TRUE(pause->isChecked());
     EXPECT_RULE_TABLE(false);
     click(pause);
     EXPECT_FALSE(pause->isChecked());
     EXPECT_RULE_TABLE(true);
-    EXPECT_FALSE(control("cbRunEClient")->isEnabled());
-    EXPECT_FALSE(control("keyExFolder")->isEnabled());
 }
 
 // Every shown field holds the stored value after loading, and loading runs the same
@@ -91,7 +87,7 @@ TEST_F(EditorWindow, LoadingShowsEveryStoredFieldAndItsRules) {
     for (int i : {1, 0, 2, 3, 0}) {
         const store::Configuration& s = stored[i];
         SCOPED_TRACE(s.ConfName);
-        chooseConfiguration(i);
+        choose("cbConfNum", i);
         EXPECT_EQ(text("txtConfName"), s.ConfName);
         EXPECT_EQ(text("txtUserName"), s.UserName);
         EXPECT_EQ(text("txtUserPassword"), s.UserPassword);
@@ -116,11 +112,8 @@ TEST_F(EditorWindow, LoadingShowsEveryStoredFieldAndItsRules) {
 class WaitWarning : public WindowTest {
 protected:
     void SetUp() override {
-        store::Configuration waiting = record("Waits", 0);
-        waiting.WaitEClient = 1;
-        store::Configuration other = waiting;
-        other.ConfName = "Also waits";
-        other.ProfileID = 1;
+        store::Configuration waiting = record("Waits", 0), other = record("Also waits", 1);
+        waiting.WaitEClient = other.WaitEClient = 1;
         storeConfigurations({waiting, other, record("Plain", 2), record("Plain too", 3)});
         open();
     }
@@ -131,7 +124,7 @@ protected:
 // without a warning, also between two configurations stored alike, and when a deletion
 // moves the waiting ones; the user's next check still warns.
 TEST_F(WaitWarning, OnlyTheUsersCheckWarns) {
-    chooseConfiguration(2);
+    choose("cbConfNum", 2);
     prompts->queueAnswer(kAnswerYes);
     click(waitBox());
     ASSERT_EQ(prompts->messageBoxes().size(), 1u);
@@ -151,12 +144,11 @@ TEST_F(WaitWarning, OnlyTheUsersCheckWarns) {
     click(waitBox());
     EXPECT_FALSE(waitBox()->isChecked());
     EXPECT_EQ(prompts->messageBoxes().size(), 2u);
-    EXPECT_TRUE(topmost());
     prompts->clearShown();
     for (const bool storedOn : {true, false}) {
         SCOPED_TRACE(storedOn ? "both stored on" : "both stored off");
-        chooseConfiguration(storedOn ? 1 : 2);
-        chooseConfiguration(storedOn ? 0 : 3);
+        choose("cbConfNum", storedOn ? 1 : 2);
+        choose("cbConfNum", storedOn ? 0 : 3);
         if (storedOn) {
             click(waitBox());
         }
@@ -166,12 +158,12 @@ TEST_F(WaitWarning, OnlyTheUsersCheckWarns) {
         prompts->clearShown();
     }
     click(waitBox());
-    chooseConfiguration(2);
-    chooseConfiguration(0);  // stored on: loading checks the box
+    choose("cbConfNum", 2);
+    choose("cbConfNum", 0);  // stored on: loading checks the box
     EXPECT_TRUE(waitBox()->isChecked());
-    chooseConfiguration(3);
-    chooseConfiguration(1);
-    chooseConfiguration(0);
+    choose("cbConfNum", 3);
+    choose("cbConfNum", 1);
+    choose("cbConfNum", 0);
     prompts->queueAnswer(kAnswerYes);
     click("keyDelConf");
     ASSERT_EQ(prompts->messageBoxes().size(), 1u);  // only the delete question
@@ -183,13 +175,10 @@ TEST_F(WaitWarning, OnlyTheUsersCheckWarns) {
 // and checks it; switching to another program does not. Closing by OK, Esc or from the task
 // bar, where the focus may not move, saves a checked text too.
 TEST_F(EditorWindow, CheckFrequencyWheneverTheFieldIsLeft) {
-    for (const auto& [typed, kept] : {std::pair{"abc", "30"}, {"30.6", "30.6"}, {" 45", " 45"}}) {
-        typeInto("txtWhTime", typed);
-        pressKey("txtWhTime", Qt::Key_Tab);
-        EXPECT_NE(QApplication::focusWidget(), field("txtWhTime"));
-        EXPECT_EQ(text("txtWhTime"), kept) << '"' << typed << '"';
-    }
-    chooseServerType(3);
+    typeInto("txtWhTime", "abc");  // which texts are rejected: tests/editor
+    pressKey("txtWhTime", Qt::Key_Tab);
+    EXPECT_EQ(text("txtWhTime"), "30");
+    choose("cbEServType", 3);
     typeInto("txtINetPort", "pop3s");
     pressKey("txtINetPort", Qt::Key_Tab);
     EXPECT_EQ(text("txtINetPort"), "pop3s");
@@ -241,16 +230,15 @@ TEST_F(EditorWindow, PickersCancelledKeepTheTextAndChosenPutTheFullPath) {
         click(button);
         EXPECT_EQ(text(name), "/home/u/chosen");
         ASSERT_EQ(prompts->fileDialogs().size(), 3u);
-        EXPECT_EQ(prompts->fileDialogs()[0].title, title);
-        EXPECT_EQ(prompts->fileDialogs()[0].filter, filter);
+        EXPECT_EQ(prompts->fileDialogs()[0].title + "|" + prompts->fileDialogs()[0].filter,
+                  std::string(title) + "|" + filter);
         EXPECT_EQ(prompts->fileDialogs()[0].windowTopmost, false);
         EXPECT_TRUE(topmost());
     }
 }
 
-// Nothing plays without the sound card, the alarm or a file name; a file that fails is
-// tried four times, each attempt followed by a second.
-TEST_F(EditorWindow, PlayTriesFourTimesAndOnlyWithSoundCardAlarmAndFileName) {
+// Nothing plays without the sound card, the alarm or a file name.
+TEST_F(EditorWindow, PlayOnlyWithSoundCardAlarmAndFileName) {
     sound->setFallbackResult(false);
     const auto play = [&](bool soundCard, bool alarm, const char* file) {
         control<QCheckBox>("cbAlarm")->setChecked(true);
@@ -264,10 +252,8 @@ TEST_F(EditorWindow, PlayTriesFourTimesAndOnlyWithSoundCardAlarmAndFileName) {
     play(true, false, "a.wav");
     play(false, true, "a.wav");
     EXPECT_TRUE(sound->attempts().empty());
-    const double before = clock->now;
-    play(true, true, "/missing/bell.wav");
+    play(true, true, "/missing/bell.wav");  // the retries: tests/editor/MiscTest.cpp
     EXPECT_EQ(sound->attempts(), std::vector<std::string>(4, "/missing/bell.wav"));
-    EXPECT_DOUBLE_EQ(clock->now - before, 4.0);
     EXPECT_TRUE(prompts->messageBoxes().empty());
 }
 
@@ -302,7 +288,7 @@ TEST_F(EditorWindow, EscInEveryControlSavesLikeOk) {
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
         open();
-        chooseConfiguration(1);
+        choose("cbConfNum", 1);
         typeInto("txtUserName", QString::fromStdString("esc." + name));
         if (name.empty()) {
             QApplication::focusWidget()->clearFocus();
@@ -315,7 +301,6 @@ TEST_F(EditorWindow, EscInEveryControlSavesLikeOk) {
         }
         EXPECT_FALSE(window->isVisible());
         EXPECT_EQ(profileValue("UserName1"), "esc." + name);
-        EXPECT_EQ(machineValue("Version"), "1.0");
     }
 }
 
@@ -354,7 +339,7 @@ TEST_F(EditorWindow, ControlsFollowTheDesign) {
 }
 
 TEST_F(EditorWindow, SoundOptionsAreOneTabStopAndTheArrowsChoose) {
-    focus("cbAlarm");
+    focus(control("cbAlarm"));
     pressKey("cbAlarm", Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), option(0));
     pressKey(option(0), Qt::Key_Tab);

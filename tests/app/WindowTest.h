@@ -64,18 +64,16 @@ protected:
         log = logged.get();
         platform::installRegistry(std::move(logged));
         prompts->setTopmostProbe([this] { return window && topmost(); });
-        auto stepping = std::make_unique<SteppingClock>();
-        clock = stepping.get();
-        editor::installEventWait(std::move(stepping));
+        editor::installEventWait(std::make_unique<SteppingClock>());
         // The installation's values: the home directory and the four server types' names.
-        const auto machine = [](const std::string& name, const std::string& text) {
+        for (const auto& [name, text] :
+             {std::pair<std::string, std::string>{"HomeDir", home.string() + "/"},
+              {"WorkMode0", "Exchange folder"},
+              {"WorkMode1", "Exchange profile"},
+              {"WorkMode2", "Exchange with password"},
+              {"WorkMode3", "Internet mail (POP3)"}}) {
             writeText(RootHive::HKEY_LOCAL_MACHINE, store::schema::kMachineKey, name, text);
-        };
-        machine("HomeDir", home.string() + "/");
-        machine("WorkMode0", "Exchange folder");
-        machine("WorkMode1", "Exchange profile");
-        machine("WorkMode2", "Exchange with password");
-        machine("WorkMode3", "Internet mail (POP3)");
+        }
     }
     ~WindowTest() override {
         window.reset();
@@ -100,9 +98,6 @@ protected:
     }
     static void writeUserValue(const std::string& name, const std::string& text) {
         writeText(RootHive::HKEY_CURRENT_USER, store::schema::kProductKey, name, text);
-    }
-    static void writeProfileValue(const std::string& name, const std::string& text) {
-        writeText(RootHive::HKEY_CURRENT_USER, store::schema::kProfilesKey, name, text);
     }
 
     void open() {
@@ -144,7 +139,6 @@ protected:
         widget->setFocus(Qt::MouseFocusReason);
         QCoreApplication::processEvents();
     }
-    void focus(const char* name) { focus(control(name)); }
     void click(QAbstractButton* button) {
         ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString();
         focus(button);
@@ -169,12 +163,10 @@ protected:
     }
     void pressKey(const char* name, int key) { pressKey(control(name), key); }
     void choose(const char* listName, int entry) {
-        focus(listName);
+        focus(control(listName));
         control<QComboBox>(listName)->setCurrentIndex(entry);
         QCoreApplication::processEvents();
     }
-    void chooseConfiguration(int entry) { choose("cbConfNum", entry); }
-    void chooseServerType(int type) { choose("cbEServType", type); }
     void chooseLanguage(const QString& name) {
         auto* list = control<QComboBox>("cbExternLang");
         focus(list);
@@ -229,9 +221,6 @@ protected:
     static std::string userValue(const std::string& name) {
         return readText(RootHive::HKEY_CURRENT_USER, store::schema::kProductKey, name);
     }
-    static std::string machineValue(const std::string& name) {
-        return readText(RootHive::HKEY_LOCAL_MACHINE, store::schema::kMachineKey, name);
-    }
     // A list's entries, each followed by '|'.
     std::string entries(const char* name) const {
         auto* list = control<QComboBox>(name);
@@ -248,10 +237,8 @@ protected:
     testsupport::ScopedRecordingPrompts prompts;
     testsupport::ScopedFakeSound sound;
     testsupport::ScopedFakeHelp help;
-    SteppingClock* clock = nullptr;
     std::unique_ptr<frmConfigWin> window;
 
-private:
     static void writeText(RootHive hive, const char* path, const std::string& name,
                           const std::string& text) {
         modRegistryAccess::CreateRegKey(hive, path);
