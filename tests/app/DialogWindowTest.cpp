@@ -1,5 +1,4 @@
-// The buttons that open dialogs over the main window: the two profile buttons beside the
-// account name, and the Exchange folder button over a scripted "MAPI.Session".
+// The profile buttons' dialogs and the Exchange folder button over a scripted "MAPI.Session".
 
 #include <QListWidget>
 

@@ -1,5 +1,4 @@
-// The language choice: the list of language files, the texts and help topics put on the
-// controls, and the help, with the recording help and with the real viewer.
+// The language choice: the list of files, the texts put on the controls, and the help.
 
 #include <tuple>
 
