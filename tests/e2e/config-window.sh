@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# End-to-end check of the configuration program as a person starts it: Xvfb with openbox,
-# real key presses (xdotool), the real store, read back with quillbell-reg.
+# The configuration program as a person starts it: Xvfb with openbox, real key presses
+# (xdotool), the real store read back with quillbell-reg. Needs xvfb-run, xdotool, openbox, xprop.
 #   tests/e2e/config-window.sh [BIN_DIR]     (default: build/bin)
-# Needs xvfb-run, xdotool, openbox and xprop. Prints "N passed, N failed".
 set -uo pipefail
 
 source "$(dirname "$0")/common.bash" "$@"
@@ -14,17 +13,6 @@ for _ in $(seq 50); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.1
 done
-
-# A fresh user and installation for each scenario.
-fresh_home() {
-    rm -rf "$scratch/home" "$scratch/xdg" "$scratch/qb" "$scratch/runtime"
-    mkdir -p "$scratch/home" "$scratch/xdg" "$scratch/qb"
-    export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config
-    export XDG_CONFIG_DIRS=$scratch/xdg XDG_RUNTIME_DIR=$scratch/runtime
-    mkdir -p -m 0700 "$scratch/runtime"
-    export QT_QPA_PLATFORM=xcb
-    "$repo/scripts/install-stage.sh" "$reg" "$scratch/qb" >/dev/null
-}
 
 machine='HKLM\Software\Orvane\Quillbell'
 user='HKCU\Software\Orvane\Quillbell'
