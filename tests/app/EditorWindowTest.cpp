@@ -300,7 +300,8 @@ TEST_F(EditorWindow, EscInEveryControlSavesLikeOk) {
     }
 }
 
-// The tab order and help topics; the password shows asterisks, the folder is read-only.
+// The tab order and help topics; the password shows asterisks, the folder is read-only; the
+// sound options are one tab stop and the arrows choose.
 TEST_F(EditorWindow, ControlsFollowTheDesign) {
     const std::vector<std::string> order = {
         "cbConfNum",     "keyNewConf",   "keyDelConf",     "keyStopConfig", "txtConfName",
@@ -332,9 +333,6 @@ TEST_F(EditorWindow, ControlsFollowTheDesign) {
     EXPECT_TRUE(field("txtExFolder")->isReadOnly());
     EXPECT_EQ(field("txtExFolder")->palette().color(QPalette::Base),
               field("txtExFolder")->palette().color(QPalette::Button));
-}
-
-TEST_F(EditorWindow, SoundOptionsAreOneTabStopAndTheArrowsChoose) {
     focus(control("cbAlarm"));
     pressKey("cbAlarm", Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), option(0));
