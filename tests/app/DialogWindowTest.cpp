@@ -1,9 +1,6 @@
-// The buttons that open dialogs over the main window: the two profile buttons beside the
-// account name, and the Exchange folder button over a scripted "MAPI.Session".
+// The profile buttons' dialogs and the Exchange folder button over a scripted "MAPI.Session".
 
 #include <QListWidget>
-#include <QPushButton>
-#include <QTreeWidget>
 
 #include "WindowTest.h"
 #include "mapi/ProfileDiscovery.h"
@@ -17,20 +14,18 @@ namespace apptest {
 namespace {
 
 using Act = std::function<void(frmSelectProfile&, QListWidget&)>;
-using testsupport::ScriptedFolder;
 
 class DialogWindow : public WindowTest {
 protected:
     void SetUp() override {
         storeConfigurations({record("Office", 0)});
         open();
-        chooseServerType(0);
+        choose("cbEServType", 0);
         typeInto("txtUserName", "Earlier");
     }
     testsupport::ScopedInProcessMapi mapi{{testsupport::ScriptedProfile(
-        "Office",
-        {testsupport::ScriptedStore{
-            "Mailbox", "S1", ScriptedFolder("T1", "Top", {ScriptedFolder("F2", "Sent")})}})}};
+        "Office", {testsupport::ScriptedStore{"Mailbox", "S1",
+                                              testsupport::ScriptedFolder("T1", "Top", {})}})}};
     // Clicks keySelectProf, highlights entry `row` and lets `act` work the dialog; returns
     // the account name afterwards.
     QString selectProfile(int row, const Act& act) {
@@ -104,9 +99,10 @@ TEST_F(DialogWindow, DefaultProfileFillsTheNameOrEmptiesItWithAWarning) {
     EXPECT_EQ(prompts->messageBoxes().size(), 1u);
 }
 
-// Without a profile only the message is shown, below no topmost window; the browser is
-// modal over the disabled, no longer topmost window; the folder taken is saved.
-TEST_F(DialogWindow, TheFolderTakenIsSavedAndTheWindowIsBackOnTopWithTheFocus) {
+// Without a profile only the message is shown (its text: tests/mapiqt), below no topmost
+// window; the browser is modal over the disabled, no longer topmost window (the folder taken
+// and saved: tests/e2e/exchange-folder.sh).
+TEST_F(DialogWindow, AfterTheFolderBrowserTheWindowIsBackOnTopWithTheFocus) {
     const auto expectBackOnTop = [this] {
         EXPECT_TRUE(window->isEnabled());
         EXPECT_TRUE(topmost());
@@ -116,24 +112,16 @@ TEST_F(DialogWindow, TheFolderTakenIsSavedAndTheWindowIsBackOnTopWithTheFocus) {
     click("keyExFolder");
     expectBackOnTop();
     ASSERT_EQ(prompts->messageBoxes().size(), 1u);
-    EXPECT_EQ(prompts->messageBoxes()[0].text, "Please, select MS Exchange profile first!");
     EXPECT_EQ(prompts->messageBoxes()[0].windowTopmost, false);
-    EXPECT_EQ(mapi.log().logons, 0);
-    EXPECT_EQ(text("txtExFolder"), "Inbox");
     typeInto("txtUserName", "Office");
     std::optional<std::pair<bool, bool>> enabledAndTopmost;
     qttest::onNextModal<frmMSExFolderSelect>([&](frmMSExFolderSelect& browser) {
         enabledAndTopmost = {window->isEnabled(), topmost()};
-        auto* tree = browser.findChild<QTreeWidget*>("tvExchangeFoldersList");
-        tree->setCurrentItem(tree->topLevelItem(0)->child(0)->child(0));
-        browser.findChild<QPushButton*>("keySelect")->click();
+        browser.reject();
     });
     click("keyExFolder");
     expectBackOnTop();
     EXPECT_EQ(enabledAndTopmost, std::make_pair(false, false));
-    EXPECT_EQ(text("txtExFolder"), "Sent");
-    closeWindow();
-    EXPECT_EQ(profileValue("ExFolder0") + " " + profileValue("ExFolderID0"), "Sent F2:S1");
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The editor as the user meets it: the field rules, loading, the wait warning, typed input,
-// the pickers, the play button, the keys and the controls' kinds.
+// The editor as the user meets it: rules, loading, warnings, input, pickers, keys and kinds.
 
 #include <QAbstractItemView>
 #include <QScreen>
@@ -28,7 +27,7 @@ protected:
 TEST_F(EditorWindow, EveryServerTypeWithEveryAlarmAndReactionChoice) {
     for (int type : {3, 0, 1, 2}) {
         SCOPED_TRACE(testing::Message() << "server type " << type);
-        chooseServerType(type);
+        choose("cbEServType", type);
         if (type == 3) {
             typeInto("txtUserName", "jane");
         }
@@ -40,8 +39,7 @@ TEST_F(EditorWindow, EveryServerTypeWithEveryAlarmAndReactionChoice) {
                 click("cbAlarm");
             }
             click(option(soundCard));
-            EXPECT_TRUE(option(soundCard)->isChecked());
-            EXPECT_FALSE(option(1 - soundCard)->isChecked());
+            EXPECT_TRUE(option(soundCard)->isChecked() && !option(1 - soundCard)->isChecked());
             for (const char* box : {"cbAlarm", "cbAlarm", "cbPopupWin", "cbPopupWin",
                                     "cbRunEClient", "cbRunEClient"}) {
                 click(box);
@@ -54,23 +52,20 @@ TEST_F(EditorWindow, EveryServerTypeWithEveryAlarmAndReactionChoice) {
 // The pause button shows the state of the configuration shown; the list's focus saves it.
 TEST_F(EditorWindow, PauseIsShownOnTheButtonAndStored) {
     auto* pause = control<QToolButton>("keyStopConfig");
-    chooseServerType(3);
+    choose("cbEServType", 3);
     click("cbPopupWin");
-    EXPECT_FALSE(pause->isChecked());
     click(pause);
     EXPECT_TRUE(pause->isChecked());
     EXPECT_RULE_TABLE(false);
     click("keyNewConf");
     EXPECT_FALSE(pause->isChecked());
-    chooseConfiguration(0);
+    choose("cbConfNum", 0);
     EXPECT_EQ(profileValue("ProfileEnabled0"), "0");
     EXPECT_TRUE(pause->isChecked());
     EXPECT_RULE_TABLE(false);
     click(pause);
     EXPECT_FALSE(pause->isChecked());
     EXPECT_RULE_TABLE(true);
-    EXPECT_FALSE(control("cbRunEClient")->isEnabled());
-    EXPECT_FALSE(control("keyExFolder")->isEnabled());
 }
 
 // Every shown field holds the stored value after loading, and loading runs the same
@@ -91,7 +86,7 @@ TEST_F(EditorWindow, LoadingShowsEveryStoredFieldAndItsRules) {
     for (int i : {1, 0, 2, 3, 0}) {
         const store::Configuration& s = stored[i];
         SCOPED_TRACE(s.ConfName);
-        chooseConfiguration(i);
+        choose("cbConfNum", i);
         EXPECT_EQ(text("txtConfName"), s.ConfName);
         EXPECT_EQ(text("txtUserName"), s.UserName);
         EXPECT_EQ(text("txtUserPassword"), s.UserPassword);
@@ -116,11 +111,8 @@ TEST_F(EditorWindow, LoadingShowsEveryStoredFieldAndItsRules) {
 class WaitWarning : public WindowTest {
 protected:
     void SetUp() override {
-        store::Configuration waiting = record("Waits", 0);
-        waiting.WaitEClient = 1;
-        store::Configuration other = waiting;
-        other.ConfName = "Also waits";
-        other.ProfileID = 1;
+        store::Configuration waiting = record("Waits", 0), other = record("Also waits", 1);
+        waiting.WaitEClient = other.WaitEClient = 1;
         storeConfigurations({waiting, other, record("Plain", 2), record("Plain too", 3)});
         open();
     }
@@ -131,18 +123,17 @@ protected:
 // without a warning, also between two configurations stored alike, and when a deletion
 // moves the waiting ones; the user's next check still warns.
 TEST_F(WaitWarning, OnlyTheUsersCheckWarns) {
-    chooseConfiguration(2);
+    choose("cbConfNum", 2);
     prompts->queueAnswer(kAnswerYes);
     click(waitBox());
     ASSERT_EQ(prompts->messageBoxes().size(), 1u);
     const auto box = prompts->messageBoxes()[0];
-    EXPECT_EQ(box.title, "WARNING!");
-    EXPECT_EQ(box.style, 52);
-    EXPECT_EQ(box.text,
-              "In case of activation of this menu item after the launch of external e-mail "
-              "client application, Quillbell will wait for its completion. You CANNOT check "
-              "mailboxes while the external e-mail client application is active!\r\n\r\n"
-              "Continue program operation in this mode?");
+    EXPECT_EQ(
+        box.title + "|" + std::to_string(box.style) + "|" + box.text,
+        "WARNING!|52|In case of activation of this menu item after the launch of external e-mail "
+        "client application, Quillbell will wait for its completion. You CANNOT check "
+        "mailboxes while the external e-mail client application is active!\r\n\r\n"
+        "Continue program operation in this mode?");
     EXPECT_EQ(box.windowTopmost, false);
     EXPECT_TRUE(topmost());
     EXPECT_TRUE(waitBox()->isChecked());
@@ -151,12 +142,11 @@ TEST_F(WaitWarning, OnlyTheUsersCheckWarns) {
     click(waitBox());
     EXPECT_FALSE(waitBox()->isChecked());
     EXPECT_EQ(prompts->messageBoxes().size(), 2u);
-    EXPECT_TRUE(topmost());
     prompts->clearShown();
     for (const bool storedOn : {true, false}) {
         SCOPED_TRACE(storedOn ? "both stored on" : "both stored off");
-        chooseConfiguration(storedOn ? 1 : 2);
-        chooseConfiguration(storedOn ? 0 : 3);
+        choose("cbConfNum", storedOn ? 1 : 2);
+        choose("cbConfNum", storedOn ? 0 : 3);
         if (storedOn) {
             click(waitBox());
         }
@@ -166,12 +156,12 @@ TEST_F(WaitWarning, OnlyTheUsersCheckWarns) {
         prompts->clearShown();
     }
     click(waitBox());
-    chooseConfiguration(2);
-    chooseConfiguration(0);  // stored on: loading checks the box
+    choose("cbConfNum", 2);
+    choose("cbConfNum", 0);  // stored on: loading checks the box
     EXPECT_TRUE(waitBox()->isChecked());
-    chooseConfiguration(3);
-    chooseConfiguration(1);
-    chooseConfiguration(0);
+    choose("cbConfNum", 3);
+    choose("cbConfNum", 1);
+    choose("cbConfNum", 0);
     prompts->queueAnswer(kAnswerYes);
     click("keyDelConf");
     ASSERT_EQ(prompts->messageBoxes().size(), 1u);  // only the delete question
@@ -180,31 +170,26 @@ TEST_F(WaitWarning, OnlyTheUsersCheckWarns) {
 }
 
 // Only the frequency is checked when a field is left; a click on a button takes the focus
-// and checks it; switching to another program does not. Closing by OK, Esc or from the task
-// bar, where the focus may not move, saves a checked text too.
+// and checks it; switching to another program does not. Closing by OK, or from the task bar
+// where the focus does not move (as with Esc), saves a checked text too.
 TEST_F(EditorWindow, CheckFrequencyWheneverTheFieldIsLeft) {
-    for (const auto& [typed, kept] : {std::pair{"abc", "30"}, {"30.6", "30.6"}, {" 45", " 45"}}) {
-        typeInto("txtWhTime", typed);
-        pressKey("txtWhTime", Qt::Key_Tab);
-        EXPECT_NE(QApplication::focusWidget(), field("txtWhTime"));
-        EXPECT_EQ(text("txtWhTime"), kept) << '"' << typed << '"';
-    }
-    chooseServerType(3);
+    typeInto("txtWhTime", "abc");  // which texts are rejected: tests/editor
+    pressKey("txtWhTime", Qt::Key_Tab);
+    EXPECT_EQ(text("txtWhTime"), "30");
+    choose("cbEServType", 3);
     typeInto("txtINetPort", "pop3s");
     pressKey("txtINetPort", Qt::Key_Tab);
     EXPECT_EQ(text("txtINetPort"), "pop3s");
     typeInto("txtWhTime", "7");
     click("keyNewConf");
     EXPECT_EQ(profileValue("WhTime0"), "30");
-    for (const char* closing : {"OK", "Esc", "task bar"}) {
+    for (const char* closing : {"OK", "task bar"}) {
         SCOPED_TRACE(closing);
         open();
         typeInto("txtUserName", closing);
         typeInto("txtWhTime", "12");
         if (closing[0] == 'O') {
             click("keyOk");
-        } else if (closing[0] == 'E') {
-            pressKey("txtWhTime", Qt::Key_Escape);
         } else {
             QWidget other;
             other.show();
@@ -241,16 +226,15 @@ TEST_F(EditorWindow, PickersCancelledKeepTheTextAndChosenPutTheFullPath) {
         click(button);
         EXPECT_EQ(text(name), "/home/u/chosen");
         ASSERT_EQ(prompts->fileDialogs().size(), 3u);
-        EXPECT_EQ(prompts->fileDialogs()[0].title, title);
-        EXPECT_EQ(prompts->fileDialogs()[0].filter, filter);
+        EXPECT_EQ(prompts->fileDialogs()[0].title + "|" + prompts->fileDialogs()[0].filter,
+                  std::string(title) + "|" + filter);
         EXPECT_EQ(prompts->fileDialogs()[0].windowTopmost, false);
         EXPECT_TRUE(topmost());
     }
 }
 
-// Nothing plays without the sound card, the alarm or a file name; a file that fails is
-// tried four times, each attempt followed by a second.
-TEST_F(EditorWindow, PlayTriesFourTimesAndOnlyWithSoundCardAlarmAndFileName) {
+// Nothing plays without the sound card, the alarm or a file name.
+TEST_F(EditorWindow, PlayOnlyWithSoundCardAlarmAndFileName) {
     sound->setFallbackResult(false);
     const auto play = [&](bool soundCard, bool alarm, const char* file) {
         control<QCheckBox>("cbAlarm")->setChecked(true);
@@ -264,10 +248,8 @@ TEST_F(EditorWindow, PlayTriesFourTimesAndOnlyWithSoundCardAlarmAndFileName) {
     play(true, false, "a.wav");
     play(false, true, "a.wav");
     EXPECT_TRUE(sound->attempts().empty());
-    const double before = clock->now;
-    play(true, true, "/missing/bell.wav");
+    play(true, true, "/missing/bell.wav");  // the retries: tests/editor/MiscTest.cpp
     EXPECT_EQ(sound->attempts(), std::vector<std::string>(4, "/missing/bell.wav"));
-    EXPECT_DOUBLE_EQ(clock->now - before, 4.0);
     EXPECT_TRUE(prompts->messageBoxes().empty());
 }
 
@@ -302,7 +284,7 @@ TEST_F(EditorWindow, EscInEveryControlSavesLikeOk) {
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
         open();
-        chooseConfiguration(1);
+        choose("cbConfNum", 1);
         typeInto("txtUserName", QString::fromStdString("esc." + name));
         if (name.empty()) {
             QApplication::focusWidget()->clearFocus();
@@ -315,11 +297,11 @@ TEST_F(EditorWindow, EscInEveryControlSavesLikeOk) {
         }
         EXPECT_FALSE(window->isVisible());
         EXPECT_EQ(profileValue("UserName1"), "esc." + name);
-        EXPECT_EQ(machineValue("Version"), "1.0");
     }
 }
 
-// The tab order and help topics; the password shows asterisks, the folder is read-only.
+// The tab order and help topics; the password shows asterisks, the folder is read-only; the
+// sound options are one tab stop and the arrows choose.
 TEST_F(EditorWindow, ControlsFollowTheDesign) {
     const std::vector<std::string> order = {
         "cbConfNum",     "keyNewConf",   "keyDelConf",     "keyStopConfig", "txtConfName",
@@ -351,10 +333,7 @@ TEST_F(EditorWindow, ControlsFollowTheDesign) {
     EXPECT_TRUE(field("txtExFolder")->isReadOnly());
     EXPECT_EQ(field("txtExFolder")->palette().color(QPalette::Base),
               field("txtExFolder")->palette().color(QPalette::Button));
-}
-
-TEST_F(EditorWindow, SoundOptionsAreOneTabStopAndTheArrowsChoose) {
-    focus("cbAlarm");
+    focus(control("cbAlarm"));
     pressKey("cbAlarm", Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), option(0));
     pressKey(option(0), Qt::Key_Tab);
@@ -373,17 +352,11 @@ TEST_F(EditorWindow, SoundOptionsAreOneTabStopAndTheArrowsChoose) {
 // The pause icon is as dark as its neighbours'; the three file buttons share one icon. Long
 // names neither widen the window nor are cut in the open list.
 TEST_F(EditorWindow, IconsMatchAndLongNamesFit) {
-    const auto lightness = [this](const char* name) {  // of the icon's drawn pixels
+    const auto lightness = [this](const char* name) {  // the mean of the drawn pixels
         const QImage image = control<QAbstractButton>(name)->icon().pixmap(32).toImage();
-        long sum = 0, count = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                const QColor pixel = image.pixelColor(x, y);
-                sum += pixel.alpha() > 128 ? pixel.lightness() : 0;
-                count += pixel.alpha() > 128 ? 1 : 0;
-            }
-        }
-        return count ? static_cast<int>(sum / count) : 255;
+        const QImage mean = image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                                .scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        return QColor::fromRgba(qUnpremultiply(mean.pixel(0, 0))).lightness();
     };
     for (const char* name : {"keyNewConf", "keyDelConf"}) {
         EXPECT_LT(std::abs(lightness(name) - lightness("keyStopConfig")), 60) << name;

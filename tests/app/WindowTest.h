@@ -42,14 +42,12 @@ using platform::msgbox::kAnswerYes;
 
 // A second of the clock passes every four rounds of event handling.
 class SteppingClock final : public editor::EventWait {
-public:
+    double now = 36000.0;
     double secondsOfDay() override { return now; }
     void processEvents() override {
         QCoreApplication::processEvents();
-        now = now + 0.25 >= 86400.0 ? now + 0.25 - 86400.0 : now + 0.25;
+        now += 0.25;
     }
-
-    double now = 36000.0;
 };
 
 class WindowTest : public testing::Test {
@@ -64,18 +62,16 @@ protected:
         log = logged.get();
         platform::installRegistry(std::move(logged));
         prompts->setTopmostProbe([this] { return window && topmost(); });
-        auto stepping = std::make_unique<SteppingClock>();
-        clock = stepping.get();
-        editor::installEventWait(std::move(stepping));
+        editor::installEventWait(std::make_unique<SteppingClock>());
         // The installation's values: the home directory and the four server types' names.
-        const auto machine = [](const std::string& name, const std::string& text) {
+        for (const auto& [name, text] :
+             {std::pair<std::string, std::string>{"HomeDir", home.string() + "/"},
+              {"WorkMode0", "Exchange folder"},
+              {"WorkMode1", "Exchange profile"},
+              {"WorkMode2", "Exchange with password"},
+              {"WorkMode3", "Internet mail (POP3)"}}) {
             writeText(RootHive::HKEY_LOCAL_MACHINE, store::schema::kMachineKey, name, text);
-        };
-        machine("HomeDir", home.string() + "/");
-        machine("WorkMode0", "Exchange folder");
-        machine("WorkMode1", "Exchange profile");
-        machine("WorkMode2", "Exchange with password");
-        machine("WorkMode3", "Internet mail (POP3)");
+        }
     }
     ~WindowTest() override {
         window.reset();
@@ -100,9 +96,6 @@ protected:
     }
     static void writeUserValue(const std::string& name, const std::string& text) {
         writeText(RootHive::HKEY_CURRENT_USER, store::schema::kProductKey, name, text);
-    }
-    static void writeProfileValue(const std::string& name, const std::string& text) {
-        writeText(RootHive::HKEY_CURRENT_USER, store::schema::kProfilesKey, name, text);
     }
 
     void open() {
@@ -144,7 +137,6 @@ protected:
         widget->setFocus(Qt::MouseFocusReason);
         QCoreApplication::processEvents();
     }
-    void focus(const char* name) { focus(control(name)); }
     void click(QAbstractButton* button) {
         ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString();
         focus(button);
@@ -157,11 +149,8 @@ protected:
         ASSERT_TRUE(field->isEnabled()) << name;
         focus(field);
         field->selectAll();
-        if (text.isEmpty()) {
-            QTest::keyClick(field, Qt::Key_Delete);
-        } else {
-            QTest::keyClicks(field, text);
-        }
+        QTest::keyClick(field, Qt::Key_Delete);
+        QTest::keyClicks(field, text);
     }
     void pressKey(QWidget* widget, int key) {
         QTest::keyClick(widget, static_cast<Qt::Key>(key));
@@ -169,12 +158,10 @@ protected:
     }
     void pressKey(const char* name, int key) { pressKey(control(name), key); }
     void choose(const char* listName, int entry) {
-        focus(listName);
+        focus(control(listName));
         control<QComboBox>(listName)->setCurrentIndex(entry);
         QCoreApplication::processEvents();
     }
-    void chooseConfiguration(int entry) { choose("cbConfNum", entry); }
-    void chooseServerType(int type) { choose("cbEServType", type); }
     void chooseLanguage(const QString& name) {
         auto* list = control<QComboBox>("cbExternLang");
         focus(list);
@@ -229,9 +216,6 @@ protected:
     static std::string userValue(const std::string& name) {
         return readText(RootHive::HKEY_CURRENT_USER, store::schema::kProductKey, name);
     }
-    static std::string machineValue(const std::string& name) {
-        return readText(RootHive::HKEY_LOCAL_MACHINE, store::schema::kMachineKey, name);
-    }
     // A list's entries, each followed by '|'.
     std::string entries(const char* name) const {
         auto* list = control<QComboBox>(name);
@@ -248,10 +232,8 @@ protected:
     testsupport::ScopedRecordingPrompts prompts;
     testsupport::ScopedFakeSound sound;
     testsupport::ScopedFakeHelp help;
-    SteppingClock* clock = nullptr;
     std::unique_ptr<frmConfigWin> window;
 
-private:
     static void writeText(RootHive hive, const char* path, const std::string& name,
                           const std::string& text) {
         modRegistryAccess::CreateRegKey(hive, path);

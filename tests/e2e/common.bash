@@ -1,7 +1,5 @@
-# Shared by the end-to-end checks (sourced, not run: test.sh runs tests/e2e/*.sh).
-# Sets repo, bin, program and reg; reruns the calling script inside a private X server;
-# gives a scratch directory removed at exit, the counters and check(), value(), and the
-# program's start and end. The caller passes its own arguments: source common.bash "$@"
+# Sourced by the end-to-end checks with their arguments (source common.bash "$@"): reruns the
+# caller in a private X server; repo, bin, program, reg, a scratch directory and the helpers.
 
 here=$(cd "$(dirname "$0")" && pwd)
 repo=$(cd "$here/../.." && pwd)
@@ -26,6 +24,15 @@ check() {  # check NAME EXPECTED ACTUAL
         failed=$((failed + 1))
         echo "FAILED: $1: expected '$2', got '$3'"
     fi
+}
+
+# A fresh user and installation (in $scratch/qb) for each scenario.
+fresh_home() {
+    rm -rf "$scratch/home" "$scratch/xdg" "$scratch/qb" "$scratch/runtime"
+    mkdir -p "$scratch/home" "$scratch/xdg" "$scratch/qb" && mkdir -p -m 0700 "$scratch/runtime"
+    export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config QT_QPA_PLATFORM=xcb
+    export XDG_CONFIG_DIRS=$scratch/xdg XDG_RUNTIME_DIR=$scratch/runtime
+    "$repo/scripts/install-stage.sh" "$reg" "$scratch/qb" >/dev/null
 }
 
 value() {  # value KEY NAME: the stored text of one value, or <missing>

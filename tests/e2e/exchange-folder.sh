@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# End-to-end check of the Exchange folder browser as a new user meets it: the staged
-# installation (scripts/install-stage.sh) with its default profile "Local mail" over a sample
-# Maildir, Xvfb, real key presses (xdotool), read back with quillbell-reg.
+# The Exchange folder browser as a new user meets it: the staged installation with its default
+# profile "Local mail" over a sample Maildir, Xvfb, real key presses, read back with quillbell-reg.
 #   tests/e2e/exchange-folder.sh [BIN_DIR]     (default: build/bin)
 set -uo pipefail
 
@@ -11,10 +10,7 @@ hex() {  # the bytes of a text as upper-case hexadecimal digits
     printf '%s' "$1" | od -An -tx1 | tr -d ' \n' | tr 'a-f' 'A-F'
 }
 
-export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/user-config XDG_CONFIG_DIRS=$scratch/machine-config
-export XDG_RUNTIME_DIR=$scratch/runtime QT_QPA_PLATFORM=xcb
-mkdir -p "$HOME" && mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
-"$repo/scripts/install-stage.sh" "$reg" "$scratch/stage/home"
+fresh_home
 profiles='HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows Messaging Subsystem\Profiles'
 store_url=$(value "$profiles\\Local mail" StoreURL1)
 user='HKCU\Software\Orvane\Quillbell\Profiles'

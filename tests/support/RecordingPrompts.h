@@ -29,7 +29,9 @@ class RecordingPrompts : public platform::Prompts {
 public:
     int messageBox(const std::string& text, int style, const std::string& title) override {
         boxes_.push_back({text, style, title, probeTopmost()});
-        return next(answers_, defaultAnswer(style));
+        using namespace platform::msgbox;  // unscripted, the default button answers
+        const int yes = style & kDefaultButton2 ? kAnswerNo : kAnswerYes;
+        return next(answers_, (style & 7) == kYesNo ? yes : kAnswerOk);
     }
     std::optional<std::string> openFile(const std::string& title,
                                         const std::string& filter) override {
@@ -41,8 +43,7 @@ public:
     void queueAnswer(int answer) { answers_.push_back(answer); }
     // The next file dialog returns this path, or is cancelled when it is empty.
     void queueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
-    // Asked at every box and dialog whether the window under test is topmost at that
-    // moment (for example platform::isWindowTopmost of it); the answer is recorded.
+    // Asked at every box and dialog whether the window under test is topmost; recorded.
     void setTopmostProbe(std::function<bool()> probe) { topmostProbe_ = std::move(probe); }
 
     const std::vector<ShownMessageBox>& messageBoxes() const { return boxes_; }
@@ -53,25 +54,17 @@ public:
         dialogs_.clear();
     }
 
-    // What a box of that style answers when nobody scripted it: its default button.
-    static int defaultAnswer(int style) {
-        using namespace platform::msgbox;
-        const bool noIsDefault = style & kDefaultButton2;
-        return (style & 7) != kYesNo ? kAnswerOk : noIsDefault ? kAnswerNo : kAnswerYes;
-    }
-
 private:
     template <class T>
     static T next(std::deque<T>& script, T otherwise) {
-        if (script.empty()) {
-            return otherwise;
+        T answer = script.empty() ? std::move(otherwise) : std::move(script.front());
+        if (!script.empty()) {
+            script.pop_front();
         }
-        T answer = std::move(script.front());
-        script.pop_front();
         return answer;
     }
     std::optional<bool> probeTopmost() const {
-        return topmostProbe_ ? std::optional<bool>(topmostProbe_()) : std::nullopt;
+        return topmostProbe_ ? std::optional(topmostProbe_()) : std::nullopt;
     }
 
     std::function<bool()> topmostProbe_;
@@ -81,8 +74,7 @@ private:
     std::vector<ShownFileDialog> dialogs_;
 };
 
-// Makes a RecordingPrompts the process-wide prompts for the lifetime of this object;
-// afterwards the platform's default comes back.
+// A RecordingPrompts as the process-wide prompts while it lives; then the platform's default.
 class ScopedRecordingPrompts {
 public:
     ScopedRecordingPrompts() {
