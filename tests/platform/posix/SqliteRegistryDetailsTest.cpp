@@ -49,10 +49,7 @@ protected:
 };
 
 TEST_F(SqliteRegistryDetails, PathsAreReadAsAdvapi32ReadsThem) {
-    for (const bool create : {false, true}) {  // 161: ERROR_BAD_PATHNAME
-        EXPECT_EQ(openStatus(*registry_, kHkeyCurrentUser, "\\" + kBase, kKeyWriteAccess, create),
-                  161);
-    }
+    EXPECT_EQ(openStatus(*registry_, kHkeyCurrentUser, "\\" + kBase), 161);  // ERROR_BAD_PATHNAME
 
     EXPECT_EQ(created("A\\\\B\\"), kCreatedNewKey);
     EXPECT_EQ(at(*registry_, base_, 0, false), "A");
@@ -143,8 +140,6 @@ TEST_F(SqliteRegistryDetails, AHandleAllowsWhatItWasOpenedFor) {
 
     EXPECT_EQ(registry_->CloseKey(reading), 0);
     EXPECT_EQ(registry_->CloseKey(reading), kInvalidHandle);
-    EXPECT_EQ(registry_->QueryValueEx(reading, "V", nullptr, nullptr, &size), kInvalidHandle);
-    EXPECT_EQ(registry_->CloseKey(0), kInvalidHandle);
     EXPECT_EQ(openStatus(*registry_, 0x80000000, "Software"), kInvalidHandle);
 }
 
