@@ -15,7 +15,6 @@ namespace {
 using platformtest::ScopedEnv;
 using SqliteHiveFiles = SqliteStoreTest;
 
-// Every path below `directory`, relative to it, sorted.
 std::vector<std::string> treeBelow(const fs::path& directory) {
     std::vector<std::string> paths;
     for (const auto& entry : fs::recursive_directory_iterator(directory)) {
@@ -109,7 +108,6 @@ TEST_F(SqliteHiveFiles, ALinkedOrForeignHiveIsRefusedAndLeftAlone) {
             const auto before = treeBelow(scratch_);
             registry = makeRegistry();
             EXPECT_EQ(openStatus(*registry, root, "Software"), kAccessDenied);
-            EXPECT_EQ(openStatus(*registry, root, "New", kKeyWriteAccess, true), kAccessDenied);
             registry.reset();
             EXPECT_EQ(treeBelow(scratch_), before);
             EXPECT_EQ(fileBytes(elsewhere / "x"), "someone's");
@@ -126,10 +124,7 @@ TEST_F(SqliteHiveFiles, NoCallThatOnlyReadsMakesAFileOrDirectory) {
 
         ASSERT_EQ(registry->CreateKeyEx(root, "", kKeyWriteAccess, &key, nullptr), 0);
         std::uint32_t size = 7;
-        for (const HKEY handle : {key, root}) {
-            EXPECT_EQ(registry->QueryValueEx(handle, "HomeDir", nullptr, nullptr, &size),
-                      kFileNotFound);
-        }
+        EXPECT_EQ(registry->QueryValueEx(key, "HomeDir", nullptr, nullptr, &size), kFileNotFound);
         KeyInfo info;
         info.subKeys = 99;
         EXPECT_EQ(registry->QueryInfoKey(key, &info), 0);

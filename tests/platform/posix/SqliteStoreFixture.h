@@ -40,7 +40,6 @@ protected:
         scratch_ / "xdg" / "Orvane" / "Quillbell" / "machine-registry.sqlite3";
 };
 
-// Creates the key (expecting success) and returns its handle, opened with 0x3F.
 inline HKEY createKey(Registry& registry, HKEY root, const std::string& path) {
     HKEY key = 0;
     EXPECT_EQ(registry.CreateKeyEx(root, path, kKeyWriteAccess, &key, nullptr), 0) << path;
@@ -70,7 +69,6 @@ inline std::string sz(const std::string& text) {
     return text + '\0';
 }
 
-// Opens the key for reading and returns the stored bytes, or nothing with `status` set.
 inline std::optional<std::string> readBytes(Registry& registry, HKEY root, const std::string& path,
                                             const std::string& name, LSTATUS* status = nullptr) {
     HKEY key = 0;
@@ -96,7 +94,6 @@ inline LSTATUS readStatus(Registry& registry, HKEY root, const std::string& path
     return status;
 }
 
-// The bytes of a regular file, else none.
 inline std::string fileBytes(const fs::path& file) {
     if (!fs::is_regular_file(file)) {
         return {};
