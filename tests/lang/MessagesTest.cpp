@@ -6,7 +6,6 @@ namespace langtest {
 namespace {
 
 using modMessages::HelpFileName;
-using modMessages::InitMessages;
 using modMessages::kCatalogue;
 using modMessages::LoadMessages;
 using modMessages::Message;
@@ -95,14 +94,6 @@ TEST_F(MessagesTest, CatalogueHoldsEveryEnglishTextInItsOrderAndFileTextsReplace
         EXPECT_EQ(Message(MessageKey::at(i)), "Lang " + std::string(kCatalogue[i].key));
     }
     EXPECT_EQ(HelpFileName(), "Lang.chm");
-    // A file with one key leaves every other text English, not as the earlier file had it.
-    InitMessages();
-    LoadMessages(writeFile("one.lng", "ConfigWin_Ok = \"Fine\"\r\n"));
-    for (std::size_t i = 0; i < kCatalogue.size(); ++i) {
-        const bool ok = kCatalogue[i].key == "ConfigWin_Ok";
-        EXPECT_EQ(Message(MessageKey::at(i)), ok ? "Fine" : kEnglish[i].second) << i;
-    }
-    EXPECT_EQ(HelpFileName(), "English.chm");
     expectBoxes(0);
 }
 

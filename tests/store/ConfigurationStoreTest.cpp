@@ -127,14 +127,6 @@ TEST_F(ConfigurationStore, GlobalValuesOfOpeningAndClosing) {
     store::writeExternLang("Nordic", "No");
     EXPECT_EQ(store::readExternLang(), "Nordic");
 
-    EXPECT_FALSE(store::readConfigured());
-    store::writeConfigured(true);
-    EXPECT_EQ(storedText("Configured", kProductKey), "-1");
-    EXPECT_TRUE(store::readConfigured());
-    store::writeRunAtStartup(1);
-    EXPECT_EQ(storedText("RunAtStartup", kProductKey), "1");
-    EXPECT_EQ(store::readRunAtStartup(), 1);
-
     const auto machine = platform::kHkeyLocalMachine;
     testsupport::createKey(machine, kProductKey);
     plantText("HomeDir", "C:\\Quillbell\\", kProductKey, machine);
