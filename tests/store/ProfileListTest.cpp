@@ -69,8 +69,7 @@ TEST_F(ProfileList, ConfNumberOnlyListsSlotsThatHoldConfigurationsGapsIncluded) 
     create({"A", "B", "C"});
     const Names all{"A", "B", "C"};
     const std::pair<const char*, Names> cases[] = {
-        {"0", {}},      {"-4", {}},          {"30", all},   {"32767", all},
-        {"40000", all}, {"2147483648", all}, {"many", all}, {" 3x", all}};
+        {"0", {}}, {"-4", {}}, {"32767", all}, {"2147483648", all}, {"many", all}};
     for (const auto& [claimed, expected] : cases) {
         plantText("ConfNumber", claimed, kProductKey);
         EXPECT_EQ(store::readProfileNames(), expected) << claimed;
