@@ -1,5 +1,3 @@
-// The message catalogue: English defaults and texts taken from language files.
-
 #include "LanguageFileTest.h"
 
 namespace langtest {

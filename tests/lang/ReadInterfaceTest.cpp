@@ -1,5 +1,3 @@
-// The language file reader: line format, line ends, limits and failures.
-
 #include "LanguageFileTest.h"
 #include "lang/LanguageFileReader.h"
 #include "lang/PanicReport.h"

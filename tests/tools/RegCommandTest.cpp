@@ -1,7 +1,3 @@
-// `query` prints like reg.exe and fails with one line for whatever it cannot show; `add`
-// and `delete` write exactly what the program itself would store, ask before overwriting
-// or deleting, and refuse bad input before anything is written.
-
 #include <algorithm>
 
 #include "RegToolFixture.h"
