@@ -96,12 +96,10 @@ TEST_F(ConfigurationStore, HandWrittenValuesAreReadLenientlyAndSavedBackInThePro
         {"SoundOptionA", "yes", 0, "0"}, {"ProfileEnabled", "False", 0, "0"},
         {"ProfileID", "2147483648", 0, "0"}, {"ProfileID", "-2147483648", 0, "-2147483648"},
         {"EServType", "32768", 0, "0"}, {"EServType", "-32768", 0, "-32768"},
-        {"RunEClient", "-32769", 0, "0"}, {"WaitEClient", "3", 0, "3"}, {"EServType", "7", 0, "7"},
-        {"ProfileID", nullptr, 0x7FFFFFFF, "2147483647"}, {"EServType", nullptr, 3, "3"},
-        {"Alarm", nullptr, 1, "1"}, {"SoundOptionA", nullptr, 0xFFFFFFFF, "-1"},
-        {"ProfileEnabled", nullptr, 0, "0"}, {"PopupWin", nullptr, 0x10000, "0"},
-        {"ConfName", nullptr, 12, "12"}, {"WhTime", nullptr, 600, "600"},
-        {"EClient", nullptr, 0xFFFFFFFE, "-2"}};
+        {"RunEClient", "-32769", 0, "0"}, {"EServType", "7", 0, "7"},
+        {"ProfileID", nullptr, 0x7FFFFFFF, "2147483647"}, {"ProfileEnabled", nullptr, 0, "0"},
+        {"SoundOptionA", nullptr, 0xFFFFFFFF, "-1"}, {"PopupWin", nullptr, 0x10000, "0"},
+        {"ConfName", nullptr, 12, "12"}, {"EClient", nullptr, 0xFFFFFFFE, "-2"}};
     // clang-format on
     int slot = 0;
     for (const auto& c : cases) {
@@ -116,24 +114,12 @@ TEST_F(ConfigurationStore, HandWrittenValuesAreReadLenientlyAndSavedBackInThePro
 }
 
 TEST_F(ConfigurationStore, GlobalValuesOfOpeningAndClosing) {
-    // No language file, in any letter case, and translated into another script and case.
-    for (const char* choice : {"No", "nO"}) {
-        store::writeExternLang("Deutsch", "No");
-        store::writeExternLang(choice, "No");
-        EXPECT_EQ(storedText("ExternLang", kProductKey), "") << choice;
-    }
+    // No language file, translated into another script and letter case.
+    store::writeExternLang("Deutsch", "No");
     store::writeExternLang("\xD0\x9D\xD0\x95\xD0\xA2", "\xD0\x9D\xD0\xB5\xD1\x82");  // НЕТ, Нет
-    EXPECT_EQ(store::readExternLang(), "");
+    EXPECT_EQ(storedText("ExternLang", kProductKey), "");
     store::writeExternLang("Nordic", "No");
     EXPECT_EQ(store::readExternLang(), "Nordic");
-
-    EXPECT_FALSE(store::readConfigured());
-    store::writeConfigured(true);
-    EXPECT_EQ(storedText("Configured", kProductKey), "-1");
-    EXPECT_TRUE(store::readConfigured());
-    store::writeRunAtStartup(1);
-    EXPECT_EQ(storedText("RunAtStartup", kProductKey), "1");
-    EXPECT_EQ(store::readRunAtStartup(), 1);
 
     const auto machine = platform::kHkeyLocalMachine;
     testsupport::createKey(machine, kProductKey);

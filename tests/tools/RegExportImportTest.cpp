@@ -1,6 +1,3 @@
-// Every form a value can be stored in survives export and import byte for byte, and a
-// file that cannot be read whole is refused before anything is written.
-
 #include "RegToolFixture.h"
 #include "platform/CodePage.h"
 

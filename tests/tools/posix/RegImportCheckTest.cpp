@@ -1,6 +1,3 @@
-// Import on the key store: what the registry's limits allow goes in and comes out again,
-// and a file naming a hive the user may not write changes nothing.
-
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
