@@ -179,17 +179,5 @@ TEST_F(ListWindow, DeletingTheOnlyAndCreatingTheFirstConfiguration) {
     EXPECT_EQ(text("txtConfName"), "Work");
 }
 
-TEST_F(ListWindow, RenamingAsYouTypeChangesOnlyTheEntryUntilTheNextSave) {
-    openThree();
-    choose("cbConfNum", 2);
-    typeInto("txtWhTime", "900");
-    typeInto("txtConfName", "Holiday");
-    EXPECT_EQ(list()->currentText(), "03: Holiday");
-    EXPECT_EQ(text("txtWhTime"), "900");  // not reloaded
-    EXPECT_EQ(profileValue("ConfName2"), "Third");
-    focus(control("cbConfNum"));
-    EXPECT_EQ(profileValue("ConfName2") + profileValue("WhTime2"), "Holiday900");
-}
-
 }  // namespace
 }  // namespace apptest
