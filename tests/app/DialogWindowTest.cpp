@@ -26,8 +26,7 @@ protected:
     testsupport::ScopedInProcessMapi mapi{{testsupport::ScriptedProfile(
         "Office", {testsupport::ScriptedStore{"Mailbox", "S1",
                                               testsupport::ScriptedFolder("T1", "Top", {})}})}};
-    // Clicks keySelectProf, highlights entry `row` and lets `act` work the dialog; returns
-    // the account name afterwards.
+    // Highlights entry `row` and lets `act` work the dialog; returns the account name after.
     QString selectProfile(int row, const Act& act) {
         qttest::onNextModal<frmSelectProfile>([&](frmSelectProfile& dialog) {
             EXPECT_FALSE(topmost());
@@ -99,9 +98,8 @@ TEST_F(DialogWindow, DefaultProfileFillsTheNameOrEmptiesItWithAWarning) {
     EXPECT_EQ(prompts->messageBoxes().size(), 1u);
 }
 
-// Without a profile only the message is shown (its text: tests/mapiqt), below no topmost
-// window; the browser is modal over the disabled, no longer topmost window (the folder taken
-// and saved: tests/e2e/exchange-folder.sh).
+// Without a profile only the message (its text: tests/mapiqt); the browser is modal over the
+// disabled, no longer topmost window (the folder taken: tests/e2e/exchange-folder.sh).
 TEST_F(DialogWindow, AfterTheFolderBrowserTheWindowIsBackOnTopWithTheFocus) {
     const auto expectBackOnTop = [this] {
         EXPECT_TRUE(window->isEnabled());

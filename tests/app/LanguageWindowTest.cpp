@@ -49,9 +49,8 @@ TEST_F(LanguageWindow, ListOffersNoAndEveryLanguageFileWithoutExtension) {
     EXPECT_EQ(userValue("ExternLang"), "");
 }
 
-// Missing keys keep their English texts. Choosing the selected language again keeps the
-// editor; another one shows the first configuration again without saving; a file gone
-// meanwhile falls back to no language.
+// Choosing the selected language again keeps the editor; another one shows the first
+// configuration without saving; a file gone meanwhile falls back to no language.
 TEST_F(LanguageWindow, ChoosingALanguageAppliesItsTextsAndReloadsTheFirstConfiguration) {
     open();
     choose("cbConfNum", 1);
@@ -138,9 +137,8 @@ TEST_F(LanguageWindow, StoredLanguageOpensAndLongerTextsWidenTheWindowWithinTheS
     EXPECT_EQ(window->frameGeometry().bottomRight(), before.bottomRight());
 }
 
-// Opening in English selects the entry of a file named "no" in any case without loading
-// it; choosing it loads it, and it is stored as English. The entry exactly "No" loads
-// nothing even with a file of that name.
+// A file named "no" is selected on opening but loaded only when chosen, and stored as
+// English; the entry exactly "No" loads nothing even with a file of that name.
 TEST_F(LanguageWindow, FileNamedNoLoadsOnlyWhenChosenAndIsStoredAsEnglish) {
     writeLanguageFile("no.lng", "ConfigWin_Ok = \"Nope\"\r\n");
     open();
@@ -156,16 +154,6 @@ TEST_F(LanguageWindow, FileNamedNoLoadsOnlyWhenChosenAndIsStoredAsEnglish) {
     chooseLanguage("Deutsch");
     languages()->setCurrentIndex(0);
     EXPECT_EQ(text("keyOk"), "OK");
-}
-
-TEST(CutExtension, CutsTheLastOccurrenceWithoutRegardToCase) {
-    for (const auto& [name, cut] : {std::pair{"Mylang.LNG", "Mylang"},
-                                    {"Mylang.lng", "Mylang"},
-                                    {"My.lng.lng", "My.lng"},
-                                    {".lng", ""},
-                                    {"readme", "readme"}}) {
-        EXPECT_EQ(frmConfigWin::CutExtension(name, ".Lng"), cut) << name;
-    }
 }
 
 // The language files that come with the program define every text and a help file, read in
@@ -188,9 +176,14 @@ TEST(ShippedLanguage, FilesDefineAllTexts) {
     platform::installCodePage(nullptr);
 }
 
-// F1 and the help button with the real viewer (its pages and warnings: tests/platformqt) show
-// the focused control's topic, or the window's; the missing file's warning and then the
-// viewer are not hidden by the topmost main window.
+TEST(CutExtension, CutsTheLastOccurrenceWithoutRegardToCase) {
+    for (const auto& [name, cut] : {std::pair{"My.lng.LNG", "My.lng"}, {".lng", ""}}) {
+        EXPECT_EQ(frmConfigWin::CutExtension(name, ".Lng"), cut) << name;
+    }
+}
+
+// The real viewer (its pages and warnings: tests/platformqt); neither the missing file's
+// warning nor the viewer is hidden by the topmost main window.
 TEST_F(LanguageWindow, F1AndTheHelpButtonShowTheFocusedControlsTopicAboveTheWindow) {
     auto viewer = std::make_unique<platform::ChmHelp>();
     platform::ChmHelp* chmHelp = viewer.get();

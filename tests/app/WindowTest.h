@@ -63,7 +63,6 @@ protected:
         platform::installRegistry(std::move(logged));
         prompts->setTopmostProbe([this] { return window && topmost(); });
         editor::installEventWait(std::make_unique<SteppingClock>());
-        // The installation's values: the home directory and the four server types' names.
         for (const auto& [name, text] :
              {std::pair<std::string, std::string>{"HomeDir", home.string() + "/"},
               {"WorkMode0", "Exchange folder"},
@@ -78,7 +77,6 @@ protected:
         editor::installEventWait(nullptr);
     }
 
-    // Stores configurations in slots 0, 1, ... and their count, as earlier runs left them.
     static void storeConfigurations(const std::vector<store::Configuration>& records) {
         store::createUserKeys();
         for (std::size_t slot = 0; slot < records.size(); ++slot) {
@@ -117,22 +115,14 @@ protected:
         return found;
     }
     QRadioButton* option(int index) const {
-        for (QRadioButton* button : window->findChildren<QRadioButton*>("obSoundOption")) {
-            if (button->property("index").toInt() == index) {
-                return button;
-            }
-        }
-        ADD_FAILURE() << "obSoundOption " << index;
-        return nullptr;
+        return window->findChildren<QRadioButton*>("obSoundOption").value(index);
     }
     bool topmost() const { return platform::isWindowTopmost(*window); }
-    // The text of a field, label or button; whether a check box is checked.
     std::string text(const char* name) const {
         return control(name)->property("text").toString().toStdString();
     }
     bool checked(const char* name) const { return control<QCheckBox>(name)->isChecked(); }
 
-    // What a user does.
     void focus(QWidget* widget) {
         widget->setFocus(Qt::MouseFocusReason);
         QCoreApplication::processEvents();
@@ -173,8 +163,7 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    // The enabled state of every governed control matches the rule table, written out here,
-    // for the shown values and the given enabled state of the configuration.
+    // The rule table written out, for the shown values and the configuration's enabled state.
     void expectRuleTable(bool on, int line) {
         SCOPED_TRACE(testing::Message() << "rule table checked at line " << line);
         // Without a listed type the type-dependent controls stay as the editor's switch set them.

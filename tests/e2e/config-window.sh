@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # The configuration program as a person starts it: Xvfb with openbox, real key presses
 # (xdotool), the real store read back with quillbell-reg. Needs xvfb-run, xdotool, openbox, xprop.
-#   tests/e2e/config-window.sh [BIN_DIR]     (default: build/bin)
 set -uo pipefail
 
 source "$(dirname "$0")/common.bash" "$@"
@@ -17,8 +16,7 @@ done
 machine='HKLM\Software\Orvane\Quillbell'
 user='HKCU\Software\Orvane\Quillbell'
 
-# 1. A first start; a second start while the program runs ends at once and opens no
-#    window; Esc closes the first, which stores the first-start values.
+# 1. A second start ends at once without a window; Esc on the first stores the first-start values.
 fresh_home
 start_program
 timeout 10 "$program"
@@ -29,8 +27,7 @@ wait_for_end; check "first start: Esc ends the program" 0 $?
 check "first start: RunAtStartup, Configured, Version, no ConfNumber" "1 -1 1.0 <missing>" \
     "$(value "$user" RunAtStartup) $(value "$user" Configured) $(value "$machine" Version) $(value "$user" ConfNumber)"
 
-# 2. Help in German: F1 on the list opens its topic from German.chm in the help window; Esc
-#    closes that window, and the program still ends with its main window.
+# 2. F1 on the list opens its topic from German.chm; Esc closes it, then the main window.
 fresh_home
 cp "$bin"/../share/help/*.chm "$scratch/qb/"
 "$reg" add "$user" /v ExternLang /d German /f >/dev/null
@@ -74,8 +71,7 @@ wait_for_end; check "odd values: Esc ends the program" 0 $?
 check "odd values: export unchanged" same \
     "$(cmp -s "$scratch/before.reg" "$scratch/after.reg" && echo same || echo changed)"
 
-# 4. Placement by the window manager's frame: 150 and 450 twips from the right and bottom
-#    edges, 10 and 30 px at 96 dpi, 15 and 45 at 1.5 times; within one pixel.
+# 4. Placed by the frame 150 and 450 twips from the right and bottom: 10 and 30 px at 96 dpi.
 gaps() {  # "ok" when they fit SCALE; otherwise the right and bottom gaps, or "no frame"
     local x y width height frame screen
     # Without its extents (set a moment after mapping) xprop says "not found".

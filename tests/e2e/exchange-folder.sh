@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # The Exchange folder browser as a new user meets it: the staged installation with its default
 # profile "Local mail" over a sample Maildir, Xvfb, real key presses, read back with quillbell-reg.
-#   tests/e2e/exchange-folder.sh [BIN_DIR]     (default: build/bin)
 set -uo pipefail
 
 source "$(dirname "$0")/common.bash" "$@"
