@@ -56,15 +56,10 @@ TEST(CodePage, SingleBytePagesConvertBothWaysAndWhatThePageLacksBecomesQuestionM
         {1251, "Привет, мир! Ёё Ґґ Її Ўў",
          "\xCF\xF0\xE8\xE2\xE5\xF2, \xEC\xE8\xF0! \xA8\xB8 \xA5\xB4 \xAF\xBF \xA1\xA2", true},
         {1251, std::string("\0А\0", 4), std::string("\0\xC0\0", 3), true},  // NUL is a character
-        {1251, "", "", true},
         {1252, "a€Жb ā 漢字", "a\x80?b ? ??", false},  // "ā": no best-fit guess of its base letter
-        {1251, "café", "caf?", false},
-        {1253, "Ωж", "\xD9?", false},
-        {1251, "\u0098", "\x98", true},  // undefined, as cp1252's above
-        {1250, "\u0083", "\x83", true},
-        {1258, "a\xCC\x81", "a\xEC", true},      // a + combining acute: never composed
-        {1258, "ế", "?", false},                 // precomposed letters are not in the page
-        {1252, "a\xFF\x62\xC3", "a?b?", false},  // invalid UTF-8
+        {1258, "a\xCC\x81", "a\xEC", true},            // a + combining acute: never composed
+        {1258, "ế", "?", false},                       // precomposed letters are not in the page
+        {1252, "a\xFF\x62\xC3", "a?b?", false},        // invalid UTF-8
     };
     for (const auto& c : cases) {
         const auto cp = createCodePage(c.page);
@@ -77,9 +72,6 @@ TEST(CodePage, SingleBytePagesConvertBothWaysAndWhatThePageLacksBecomesQuestionM
     EXPECT_FALSE(createCodePage(932)) << "Japanese is double-byte";
     EXPECT_FALSE(createCodePage(0));
     EXPECT_FALSE(createCodePage(-1252));
-    const auto system = platform::createSystemCodePage();
-    ASSERT_TRUE(system);
-    EXPECT_EQ(system->toAnsi(system->fromAnsi(allBytes())), allBytes());
 }
 
 }  // namespace

