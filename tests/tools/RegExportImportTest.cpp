@@ -101,7 +101,6 @@ TEST_F(ExportImport, EveryStoredFormIsWrittenAsRegeditWritesItAndRoundTripsByteF
         EXPECT_EQ(found->bytes, value.bytes) << value.name;
     }
     EXPECT_TRUE(keyExists(kHkeyCurrentUser, kBase + "\\Empty Key"));
-    // What was imported exports to the same file again.
     ASSERT_EQ(exportTo("again.reg").status, 0);
     EXPECT_EQ(readFile("again.reg"), text);
 }

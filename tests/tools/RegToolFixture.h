@@ -29,7 +29,6 @@ inline const std::string kBaseName = "HKEY_CURRENT_USER\\" + kBase;
 class RegToolTest : public ::testing::Test {
 protected:
     ~RegToolTest() override {
-        registry_.reset();
         std::error_code ignored;
         std::filesystem::remove_all(files_, ignored);
     }
