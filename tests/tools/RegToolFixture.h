@@ -63,7 +63,6 @@ protected:
         std::ofstream(files_ / name, std::ios::binary) << bytes;
     }
 
-    // A value under kBase (or a path below it) with exact bytes.
     void plant(const std::string& name, std::uint32_t type, const std::string& bytes,
                const std::string& subPath = "") {
         testsupport::createKey(platform::kHkeyCurrentUser, path(subPath));
