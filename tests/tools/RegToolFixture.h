@@ -29,7 +29,6 @@ inline const std::string kBaseName = "HKEY_CURRENT_USER\\" + kBase;
 class RegToolTest : public ::testing::Test {
 protected:
     ~RegToolTest() override {
-        registry_.reset();
         std::error_code ignored;
         std::filesystem::remove_all(files_, ignored);
     }
@@ -64,7 +63,6 @@ protected:
         std::ofstream(files_ / name, std::ios::binary) << bytes;
     }
 
-    // A value under kBase (or a path below it) with exact bytes.
     void plant(const std::string& name, std::uint32_t type, const std::string& bytes,
                const std::string& subPath = "") {
         testsupport::createKey(platform::kHkeyCurrentUser, path(subPath));
@@ -89,8 +87,7 @@ private:
     std::filesystem::path files_ = testsupport::makeScratchDir();
 };
 
-// The failure must be exactly one line on the error stream (and, if `printsNothing`,
-// nothing on the output).
+// Exactly one line on the error stream (and with `printsNothing`, none on the output).
 inline void expectOneLineError(const RunResult& result, const std::string& mentioning = "",
                                bool printsNothing = false) {
     EXPECT_EQ(result.status, 1);

@@ -28,20 +28,17 @@ protected:
         const int raw = std::system(command.c_str());
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile("stdout"), readFile("stderr")};
     }
-    RunResult reg(const std::vector<std::string>& args) {
-        return runProcess("quillbell-reg", args);
-    }
     RunResult profile(const std::vector<std::string>& args, const std::string& input = "") {
         return runProcess("quillbell-profile", args, input);
     }
 };
 
 TEST_F(ToolExecutable, RegReportsByOutputAndExitStatusAndLeavesADamagedStoreAlone) {
-    ASSERT_EQ(reg({"add", kKey, "/v", "LastID", "/d", "7"}).status, 0);
-    RunResult result = reg({"query", "hkcu\\" + kBase});
+    ASSERT_EQ(runProcess("quillbell-reg", {"add", kKey, "/v", "LastID", "/d", "7"}).status, 0);
+    RunResult result = runProcess("quillbell-reg", {"query", "hkcu\\" + kBase});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, kBaseName + "\n    LastID    REG_SZ    7\n");
-    result = reg({"query", "HKCU\\Software\\Orvane\\Missing"});
+    result = runProcess("quillbell-reg", {"query", "HKCU\\Software\\Orvane\\Missing"});
     expectOneLineError(result, "", true);
     EXPECT_EQ(result.err,
               "ERROR: The key HKEY_CURRENT_USER\\Software\\Orvane\\Missing was not found\n");
@@ -55,7 +52,7 @@ TEST_F(ToolExecutable, RegReportsByOutputAndExitStatusAndLeavesADamagedStoreAlon
         std::ofstream(entry.path(), std::ios::binary | std::ios::trunc) << garbage;
     }
     ASSERT_FALSE(files.empty());
-    result = reg({"query", kKey});
+    result = runProcess("quillbell-reg", {"query", kKey});
     expectOneLineError(result, "", true);
     EXPECT_EQ(result.err.rfind("ERROR: " + kBaseName + ": ", 0), 0u) << result.err;
     for (const auto& path : files) {
@@ -64,8 +61,6 @@ TEST_F(ToolExecutable, RegReportsByOutputAndExitStatusAndLeavesADamagedStoreAlon
     }
 }
 
-// Profiles written by quillbell-profile, seen through the profile discovery and the mail
-// session's own reading of profiles.
 TEST_F(ToolExecutable, ProfileWritesProfilesThatTheDiscoveryListsAndTheSessionReads) {
     ASSERT_EQ(
         profile({"add", "Büro Ärger", "maildir:///srv/mail/work", "imap://bob@mail.example:1993/"},
