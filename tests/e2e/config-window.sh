@@ -43,8 +43,8 @@ xdotool windowfocus --sync "$window" key Escape
 wait_for_end; check "the program ends with its main window" 0 $?
 
 # 3. Odd stored values survive opening and closing byte for byte: a text beyond 32767
-#    characters, check box states 2, -1 and 5, text in number fields, both sound options
-#    on, bytes 0x80 to 0x9F and NULs, an enciphered password.
+#    characters, an unlisted server type, check box states 2, -1 and 5, text in number
+#    fields, both sound options on, bytes 0x80 to 0x9F and NULs, an enciphered password.
 fresh_home
 hex() { od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//; s/,$//'; }
 {
@@ -54,7 +54,7 @@ hex() { od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//; s/,$//'; }
     printf '[HKEY_CURRENT_USER\\Software\\Orvane\\Quillbell\\Profiles]\r\n'
     printf '"ProfileID0"="abc"\r\n"ConfName0"=hex(1):%s\r\n' \
         "$(printf 'Odd \x80\x81\x8d\x8f\x90\x9d\x9f\0' | hex)"
-    printf '"EServType0"="3"\r\n"UserName0"=hex(1):%s\r\n' "$(printf 'a\0b\0' | hex)"
+    printf '"EServType0"="7"\r\n"UserName0"=hex(1):%s\r\n' "$(printf 'a\0b\0' | hex)"
     printf '"UserPassword0"=hex(1):9c,03,e1,7f,00\r\n"INetServer0"="pop.example.org"\r\n'
     printf '"INetPort0"=" 995 "\r\n"ExFolder0"="Inbox"\r\n"ExFolderID0"=""\r\n'
     printf '"EClient0"="C:\\\\%s.exe"\r\n' "$(head -c 40000 /dev/zero | tr '\0' p)"
