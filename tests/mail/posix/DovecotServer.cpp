@@ -194,10 +194,8 @@ std::string DovecotServer::log() const {
     return std::string(std::istreambuf_iterator<char>(stream), {});
 }
 
-SilentServer::SilentServer() : socket_(loopbackSocket(port_, true)) {}
-
-SilentServer::~SilentServer() {
-    close(socket_);
+int silentLoopbackSocket(std::uint16_t& port) {
+    return loopbackSocket(port = 0, true);
 }
 
 }  // namespace mailtest

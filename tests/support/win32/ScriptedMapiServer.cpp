@@ -1,13 +1,8 @@
 // An in-process COM server that stands in for Collaboration Data Objects ("MAPI.Session") in the
 // Windows suites, so that they reach it through the real COM path: registration, class factory,
 // IDispatch by name, VARIANTs and EXCEPINFO. Every object is a plain IDispatch over a table of
-// members (names without regard to case, no type information, no named arguments) that checks the
+// members (names without regard to case, no type information) that checks the
 // call flags (Item answers both) and the argument count.
-//
-// Logon(profile, password, showDialog) takes text, text and Boolean, strictly: "Scripted" logs on,
-// another profile raises MAPI_E_LOGON_FAILED naming it, showDialog True raises wCode 1000 with no
-// source; InfoStores before Logon raises MAPI_E_NOT_INITIALIZED. GetFirst and GetNext past the end,
-// and Item outside the stores, give Nothing.
 
 #include <windows.h>
 
@@ -215,9 +210,6 @@ public:
             !(flags & members_[id - 1].flags)) {
             return DISP_E_MEMBERNOTFOUND;
         }
-        if (params->cNamedArgs != 0) {
-            return DISP_E_NONAMEDARGS;
-        }
         if (params->cArgs != members_[id - 1].arguments) {
             return DISP_E_BADPARAMCOUNT;
         }
@@ -240,25 +232,15 @@ private:
             case Act::Logon:
                 return logon(arguments, info, badArgument);
             case Act::Stores:
-                if (!loggedOn_) {
-                    return raise(info, static_cast<HRESULT>(0x80040605), 0, kCdo,
-                                 L"The session is not logged on. [Collaboration Data Objects - "
-                                 L"[MAPI_E_NOT_INITIALIZED(80040605)]]");
-                }
                 return setObject(result, new Dispatch(kStores, infoStores()));
             case Act::Logoff:
-                loggedOn_ = false;
                 return S_OK;
             case Act::Count:
                 return setNumber(result, node_.children.size());
             case Act::Item: {
                 VARIANT index;
                 VariantInit(&index);
-                if (FAILED(
-                        VariantChangeType(&index, const_cast<VARIANT*>(arguments[0]), 0, VT_I4))) {
-                    *badArgument = 0;
-                    return DISP_E_TYPEMISMATCH;
-                }
+                VariantChangeType(&index, const_cast<VARIANT*>(arguments[0]), 0, VT_I4);
                 const bool inside = index.lVal >= 1 &&
                                     static_cast<std::size_t>(index.lVal) <= node_.children.size();
                 return setObject(result, inside
@@ -321,15 +303,13 @@ private:
                          L"The profile \"" + profile +
                              L"\" refused the logon. [MAPI 1.0 - [MAPI_E_LOGON_FAILED(80040111)]]");
         }
-        loggedOn_ = true;
         return S_OK;
     }
 
     const Members& members_;
     const Node& node_;
     VARIANT referenced_;
-    std::size_t next_ = 0;   // a folder collection's position
-    bool loggedOn_ = false;  // a session's state
+    std::size_t next_ = 0;  // a folder collection's position
     std::atomic<ULONG> references_{1};
 };
 
