@@ -1,8 +1,6 @@
 #pragma once
 // What the folder walk's and the browser's suites share.
 
-#include <gtest/gtest.h>
-
 #include <map>
 #include <regex>
 #include <string>

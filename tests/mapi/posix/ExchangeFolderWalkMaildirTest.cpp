@@ -55,9 +55,6 @@ TEST(ExchangeFolderWalkMaildir, StoresAndFoldersOfTheProfileWithTheirSessionsIde
                                   "      2023", "        Q1", "    Drafts", "    Proj\u00e9ts 2024",
                                   "      v1.2", "    Sent", "  Old", "    Inbox"}));
     const auto& nodes = tree.nodes();
-    for (std::size_t at = 3; at <= 9; ++at) {
-        EXPECT_EQ(storeIdOf(nodes[at]), storeIdOf(nodes[2])) << nodes[at].key;
-    }
     EXPECT_NE(storeIdOf(nodes[11]), storeIdOf(nodes[2]));
     // The keys stay what they were on the next opening.
     EXPECT_EQ(mapi::ExchangeFolderWalk(again, progress).Open("B\u00fcro \u00c4rger"),

@@ -17,7 +17,6 @@
 namespace {
 
 std::atomic<LONG> liveObjects{0};
-std::atomic<LONG> serverLocks{0};
 
 constexpr WORD kGet = DISPATCH_PROPERTYGET;
 constexpr WORD kMethod = DISPATCH_METHOD;
@@ -40,17 +39,16 @@ struct Node {
 const Node& infoStores() {
     // "Restricted" gives "Visible", then raises E_ACCESSDENIED with its texts filled in deferred
     // (pfnDeferredFillIn), then gives "After".
-    static const Node mailbox{
-        L"Top of Information Store",
-        L"TOP-1",
-        {{L"Inbox", L"INBOX-1", {{L"A", L"INBOX-A"}, {L"B", L"INBOX-B", {{L"B1", L"INBOX-B1"}}}}},
-         {L"Sent Items", L"SENT-1", {}, Form::Reference},
-         {L"Restricted",
-          L"RESTR-1",
-          {{L"Visible", L"RESTR-V"},
-           {{}, {}, {}, Form::Text, Node::Unreadable},
-           {L"After", L"RESTR-A"}}},
-         {L"Entw\u00fcrfe", L"4711", {}, Form::Number, Node::NoCollection}}};
+    static const Node mailbox{L"Top of Information Store",
+                              L"TOP-1",
+                              {{L"Inbox", L"INBOX-1"},
+                               {L"Sent Items", L"SENT-1", {}, Form::Reference},
+                               {L"Restricted",
+                                L"RESTR-1",
+                                {{L"Visible", L"RESTR-V"},
+                                 {{}, {}, {}, Form::Text, Node::Unreadable},
+                                 {L"After", L"RESTR-A"}}},
+                               {L"Entw\u00fcrfe", L"4711", {}, Form::Number, Node::NoCollection}}};
     static const Node publicFolders{
         L"IPM_SUBTREE",
         L"PUB-TOP",
@@ -115,13 +113,11 @@ HRESULT setId(VARIANT& result, const Node& node, VARIANT& referenced) {
 
 HRESULT raise(EXCEPINFO* info, HRESULT scode, WORD wCode, const wchar_t* source,
               const std::wstring& description) {
-    if (info) {
-        *info = EXCEPINFO{};
-        info->scode = scode;
-        info->wCode = wCode;
-        info->bstrSource = source ? SysAllocString(source) : nullptr;
-        info->bstrDescription = SysAllocString(description.c_str());
-    }
+    *info = EXCEPINFO{};
+    info->scode = scode;
+    info->wCode = wCode;
+    info->bstrSource = source ? SysAllocString(source) : nullptr;
+    info->bstrDescription = SysAllocString(description.c_str());
     return DISP_E_EXCEPTION;
 }
 
@@ -166,9 +162,6 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (!object) {
-            return E_POINTER;
-        }
         *object = riid == IID_IUnknown || riid == IID_IDispatch ? this : nullptr;
         return *object ? (AddRef(), S_OK) : E_NOINTERFACE;
     }
@@ -217,12 +210,7 @@ public:
         for (UINT i = params->cArgs; i > 0; --i) {
             arguments.push_back(&params->rgvarg[i - 1]);
         }
-        VARIANT ignored;
-        VariantInit(&ignored);
-        const HRESULT status =
-            act(members_[id - 1].act, arguments, result ? *result : ignored, info, badArgument);
-        VariantClear(&ignored);
-        return status;
+        return act(members_[id - 1].act, arguments, *result, info, badArgument);
     }
 
 private:
@@ -274,10 +262,8 @@ private:
             return setObject(result, nullptr);
         }
         if (node_.children[at].kind == Node::Unreadable) {
-            if (info) {
-                *info = EXCEPINFO{};
-                info->pfnDeferredFillIn = fillAccessDenied;
-            }
+            *info = EXCEPINFO{};
+            info->pfnDeferredFillIn = fillAccessDenied;
             return DISP_E_EXCEPTION;
         }
         return setObject(result, new Dispatch(kFolder, node_.children[at]));
@@ -332,10 +318,7 @@ public:
         session->Release();
         return status;
     }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-        serverLocks += lock ? 1 : -1;
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 };
 
 }  // namespace
@@ -352,7 +335,7 @@ HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID riid, void** o
 }
 
 HRESULT STDAPICALLTYPE DllCanUnloadNow() {
-    return liveObjects == 0 && serverLocks == 0 ? S_OK : S_FALSE;
+    return liveObjects == 0 ? S_OK : S_FALSE;
 }
 
 LONG STDAPICALLTYPE ScriptedMapiLiveObjects() {
