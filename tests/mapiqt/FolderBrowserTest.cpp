@@ -103,16 +103,16 @@ TEST_F(FolderBrowserTest, OnlyAFolderCanBeTakenAndControlsFollowTheSizeWhileOpen
     ASSERT_EQ(help->shown().size(), 1u);
     EXPECT_EQ(help->shown()[0].contextId, 21140);
 
-    // Nothing clicked yet, the server, a store, an unavailable folder: the dialog stays.
+    // Nothing clicked yet (the server's key), a store, an unavailable folder: the dialog stays.
     auto* keySelect = browser->findChild<QPushButton*>("keySelect");
     keySelect->click();
-    for (const char* key : {"Root", "Root2", "Err->"}) {
+    for (const char* key : {"Root2", "Err->"}) {
         click(*browser, key);
         keySelect->click();
     }
     click(*browser, "Root1", true);
     EXPECT_EQ(walktest::boxes(*prompts),
-              (Lines{kRoot, kRoot, kRoot,
+              (Lines{kRoot, kRoot,
                      "48:This folder is not currently available. For more information, "
                      "please contact your post office administrator...",
                      kRoot}));
@@ -141,7 +141,6 @@ TEST_F(FolderBrowserTest, EscOnTheDialogTheTreeOrTheButtonChangesNothing) {
         EXPECT_EQ(txtExFolder->text(), "Before");
         EXPECT_EQ(strExFolderID, "before-id");
     }
-    EXPECT_EQ(walktest::boxes(*prompts), Lines{});
 }
 
 // ExchangeFolderWalkTest checks the messages of both.

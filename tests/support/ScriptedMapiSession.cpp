@@ -116,9 +116,8 @@ ObjectRef sessionObject(const Script& script, const std::shared_ptr<ScriptedSess
         }
         throw mapiError(0x80040111, "MAPI_E_LOGON_FAILED");
     };
-    const Member logoff = [log, current](const Arguments&) -> AutomationValue {
+    const Member logoff = [log](const Arguments&) -> AutomationValue {
         ++log->logoffs;
-        *current = nullptr;
         return platform::Empty{};
     };
     const Member stores = [script, current](const Arguments&) -> AutomationValue {

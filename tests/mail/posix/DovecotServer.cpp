@@ -185,10 +185,6 @@ void DovecotServer::stop() {
     }
 }
 
-std::string DovecotServer::url() const {
-    return "imap://alice@127.0.0.1:" + std::to_string(port_) + "/";
-}
-
 std::string DovecotServer::log() const {
     std::ifstream stream(dir_ / "dovecot.log");
     return std::string(std::istreambuf_iterator<char>(stream), {});

@@ -24,7 +24,7 @@ public:
     void stop();
 
     std::uint16_t port() const { return port_; }
-    std::string url() const;  // imap://alice@127.0.0.1:PORT/
+    std::string url() const { return "imap://alice@127.0.0.1:" + std::to_string(port_) + "/"; }
     std::string log() const;
 
 private:

@@ -1,8 +1,7 @@
-// An in-process COM server that stands in for Collaboration Data Objects ("MAPI.Session") in the
-// Windows suites, so that they reach it through the real COM path: registration, class factory,
-// IDispatch by name, VARIANTs and EXCEPINFO. Every object is a plain IDispatch over a table of
-// members (names without regard to case, no type information) that checks the
-// call flags (Item answers both) and the argument count.
+// An in-process COM server that stands in for Collaboration Data Objects ("MAPI.Session"), so
+// that the Windows suites reach it through registration, class factory, IDispatch by name,
+// VARIANTs and EXCEPINFO. Members are found without regard to case; call flags and argument
+// counts are checked.
 
 #include <windows.h>
 
@@ -11,8 +10,6 @@
 #include <atomic>
 #include <string>
 #include <vector>
-
-#include "support/win32/ScopedScriptedMapi.h"
 
 namespace {
 
@@ -29,26 +26,24 @@ enum class Form { Text, Number, Bytes, Reference };
 // A store, or a folder; a store's one child is its root folder, and the session's stores are the
 // children of one more node.
 struct Node {
-    enum Kind { Plain, NoCollection, Unreadable };  // Folders is Nothing; fetching it raises
     std::wstring name, id;
     std::vector<Node> children = {};
     Form form = Form::Text;
-    Kind kind = Plain;
+    bool unreadable = false;  // fetching it raises
 };
 
 const Node& infoStores() {
     // "Restricted" gives "Visible", then raises E_ACCESSDENIED with its texts filled in deferred
     // (pfnDeferredFillIn), then gives "After".
-    static const Node mailbox{L"Top of Information Store",
-                              L"TOP-1",
-                              {{L"Inbox", L"INBOX-1"},
-                               {L"Sent Items", L"SENT-1", {}, Form::Reference},
-                               {L"Restricted",
-                                L"RESTR-1",
-                                {{L"Visible", L"RESTR-V"},
-                                 {{}, {}, {}, Form::Text, Node::Unreadable},
-                                 {L"After", L"RESTR-A"}}},
-                               {L"Entw\u00fcrfe", L"4711", {}, Form::Number, Node::NoCollection}}};
+    static const Node mailbox{
+        L"Top of Information Store",
+        L"TOP-1",
+        {{L"Inbox", L"INBOX-1"},
+         {L"Sent Items", L"SENT-1", {}, Form::Reference},
+         {L"Restricted",
+          L"RESTR-1",
+          {{L"Visible", L"RESTR-V"}, {{}, {}, {}, Form::Text, true}, {L"After", L"RESTR-A"}}},
+         {L"Entw\u00fcrfe", L"4711", {}, Form::Number}}};
     static const Node publicFolders{
         L"IPM_SUBTREE",
         L"PUB-TOP",
@@ -244,9 +239,7 @@ private:
                                              ? nullptr
                                              : new Dispatch(kFolder, node_.children[0]));
             case Act::Folders:
-                return setObject(result, node_.kind == Node::NoCollection
-                                             ? nullptr
-                                             : new Dispatch(kFolders, node_));
+                return setObject(result, new Dispatch(kFolders, node_));
             case Act::Class:
                 return setNumber(result, 2);
             case Act::First:
@@ -261,7 +254,7 @@ private:
         if (at >= node_.children.size()) {
             return setObject(result, nullptr);
         }
-        if (node_.children[at].kind == Node::Unreadable) {
+        if (node_.children[at].unreadable) {
             *info = EXCEPINFO{};
             info->pfnDeferredFillIn = fillAccessDenied;
             return DISP_E_EXCEPTION;
@@ -325,12 +318,9 @@ public:
 
 extern "C" {
 
-HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID riid, void** object) {
+// COM asks only for the class the registration names.
+HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID, REFIID riid, void** object) {
     static SessionFactory factory;
-    if (classId != testsupport::kScriptedMapiClass) {
-        *object = nullptr;
-        return CLASS_E_CLASSNOTAVAILABLE;
-    }
     return factory.QueryInterface(riid, object);
 }
 
