@@ -13,8 +13,7 @@ TEST(ExchangeWindowGeometryTest, FolderBrowserControlsFollowTheClientArea) {
         std::optional<TwipsRect> tree;
     };
     const Case cases[] = {
-        // FolderBrowserTest has a roomy client area. The tree needs more than 121 twips each way,
-        // or it stays where it was.
+        // The tree needs more than 121 twips each way, or it stays where it was.
         {6000, 853, {4080, 361, 1800, 372}, std::nullopt},
         {6000, 854, {4080, 362, 1800, 372}, TwipsRect{120, 120, 5760, 122}},
         {361, 4000, {-1559, 3508, 1800, 372}, std::nullopt},

@@ -13,7 +13,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Outcome = mapi::ExchangeFolderWalk::Outcome;
 
 // "" is the tree itself, the Inbox; ".a.b" is folder b inside folder a, names in modified
 // UTF-7 as Courier and Dovecot write them ("&AOk-" is é, "&AC4-" a dot).
@@ -44,7 +43,7 @@ TEST(ExchangeFolderWalkMaildir, StoresAndFoldersOfTheProfileWithTheirSessionsIde
     walktest::RecordingProgress progress(*prompts);
     mapi::FolderNodeList tree;
     EXPECT_EQ(mapi::ExchangeFolderWalk(tree, progress).Open("B\u00fcro \u00c4rger"),
-              Outcome::Ready);
+              mapi::ExchangeFolderWalk::Outcome::Ready);
     EXPECT_EQ(
         walktest::outline(tree.nodes(), true),
         (std::vector<std::string>{"Exchange Server", "  Work", "    Inbox", "    Archive",

@@ -1,5 +1,4 @@
-// The folder walk through COM, against the scripted "MAPI.Session" server of
-// tests/support/win32/ScriptedMapiServer.cpp; ComAutomationTest has its failures.
+// The folder walk through COM and the scripted server; ComAutomationTest has its failures.
 #include <gtest/gtest.h>
 
 #include "../WalkFixture.h"

@@ -19,8 +19,7 @@ constexpr WORD kGet = DISPATCH_PROPERTYGET;
 constexpr WORD kMethod = DISPATCH_METHOD;
 constexpr wchar_t kCdo[] = L"Collaboration Data Objects";
 
-// How an identifier comes back: as text, a number (VT_I4), bytes given here in hex
-// (VT_ARRAY|VT_UI1) or text by reference (VT_BYREF|VT_VARIANT).
+// An identifier comes back as text, VT_I4, bytes given in hex, or text by reference.
 enum class Form { Text, Number, Bytes, Reference };
 
 // A store, or a folder; a store's one child is its root folder, and the session's stores are the
@@ -76,8 +75,7 @@ HRESULT setObject(VARIANT& result, IDispatch* object) {
     return S_OK;
 }
 
-// `referenced` is what an identifier returned by reference points to: it lives with the object that
-// returned it.
+// An identifier returned by reference points to `referenced`, which the returning object holds.
 HRESULT setId(VARIANT& result, const Node& node, VARIANT& referenced) {
     if (node.form == Form::Number) {
         return setNumber(result, std::stoul(node.id));
