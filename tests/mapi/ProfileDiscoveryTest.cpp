@@ -50,8 +50,7 @@ protected:
     ProfileDiscovery() { platform::installCodePage(platform::createCodePage(1252)); }
     ~ProfileDiscovery() override { platform::installCodePage(nullptr); }
 
-    // Lists the profiles key `key` (inside the program's tree, which the test registry
-    // clears on every platform) and checks the list, the default and the boxes shown.
+    // Inside the program's tree, which the test registry clears on every platform.
     void expectListing(S key, const Names& profiles, S defaultName, const Names& boxes = {}) {
         Names listed, shown;
         std::string shownDefault = "untouched";

@@ -1,8 +1,6 @@
 #pragma once
 // What the folder walk's and the browser's suites share.
 
-#include <gtest/gtest.h>
-
 #include <map>
 #include <regex>
 #include <string>
@@ -30,9 +28,8 @@ private:
     const testsupport::RecordingPrompts& prompts_;
 };
 
-// One line a node, indented by two blanks a level: its text, and unless `textOnly` its key
-// and pictures, "+" when expanded. An unavailable folder's random key, once seen to be
-// fifteen digits, shows as "Err->#".
+// One line a node, indented a level: text, unless `textOnly` key and pictures, "+" when
+// expanded. An unavailable folder's random key, once seen to be fifteen digits, is "Err->#".
 inline Lines outline(const std::vector<mapi::FolderNode>& nodes, bool textOnly = false) {
     std::map<std::string, std::string> indentOf{{"", ""}};
     Lines lines;

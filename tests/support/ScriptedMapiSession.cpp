@@ -23,14 +23,13 @@ AutomationError mapiError(std::uint32_t code, const std::string& name) {
                            "[Collaboration Data Objects - [" + name + "(" + hex + ")]]");
 }
 
-// Properties and methods alike are functions of the arguments; a member that refers into the
-// script holds it.
+// Properties and methods alike are functions of the arguments.
 class ScriptedObject final : public platform::AutomationObject {
 public:
     explicit ScriptedObject(std::map<std::string, Member> members) : members_(std::move(members)) {}
     AutomationValue get(const std::string& name) override { return call(name, {}); }
     AutomationValue call(const std::string& name, const Arguments& arguments) override {
-        return members_.at(name)(arguments);  // an unknown name fails the walk
+        return members_.at(name)(arguments);
     }
 
 private:
@@ -117,15 +116,11 @@ ObjectRef sessionObject(const Script& script, const std::shared_ptr<ScriptedSess
         }
         throw mapiError(0x80040111, "MAPI_E_LOGON_FAILED");
     };
-    const Member logoff = [log, current](const Arguments&) -> AutomationValue {
+    const Member logoff = [log](const Arguments&) -> AutomationValue {
         ++log->logoffs;
-        *current = nullptr;
         return platform::Empty{};
     };
     const Member stores = [script, current](const Arguments&) -> AutomationValue {
-        if (*current == nullptr) {
-            throw mapiError(0x80040605, "MAPI_E_NOT_INITIALIZED");
-        }
         return storeCollection(script, **current);
     };
     return object({{"Logon", logon}, {"Logoff", logoff}, {"InfoStores", stores}});

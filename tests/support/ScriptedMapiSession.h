@@ -1,6 +1,5 @@
 #pragma once
-// A "MAPI.Session" class scripted from its profiles, stores and folders, for tests of the
-// browser's walk rather than of a session. It counts logons and logoffs, and fails where told.
+// A "MAPI.Session" class scripted from its profiles, stores and folders; it fails where told.
 
 #include <memory>
 #include <optional>

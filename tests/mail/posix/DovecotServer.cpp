@@ -185,19 +185,13 @@ void DovecotServer::stop() {
     }
 }
 
-std::string DovecotServer::url() const {
-    return "imap://alice@127.0.0.1:" + std::to_string(port_) + "/";
-}
-
 std::string DovecotServer::log() const {
     std::ifstream stream(dir_ / "dovecot.log");
     return std::string(std::istreambuf_iterator<char>(stream), {});
 }
 
-SilentServer::SilentServer() : socket_(loopbackSocket(port_, true)) {}
-
-SilentServer::~SilentServer() {
-    close(socket_);
+int silentLoopbackSocket(std::uint16_t& port) {
+    return loopbackSocket(port = 0, true);
 }
 
 }  // namespace mailtest

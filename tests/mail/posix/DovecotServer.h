@@ -24,7 +24,7 @@ public:
     void stop();
 
     std::uint16_t port() const { return port_; }
-    std::string url() const;  // imap://alice@127.0.0.1:PORT/
+    std::string url() const { return "imap://alice@127.0.0.1:" + std::to_string(port_) + "/"; }
     std::string log() const;
 
 private:
@@ -37,18 +37,7 @@ private:
 // A port on 127.0.0.1 that nothing listens on at the time of the call.
 std::uint16_t freeLoopbackPort();
 
-// A socket on 127.0.0.1 that accepts connections and never says a word.
-class SilentServer {
-public:
-    SilentServer();
-    ~SilentServer();
-    SilentServer(const SilentServer&) = delete;
-    SilentServer& operator=(const SilentServer&) = delete;
-    std::uint16_t port() const { return port_; }
-
-private:
-    std::uint16_t port_ = 0;  // before socket_, which sets it
-    int socket_;
-};
+// A socket listening on 127.0.0.1 that never says a word; `port` tells which.
+int silentLoopbackSocket(std::uint16_t& port);
 
 }  // namespace mailtest

@@ -2,6 +2,7 @@
 // the session against a real Dovecot IMAP server on 127.0.0.1.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <functional>
@@ -31,18 +32,14 @@ void expectFailure(const std::function<void()>& act, std::uint32_t number,
     }
 }
 
-std::function<void()> walk(const char* profile) {
-    return [profile] { walkProfile(profile); };
-}
-
 TEST(MaildirSession, FailsWithTheNumberSourceAndDescriptionOfEachFault) {
     testsupport::ScopedTestRegistry registry;
     const std::string gone = "maildir://" + (registry.scratchDir() / "missing").string();
     ASSERT_EQ(mail::writeProfile("Gone", {{gone, "Gone", "", ""}}), 0);
     ASSERT_EQ(mail::writeProfile("Broken", {{"maildir:relative/path", "Broken", "", ""}}), 0);
-    expectFailure(walk("Nobody"), 0x8004010F, "MAPI.Session", "Nobody");
-    expectFailure(walk("Gone"), 0x8004010F, "MAPI.Session", "missing");
-    expectFailure(walk("Broken"), 0x8004011B, "MAPI.Session", "relative/path");
+    expectFailure([] { walkProfile("Nobody"); }, 0x8004010F, "MAPI.Session", "Nobody");
+    expectFailure([] { walkProfile("Gone"); }, 0x8004010F, "MAPI.Session", "missing");
+    expectFailure([] { walkProfile("Broken"); }, 0x8004011B, "MAPI.Session", "relative/path");
     expectFailure([] { platform::automation().createObject("mapi.session")->get("InfoStores"); },
                   0x80040605, "MAPI.Session", "not logged on");
     expectFailure([] { platform::automation().createObject("Outlook.Application"); }, 0x800401F3,
@@ -88,16 +85,18 @@ TEST_F(ImapSession, ARefusedPasswordAStoppedServerAndASilentOneGiveTheirErrors) 
                                         std::uint32_t number, const char* inDescription) {
         const std::string url = "imap://alice@127.0.0.1:" + std::to_string(port) + "/";
         ASSERT_EQ(mail::writeProfile("Server", {{url, "Mail", "alice", password}}), 0);
-        expectFailure(walk("Server"), number, "MAPI.Session", inDescription);
+        expectFailure([] { walkProfile("Server"); }, number, "MAPI.Session", inDescription);
     };
     expectServerFailure(server.port(), "wrong", 0x80040111, "alice");
     expectServerFailure(freeLoopbackPort(), "s3cret pass", 0x80040115, "127.0.0.1");
 
     mail::setServerTimeout(300ms);
-    const SilentServer silent;
+    std::uint16_t silentPort;
+    const int silent = silentLoopbackSocket(silentPort);
     const auto start = std::chrono::steady_clock::now();
-    expectServerFailure(silent.port(), "s3cret pass", 0x80040401, "did not answer");
+    expectServerFailure(silentPort, "s3cret pass", 0x80040401, "did not answer");
     EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
+    close(silent);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/posix/mail/StoreUrl.h"
 
 namespace {
@@ -20,14 +22,13 @@ TEST(StoreUrl, PartsAreDecodedAndBadUrlsRefusedWithAProblem) {
         {"imaps://a%40b@host:1993", Kind::Imaps, "", "a@b", "host", 1993},
     };
     for (const auto& a : accepted) {
+        SCOPED_TRACE(a.text);
         std::string problem;
         const auto url = mail::parseStoreUrl(a.text, problem);
-        ASSERT_TRUE(url.has_value()) << a.text << ": " << problem;
-        EXPECT_EQ(url->kind, a.kind) << a.text;
-        EXPECT_EQ(url->path, a.path) << a.text;
-        EXPECT_EQ(url->user, a.user) << a.text;
-        EXPECT_EQ(url->host, a.host) << a.text;
-        EXPECT_EQ(url->port, a.port) << a.text;
+        ASSERT_TRUE(url.has_value()) << problem;
+        EXPECT_EQ(std::tie(url->kind, url->path, url->user, url->host, url->port),
+                  std::tuple(a.kind, std::string(a.path), std::string(a.user), std::string(a.host),
+                             a.port));
     }
     for (const char* refused : {"maildir:relative", "pop3://bob@host/", "imap://@host/",
                                 "imap://host/", "imap://bob:pw@host/", "imap://bob@host:99999/",

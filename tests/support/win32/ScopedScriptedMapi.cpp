@@ -8,6 +8,9 @@ namespace testsupport {
 
 namespace {
 
+// The server is built beside the tests and exports its count of objects alive.
+constexpr wchar_t kScriptedMapiDll[] = L"qb_scripted_mapi.dll";
+constexpr wchar_t kScriptedMapiClassText[] = L"{9F3B6C2E-4A51-4D7B-9E0C-5B2A7D1E8F30}";
 const std::wstring kProgId = L"Software\\Classes\\MAPI.Session";
 const std::wstring kClass = std::wstring(L"Software\\Classes\\CLSID\\") + kScriptedMapiClassText;
 

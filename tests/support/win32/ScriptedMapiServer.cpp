@@ -1,13 +1,7 @@
-// An in-process COM server that stands in for Collaboration Data Objects ("MAPI.Session") in the
-// Windows suites, so that they reach it through the real COM path: registration, class factory,
-// IDispatch by name, VARIANTs and EXCEPINFO. Every object is a plain IDispatch over a table of
-// members (names without regard to case, no type information, no named arguments) that checks the
-// call flags (Item answers both) and the argument count.
-//
-// Logon(profile, password, showDialog) takes text, text and Boolean, strictly: "Scripted" logs on,
-// another profile raises MAPI_E_LOGON_FAILED naming it, showDialog True raises wCode 1000 with no
-// source; InfoStores before Logon raises MAPI_E_NOT_INITIALIZED. GetFirst and GetNext past the end,
-// and Item outside the stores, give Nothing.
+// An in-process COM server that stands in for Collaboration Data Objects ("MAPI.Session"), so
+// that the Windows suites reach it through registration, class factory, IDispatch by name,
+// VARIANTs and EXCEPINFO. Members are found without regard to case; call flags and argument
+// counts are checked.
 
 #include <windows.h>
 
@@ -17,29 +11,24 @@
 #include <string>
 #include <vector>
 
-#include "support/win32/ScopedScriptedMapi.h"
-
 namespace {
 
 std::atomic<LONG> liveObjects{0};
-std::atomic<LONG> serverLocks{0};
 
 constexpr WORD kGet = DISPATCH_PROPERTYGET;
 constexpr WORD kMethod = DISPATCH_METHOD;
 constexpr wchar_t kCdo[] = L"Collaboration Data Objects";
 
-// How an identifier comes back: as text, a number (VT_I4), bytes given here in hex
-// (VT_ARRAY|VT_UI1) or text by reference (VT_BYREF|VT_VARIANT).
+// An identifier comes back as text, VT_I4, bytes given in hex, or text by reference.
 enum class Form { Text, Number, Bytes, Reference };
 
 // A store, or a folder; a store's one child is its root folder, and the session's stores are the
 // children of one more node.
 struct Node {
-    enum Kind { Plain, NoCollection, Unreadable };  // Folders is Nothing; fetching it raises
     std::wstring name, id;
     std::vector<Node> children = {};
     Form form = Form::Text;
-    Kind kind = Plain;
+    bool unreadable = false;  // fetching it raises
 };
 
 const Node& infoStores() {
@@ -48,14 +37,12 @@ const Node& infoStores() {
     static const Node mailbox{
         L"Top of Information Store",
         L"TOP-1",
-        {{L"Inbox", L"INBOX-1", {{L"A", L"INBOX-A"}, {L"B", L"INBOX-B", {{L"B1", L"INBOX-B1"}}}}},
+        {{L"Inbox", L"INBOX-1"},
          {L"Sent Items", L"SENT-1", {}, Form::Reference},
          {L"Restricted",
           L"RESTR-1",
-          {{L"Visible", L"RESTR-V"},
-           {{}, {}, {}, Form::Text, Node::Unreadable},
-           {L"After", L"RESTR-A"}}},
-         {L"Entw\u00fcrfe", L"4711", {}, Form::Number, Node::NoCollection}}};
+          {{L"Visible", L"RESTR-V"}, {{}, {}, {}, Form::Text, true}, {L"After", L"RESTR-A"}}},
+         {L"Entw\u00fcrfe", L"4711", {}, Form::Number}}};
     static const Node publicFolders{
         L"IPM_SUBTREE",
         L"PUB-TOP",
@@ -88,8 +75,7 @@ HRESULT setObject(VARIANT& result, IDispatch* object) {
     return S_OK;
 }
 
-// `referenced` is what an identifier returned by reference points to: it lives with the object that
-// returned it.
+// An identifier returned by reference points to `referenced`, which the returning object holds.
 HRESULT setId(VARIANT& result, const Node& node, VARIANT& referenced) {
     if (node.form == Form::Number) {
         return setNumber(result, std::stoul(node.id));
@@ -120,13 +106,11 @@ HRESULT setId(VARIANT& result, const Node& node, VARIANT& referenced) {
 
 HRESULT raise(EXCEPINFO* info, HRESULT scode, WORD wCode, const wchar_t* source,
               const std::wstring& description) {
-    if (info) {
-        *info = EXCEPINFO{};
-        info->scode = scode;
-        info->wCode = wCode;
-        info->bstrSource = source ? SysAllocString(source) : nullptr;
-        info->bstrDescription = SysAllocString(description.c_str());
-    }
+    *info = EXCEPINFO{};
+    info->scode = scode;
+    info->wCode = wCode;
+    info->bstrSource = source ? SysAllocString(source) : nullptr;
+    info->bstrDescription = SysAllocString(description.c_str());
     return DISP_E_EXCEPTION;
 }
 
@@ -171,9 +155,6 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (!object) {
-            return E_POINTER;
-        }
         *object = riid == IID_IUnknown || riid == IID_IDispatch ? this : nullptr;
         return *object ? (AddRef(), S_OK) : E_NOINTERFACE;
     }
@@ -215,9 +196,6 @@ public:
             !(flags & members_[id - 1].flags)) {
             return DISP_E_MEMBERNOTFOUND;
         }
-        if (params->cNamedArgs != 0) {
-            return DISP_E_NONAMEDARGS;
-        }
         if (params->cArgs != members_[id - 1].arguments) {
             return DISP_E_BADPARAMCOUNT;
         }
@@ -225,12 +203,7 @@ public:
         for (UINT i = params->cArgs; i > 0; --i) {
             arguments.push_back(&params->rgvarg[i - 1]);
         }
-        VARIANT ignored;
-        VariantInit(&ignored);
-        const HRESULT status =
-            act(members_[id - 1].act, arguments, result ? *result : ignored, info, badArgument);
-        VariantClear(&ignored);
-        return status;
+        return act(members_[id - 1].act, arguments, *result, info, badArgument);
     }
 
 private:
@@ -240,25 +213,15 @@ private:
             case Act::Logon:
                 return logon(arguments, info, badArgument);
             case Act::Stores:
-                if (!loggedOn_) {
-                    return raise(info, static_cast<HRESULT>(0x80040605), 0, kCdo,
-                                 L"The session is not logged on. [Collaboration Data Objects - "
-                                 L"[MAPI_E_NOT_INITIALIZED(80040605)]]");
-                }
                 return setObject(result, new Dispatch(kStores, infoStores()));
             case Act::Logoff:
-                loggedOn_ = false;
                 return S_OK;
             case Act::Count:
                 return setNumber(result, node_.children.size());
             case Act::Item: {
                 VARIANT index;
                 VariantInit(&index);
-                if (FAILED(
-                        VariantChangeType(&index, const_cast<VARIANT*>(arguments[0]), 0, VT_I4))) {
-                    *badArgument = 0;
-                    return DISP_E_TYPEMISMATCH;
-                }
+                VariantChangeType(&index, const_cast<VARIANT*>(arguments[0]), 0, VT_I4);
                 const bool inside = index.lVal >= 1 &&
                                     static_cast<std::size_t>(index.lVal) <= node_.children.size();
                 return setObject(result, inside
@@ -274,9 +237,7 @@ private:
                                              ? nullptr
                                              : new Dispatch(kFolder, node_.children[0]));
             case Act::Folders:
-                return setObject(result, node_.kind == Node::NoCollection
-                                             ? nullptr
-                                             : new Dispatch(kFolders, node_));
+                return setObject(result, new Dispatch(kFolders, node_));
             case Act::Class:
                 return setNumber(result, 2);
             case Act::First:
@@ -291,11 +252,9 @@ private:
         if (at >= node_.children.size()) {
             return setObject(result, nullptr);
         }
-        if (node_.children[at].kind == Node::Unreadable) {
-            if (info) {
-                *info = EXCEPINFO{};
-                info->pfnDeferredFillIn = fillAccessDenied;
-            }
+        if (node_.children[at].unreadable) {
+            *info = EXCEPINFO{};
+            info->pfnDeferredFillIn = fillAccessDenied;
             return DISP_E_EXCEPTION;
         }
         return setObject(result, new Dispatch(kFolder, node_.children[at]));
@@ -321,15 +280,13 @@ private:
                          L"The profile \"" + profile +
                              L"\" refused the logon. [MAPI 1.0 - [MAPI_E_LOGON_FAILED(80040111)]]");
         }
-        loggedOn_ = true;
         return S_OK;
     }
 
     const Members& members_;
     const Node& node_;
     VARIANT referenced_;
-    std::size_t next_ = 0;   // a folder collection's position
-    bool loggedOn_ = false;  // a session's state
+    std::size_t next_ = 0;  // a folder collection's position
     std::atomic<ULONG> references_{1};
 };
 
@@ -352,27 +309,21 @@ public:
         session->Release();
         return status;
     }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-        serverLocks += lock ? 1 : -1;
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 };
 
 }  // namespace
 
 extern "C" {
 
-HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID riid, void** object) {
+// COM asks only for the class the registration names.
+HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID, REFIID riid, void** object) {
     static SessionFactory factory;
-    if (classId != testsupport::kScriptedMapiClass) {
-        *object = nullptr;
-        return CLASS_E_CLASSNOTAVAILABLE;
-    }
     return factory.QueryInterface(riid, object);
 }
 
 HRESULT STDAPICALLTYPE DllCanUnloadNow() {
-    return liveObjects == 0 && serverLocks == 0 ? S_OK : S_FALSE;
+    return liveObjects == 0 ? S_OK : S_FALSE;
 }
 
 LONG STDAPICALLTYPE ScriptedMapiLiveObjects() {
