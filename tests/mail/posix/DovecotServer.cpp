@@ -148,8 +148,7 @@ bool DovecotServer::start() {
             (setgroups(0, nullptr) != 0 || setgid(user.pw_gid) != 0 || setuid(user.pw_uid) != 0)) {
             _exit(126);
         }
-        // Dies with the test (set after the change of user, which clears it), and keeps off
-        // its output: Dovecot logs to its own file.
+        // Set after the change of user, which clears it; Dovecot logs to its own file.
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         const int null = open("/dev/null", O_RDWR);
         for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "../WalkFixture.h"
 #include "mapi/ExchangeFolderWalk.h"
@@ -20,9 +19,6 @@ std::string maildir(const fs::path& root, const std::vector<std::string>& folder
     for (const std::string& folder : folders) {
         for (const char* part : {"cur", "new", "tmp"}) {
             fs::create_directories(root / folder / part);
-        }
-        if (!folder.empty()) {
-            std::ofstream(root / folder / "maildirfolder");
         }
     }
     return "maildir://" + root.string();
