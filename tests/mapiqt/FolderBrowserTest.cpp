@@ -1,7 +1,6 @@
 // The folder browser and the progress window, offscreen, over a scripted "MAPI.Session".
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
