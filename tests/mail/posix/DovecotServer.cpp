@@ -21,10 +21,6 @@ namespace mailtest {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// Connects to `port` on 127.0.0.1, or with port 0 listens on one the kernel picks (then
-// `port` tells which): the socket, or -1.
 int loopbackSocket(std::uint16_t& port, bool listening) {
     const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
@@ -44,14 +40,15 @@ int loopbackSocket(std::uint16_t& port, bool listening) {
     return fd;
 }
 
+namespace {
+
 void makeMaildir(const fs::path& dir) {
     for (const char* part : {"cur", "new", "tmp"}) {
         fs::create_directories(dir / part);
     }
 }
 
-// $RUN, $LOG, $PASSWD, $PORT, $USER and $GROUP are filled in. Nothing is chrooted, as
-// that needs root.
+// Nothing is chrooted, as that needs root.
 constexpr char kConfig[] = R"(base_dir = $RUN
 state_dir = $RUN
 log_path = $LOG
@@ -151,8 +148,7 @@ bool DovecotServer::start() {
             (setgroups(0, nullptr) != 0 || setgid(user.pw_gid) != 0 || setuid(user.pw_uid) != 0)) {
             _exit(126);
         }
-        // Dies with the test (set after the change of user, which clears it), and keeps off
-        // its output: Dovecot logs to its own file.
+        // Set after the change of user, which clears it; Dovecot logs to its own file.
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         const int null = open("/dev/null", O_RDWR);
         for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
@@ -167,10 +163,6 @@ bool DovecotServer::start() {
         if (const int fd = loopbackSocket(port, false); fd >= 0) {
             close(fd);
             return true;
-        }
-        if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
-            pid_ = -1;
-            return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
@@ -188,10 +180,6 @@ void DovecotServer::stop() {
 std::string DovecotServer::log() const {
     std::ifstream stream(dir_ / "dovecot.log");
     return std::string(std::istreambuf_iterator<char>(stream), {});
-}
-
-int silentLoopbackSocket(std::uint16_t& port) {
-    return loopbackSocket(port = 0, true);
 }
 
 }  // namespace mailtest

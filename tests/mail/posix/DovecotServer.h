@@ -37,7 +37,8 @@ private:
 // A port on 127.0.0.1 that nothing listens on at the time of the call.
 std::uint16_t freeLoopbackPort();
 
-// A socket listening on 127.0.0.1 that never says a word; `port` tells which.
-int silentLoopbackSocket(std::uint16_t& port);
+// Connects to `port` on 127.0.0.1, or with port 0 listens on one the kernel picks (then
+// `port` tells which): the socket, or -1.
+int loopbackSocket(std::uint16_t& port, bool listening);
 
 }  // namespace mailtest

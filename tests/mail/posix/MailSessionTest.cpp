@@ -1,5 +1,4 @@
-// The mail session's faults over Maildir stores (ExchangeFolderWalkMaildir walks the trees), and
-// the session against a real Dovecot IMAP server on 127.0.0.1.
+// The mail session over Maildir stores and against a real Dovecot IMAP server on 127.0.0.1.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -63,7 +62,6 @@ TEST_F(ImapSession, ShowsTheServersFoldersAndKeepsTheirIdentifiers) {
 
     const std::vector<WalkedStore> first = walkProfile("Server");
     ASSERT_EQ(first.size(), 1u) << server.log();
-    EXPECT_EQ(first[0].name, "Mail");
     std::vector<std::string> outline;
     for (const WalkedFolder& folder : first[0].folders) {
         outline.push_back(std::string(2 * folder.depth, ' ') + folder.name);
@@ -93,8 +91,8 @@ TEST_F(ImapSession, ARefusedPasswordAStoppedServerAndASilentOneGiveTheirErrors) 
     // Long enough for the library's name lookup of 127.0.0.1 on a loaded machine: a timeout
     // during the lookup reads as an unreachable server instead.
     mail::setServerTimeout(2s);
-    std::uint16_t silentPort;
-    const int silent = silentLoopbackSocket(silentPort);
+    std::uint16_t silentPort = 0;
+    const int silent = loopbackSocket(silentPort, true);  // never says a word
     const auto start = std::chrono::steady_clock::now();
     expectServerFailure(silentPort, "s3cret pass", 0x80040401, "did not answer");
     EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);

@@ -13,9 +13,6 @@ void walkFolders(const ObjectRef& parent, const std::string& storeId, int depth,
     for (std::int32_t k = 1; k <= count; ++k) {
         const ObjectRef folder =
             platform::automationObject(folders->call(k == 1 ? "GetFirst" : "GetNext", {}));
-        if (!folder || platform::automationNumber(folder->get("Class")) != 2) {
-            continue;
-        }
         out.push_back({depth, platform::automationText(folder->get("Name")),
                        platform::automationText(folder->get("ID")) + ":" + storeId});
         walkFolders(folder, storeId, depth + 1, out);
