@@ -8,7 +8,6 @@ using platform::bottomRightOriginPixels;
 using platform::WindowOrigin;
 
 TEST(WindowPlacement, MarginsFromTheRightAndBottomEdgesKeepTheirSizeInInchesAtEveryResolution) {
-    // 800 x 600 pixels at 15 twips per pixel, window of 6000 x 5000 twips.
     EXPECT_EQ(platform::bottomRightOriginTwips(800 * 15, 600 * 15, 6000, 5000),
               (WindowOrigin{5850, 3550}));
     // A screen that reports nothing usable counts as 96 dots per inch.

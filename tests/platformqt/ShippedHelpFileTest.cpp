@@ -1,4 +1,3 @@
-// The compiled help files that come with the program, read back through chmlib.
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
@@ -17,9 +16,7 @@ QString titleOf(const std::string& page) {
         .captured(1);
 }
 
-// Every help context number the windows set (21050, 21060 ... 21220) opens the topic of its
-// field (words of the English title tell), in every language, whose contents list the start
-// page and each topic.
+// The windows set help context numbers 21050, 21060 ... 21220.
 TEST(ShippedHelpFile, EachLanguageMapsEveryNumberToItsTopicAndListsItsContents) {
     const char* const titleWords[] = {"configuration window", "E-Mail configurations",
                                       "Configuration name",   "server type",

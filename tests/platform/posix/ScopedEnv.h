@@ -7,17 +7,16 @@
 
 namespace platformtest {
 
-inline void setEnv(const char* name, const std::optional<std::string>& value) {
-    value ? setenv(name, value->c_str(), 1) : unsetenv(name);
-}
-
 struct ScopedEnv {
     ScopedEnv(const char* name, const std::optional<std::string>& value)
         : name(name),
           old(std::getenv(name) ? std::optional<std::string>(std::getenv(name)) : std::nullopt) {
-        setEnv(name, value);
+        set(value);
     }
-    ~ScopedEnv() { setEnv(name, old); }
+    ~ScopedEnv() { set(old); }
+    void set(const std::optional<std::string>& value) const {
+        value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+    }
     const char* name;
     std::optional<std::string> old;
 };

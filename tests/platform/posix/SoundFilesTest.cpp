@@ -45,7 +45,6 @@ TEST(SoundFilesTest, OnlyWaveFilesOpenDecodeToTheirLastSampleAndPlayToTheirEndOr
         std::ofstream(scratch / name, std::ios::binary) << bytes;
         return (scratch / name).string();
     };
-    // A 440 Hz tone of 16-bit samples.
     const auto toneFile = [&](double seconds) {
         std::string data;
         for (int i = 0; i < static_cast<int>(seconds * 22050); ++i) {

@@ -54,7 +54,6 @@ TEST(MutexSingleInstance, ASecondClaimSeesTheFirstUntilItEndsAndOtherNamesDoNotM
     auto first = platform::claimSingleInstance(name);
     EXPECT_TRUE(first->isFirst());
     EXPECT_TRUE(platform::claimSingleInstance(name + "-other")->isFirst());
-    EXPECT_FALSE(platform::claimSingleInstance(name)->isFirst());
     EXPECT_FALSE(platform::claimSingleInstance(name)->isFirst())
         << "a refused claim must not release the first one's";
     first.reset();
@@ -71,7 +70,6 @@ TEST(WindowStacking, TopmostComesAndGoesWithoutMovingTheWindowAndNeedsAWindow) {
     const auto id = reinterpret_cast<platform::NativeWindowId>(window);
     RECT before{};
     GetWindowRect(window, &before);
-    EXPECT_EQ(platform::nativeTopmost(id), false);
     for (const bool topmost : {true, false}) {
         EXPECT_TRUE(platform::setNativeTopmost(id, topmost));
         EXPECT_EQ(platform::nativeTopmost(id), topmost);
