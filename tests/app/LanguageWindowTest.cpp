@@ -151,7 +151,6 @@ TEST_F(LanguageWindow, FileNamedNoLoadsOnlyWhenChosenAndIsStoredAsEnglish) {
     EXPECT_EQ(text("keyOk"), "OK");
 }
 
-// Read in the code page of their language.
 TEST(ShippedLanguage, FilesDefineAllTexts) {
     for (const auto& [name, codePage, help, profile] :
          {std::tuple{"German", 1252, "Hilfe", "MS-Exchange-Profilname: "},
