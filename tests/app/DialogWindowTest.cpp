@@ -20,7 +20,6 @@ protected:
     void SetUp() override {
         storeConfigurations({record("Office", 0)});
         open();
-        choose("cbEServType", 0);
         typeInto("txtUserName", "Earlier");
     }
     testsupport::ScopedInProcessMapi mapi{{testsupport::ScriptedProfile(
@@ -98,8 +97,7 @@ TEST_F(DialogWindow, DefaultProfileFillsTheNameOrEmptiesItWithAWarning) {
     EXPECT_EQ(prompts->messageBoxes().size(), 1u);
 }
 
-// Without a profile only the message (its text: tests/mapiqt); the browser is modal over the
-// disabled, no longer topmost window (the folder taken: tests/e2e/exchange-folder.sh).
+// The message's text: tests/mapiqt; the folder taken: tests/e2e/exchange-folder.sh.
 TEST_F(DialogWindow, AfterTheFolderBrowserTheWindowIsBackOnTopWithTheFocus) {
     const auto expectBackOnTop = [this] {
         EXPECT_TRUE(window->isEnabled());

@@ -49,8 +49,7 @@ TEST_F(LanguageWindow, ListOffersNoAndEveryLanguageFileWithoutExtension) {
     EXPECT_EQ(userValue("ExternLang"), "");
 }
 
-// Choosing the selected language again keeps the editor; another one shows the first
-// configuration without saving; a file gone meanwhile falls back to no language.
+// Another language shows the first configuration unsaved; a file gone falls back to none.
 TEST_F(LanguageWindow, ChoosingALanguageAppliesItsTextsAndReloadsTheFirstConfiguration) {
     open();
     choose("cbConfNum", 1);
@@ -84,7 +83,6 @@ TEST_F(LanguageWindow, ChoosingALanguageAppliesItsTextsAndReloadsTheFirstConfigu
     EXPECT_TRUE(prompts->messageBoxes().empty());
 }
 
-// Each control shows the text of its own key: a file gives every key its name as text.
 TEST_F(LanguageWindow, EveryCaptionAndToolTipShowsItsKeysText) {
     std::string every;
     for (const auto& text : modMessages::kCatalogue) {
@@ -122,8 +120,7 @@ TEST_F(LanguageWindow, EveryCaptionAndToolTipShowsItsKeysText) {
     EXPECT_EQ(text("lblUserName"), "ConfigWin_UserName");
 }
 
-// A stored language opens whatever its letter case; longer texts widen the window, which
-// keeps its bottom right corner.
+// The wider window keeps its bottom right corner.
 TEST_F(LanguageWindow, StoredLanguageOpensAndLongerTextsWidenTheWindowWithinTheScreen) {
     writeLanguageFile("Lang.lng", "ConfigWin_PopupWin = \"" + std::string(50, 'W') + "\"\r\n");
     writeUserValue("ExternLang", "deutsch");
@@ -132,13 +129,11 @@ TEST_F(LanguageWindow, StoredLanguageOpensAndLongerTextsWidenTheWindowWithinTheS
     EXPECT_EQ(languages()->currentText(), "Deutsch");
     const QRect before = window->frameGeometry();
     chooseLanguage("Lang");
-    QCoreApplication::processEvents();
     EXPECT_GT(window->frameGeometry().width(), before.width());
     EXPECT_EQ(window->frameGeometry().bottomRight(), before.bottomRight());
 }
 
-// A file named "no" is selected on opening but loaded only when chosen, and stored as
-// English; the entry exactly "No" loads nothing even with a file of that name.
+// The entry exactly "No" loads nothing even with a file of that name.
 TEST_F(LanguageWindow, FileNamedNoLoadsOnlyWhenChosenAndIsStoredAsEnglish) {
     writeLanguageFile("no.lng", "ConfigWin_Ok = \"Nope\"\r\n");
     open();
@@ -156,8 +151,6 @@ TEST_F(LanguageWindow, FileNamedNoLoadsOnlyWhenChosenAndIsStoredAsEnglish) {
     EXPECT_EQ(text("keyOk"), "OK");
 }
 
-// The language files that come with the program define every text and a help file, read in
-// the code page of their language.
 TEST(ShippedLanguage, FilesDefineAllTexts) {
     for (const auto& [name, codePage, help, profile] :
          {std::tuple{"German", 1252, "Hilfe", "MS-Exchange-Profilname: "},
@@ -182,8 +175,7 @@ TEST(CutExtension, CutsTheLastOccurrenceWithoutRegardToCase) {
     }
 }
 
-// The real viewer (its pages and warnings: tests/platformqt); neither the missing file's
-// warning nor the viewer is hidden by the topmost main window.
+// The real viewer (its pages and warnings: tests/platformqt).
 TEST_F(LanguageWindow, F1AndTheHelpButtonShowTheFocusedControlsTopicAboveTheWindow) {
     auto viewer = std::make_unique<platform::ChmHelp>();
     platform::ChmHelp* chmHelp = viewer.get();

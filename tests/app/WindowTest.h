@@ -1,6 +1,5 @@
 #pragma once
-// The main window on the real store in a temporary home, with scripted prompts (which note
-// whether the window was topmost), a recording sound device and help, and a stepping clock.
+// The main window on the real store in a temporary home, scripted prompts and a stepping clock.
 
 #include <gtest/gtest.h>
 
@@ -163,7 +162,6 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    // The rule table written out, for the shown values and the configuration's enabled state.
     void expectRuleTable(bool on, int line) {
         SCOPED_TRACE(testing::Message() << "rule table checked at line " << line);
         // Without a listed type the type-dependent controls stay as the editor's switch set them.
@@ -205,7 +203,6 @@ protected:
     static std::string userValue(const std::string& name) {
         return readText(RootHive::HKEY_CURRENT_USER, store::schema::kProductKey, name);
     }
-    // A list's entries, each followed by '|'.
     std::string entries(const char* name) const {
         auto* list = control<QComboBox>(name);
         std::string all;
