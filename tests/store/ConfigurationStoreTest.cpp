@@ -114,20 +114,8 @@ TEST_F(ConfigurationStore, HandWrittenValuesAreReadLenientlyAndSavedBackInThePro
 }
 
 TEST_F(ConfigurationStore, GlobalValuesOfOpeningAndClosing) {
-    // No language file, translated into another script and letter case.
-    store::writeExternLang("Deutsch", "No");
-    store::writeExternLang("\xD0\x9D\xD0\x95\xD0\xA2", "\xD0\x9D\xD0\xB5\xD1\x82");  // НЕТ, Нет
-    EXPECT_EQ(storedText("ExternLang", kProductKey), "");
-    store::writeExternLang("Nordic", "No");
-    EXPECT_EQ(store::readExternLang(), "Nordic");
-
     const auto machine = platform::kHkeyLocalMachine;
     testsupport::createKey(machine, kProductKey);
-    plantText("HomeDir", "C:\\Quillbell\\", kProductKey, machine);
-    plantText("WorkMode3", "POP3", kProductKey, machine);
-    EXPECT_EQ(store::readHomeDir(), "C:\\Quillbell\\");
-    EXPECT_EQ(store::readWorkMode(3), "POP3");
-    EXPECT_EQ(store::readWorkMode(0), "");
     store::writeVersion();
     EXPECT_FALSE(testsupport::getRaw(storetest::kUser, kProductKey, "Version"));
     EXPECT_EQ(storedText("Version", kProductKey, machine), "1.0");
@@ -139,7 +127,6 @@ TEST(FreshRegistry, GlobalsAreWrittenOnlyIntoKeysThatExist) {
     store::writeConfigured(true);
     EXPECT_FALSE(testsupport::keyExists(storetest::kUser, kProductKey));
     store::saveProfile(0, store::newConfigurationDefaults("A", "Inbox"), 1, 1);
-    EXPECT_TRUE(testsupport::keyExists(storetest::kUser, storetest::kProfilesKey));
     EXPECT_EQ(store::readConfiguration(0).ConfName, "A");
 }
 

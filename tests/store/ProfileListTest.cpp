@@ -115,13 +115,4 @@ TEST_F(ProfileRemoval, SlotsOutsideTheListStayTheLastMovesNothingAndTheListCanEm
     EXPECT_EQ(storedText("ProfileID0"), "3");
 }
 
-TEST_F(ProfileList, SlotsAboveTenAreListed) {
-    Names names;
-    for (int i = 0; i < 12; ++i) {
-        names.push_back("Mailbox " + std::to_string(i));
-        create({names.back()});
-    }
-    EXPECT_EQ(store::readProfileNames(), names);
-}
-
 }  // namespace

@@ -29,7 +29,6 @@ TEST_F(AddDelete, AddStoresTextWithOneTerminatorAndDwordsFromDecimalNegativeAndH
     // clang-format off
     const struct { std::string command, name; std::uint32_t type; std::string bytes; } cases[] = {
         {"add KEY /v WhTime /d 300", "WhTime", regtype::kSz, std::string("300\0", 4)},
-        {"add KEY /v Empty", "Empty", regtype::kSz, std::string("\0", 1)},
         {"add KEY /ve /t reg_sz /d -1", "", regtype::kSz, std::string("-1\0", 3)},
         {"add KEY /v N /t REG_DWORD", "N", regtype::kDword, dwordBytes(0)},
         {"add KEY /v N /t REG_DWORD /d -2147483648 /f", "N", regtype::kDword, dwordBytes(0x80000000)},
@@ -153,7 +152,6 @@ TEST_F(Query, KeyAndValueNamesAndRootsAreCaseBlindAndTheMachineHiveIsApart) {
     EXPECT_EQ(
         result.out,
         "HKEY_CURRENT_USER\\SOFTWARE\\orvane\\regtool\n    workmode0    REG_SZ    Exchange\n");
-    // Listing the whole key shows the names as stored.
     EXPECT_NE(run("query hkcu\\" + kBase).out.find("    WorkMode0    REG_SZ"), std::string::npos);
     EXPECT_EQ(run("query KEY\\").status, 0);
 
