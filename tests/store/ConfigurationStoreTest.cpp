@@ -92,8 +92,7 @@ TEST_F(ConfigurationStore, HandWrittenValuesAreReadLenientlyAndSavedBackInThePro
         {"ProfileID", " 42 ", 0, "42"}, {"EServType", "+2", 0, "2"}, {"Alarm", "2", 0, "2"},
         {"SoundOptionA", "5", 0, "-1"}, {"SoundOptionB", "tRUE", 0, "-1"},
         {"ProfileEnabled", "99999999999999999999999", 0, "-1"},
-        {"ProfileID", "abc", 0, "0"}, {"EServType", "1.5", 0, "0"}, {"PopupWin", "", 0, "0"},
-        {"SoundOptionA", "yes", 0, "0"}, {"ProfileEnabled", "False", 0, "0"},
+        {"ProfileID", "abc", 0, "0"}, {"PopupWin", "", 0, "0"}, {"ProfileEnabled", "False", 0, "0"},
         {"ProfileID", "2147483648", 0, "0"}, {"ProfileID", "-2147483648", 0, "-2147483648"},
         {"EServType", "32768", 0, "0"}, {"EServType", "-32768", 0, "-32768"},
         {"RunEClient", "-32769", 0, "0"}, {"EServType", "7", 0, "7"},
@@ -114,8 +113,20 @@ TEST_F(ConfigurationStore, HandWrittenValuesAreReadLenientlyAndSavedBackInThePro
 }
 
 TEST_F(ConfigurationStore, GlobalValuesOfOpeningAndClosing) {
+    // No language file, translated into another script and letter case.
+    store::writeExternLang("Deutsch", "No");
+    store::writeExternLang("\xD0\x9D\xD0\x95\xD0\xA2", "\xD0\x9D\xD0\xB5\xD1\x82");  // НЕТ, Нет
+    EXPECT_EQ(storedText("ExternLang", kProductKey), "");
+    store::writeExternLang("Nordic", "No");
+    EXPECT_EQ(store::readExternLang(), "Nordic");
+
     const auto machine = platform::kHkeyLocalMachine;
     testsupport::createKey(machine, kProductKey);
+    plantText("HomeDir", "C:\\Quillbell\\", kProductKey, machine);
+    plantText("WorkMode3", "POP3", kProductKey, machine);
+    EXPECT_EQ(store::readHomeDir(), "C:\\Quillbell\\");
+    EXPECT_EQ(store::readWorkMode(3), "POP3");
+    EXPECT_EQ(store::readWorkMode(0), "");
     store::writeVersion();
     EXPECT_FALSE(testsupport::getRaw(storetest::kUser, kProductKey, "Version"));
     EXPECT_EQ(storedText("Version", kProductKey, machine), "1.0");

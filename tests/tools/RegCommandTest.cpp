@@ -29,6 +29,7 @@ TEST_F(AddDelete, AddStoresTextWithOneTerminatorAndDwordsFromDecimalNegativeAndH
     // clang-format off
     const struct { std::string command, name; std::uint32_t type; std::string bytes; } cases[] = {
         {"add KEY /v WhTime /d 300", "WhTime", regtype::kSz, std::string("300\0", 4)},
+        {"add KEY /v Empty", "Empty", regtype::kSz, std::string("\0", 1)},
         {"add KEY /ve /t reg_sz /d -1", "", regtype::kSz, std::string("-1\0", 3)},
         {"add KEY /v N /t REG_DWORD", "N", regtype::kDword, dwordBytes(0)},
         {"add KEY /v N /t REG_DWORD /d -2147483648 /f", "N", regtype::kDword, dwordBytes(0x80000000)},

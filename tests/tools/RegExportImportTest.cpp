@@ -131,11 +131,17 @@ TEST_F(ExportImport, ABrokenFileIsRefusedBeforeAnythingIsWritten) {
     const std::string header = "Windows Registry Editor Version 5.00\r\n\r\n";
     const std::string good = "[HKEY_CURRENT_USER\\" + kBase + "\\Early]\r\n\"A\"=\"1\"\r\n";
     std::vector<std::pair<std::string, std::string>> cases = {
+        {"", "not a registry file"},
         {"REGEDIT4\r\n\r\n" + good, "not a registry file"},
         {header + "\"A\"=\"1\"\r\n", "line 3"},
         {header + good + "\"B\"=\"\xff\"\r\n", "UTF-8"},
         {"\xff\xfe" + std::string("W\0\0\xd8", 4), "surrogate"}};
-    // Each a bad fifth line after a good section: wrong syntax or a name a NUL would cut short.
+    // Each a bad fifth line after a good section: wrong syntax, beyond the registry's
+    // limits, or a name a NUL would cut short.
+    std::string deep = "[HKEY_CURRENT_USER\\" + kBase;
+    for (int level = 3; level < 513; ++level) {
+        deep += "\\d";
+    }
     // clang-format off
     const std::string lines[] = {
         "[HKEY_CLASSES_ROOT\\X]", "[-HKEY_CURRENT_USER\\Software\\Orvane\\RegTool]",
@@ -143,7 +149,8 @@ TEST_F(ExportImport, ABrokenFileIsRefusedBeforeAnythingIsWritten) {
         "\"B\"=\"x\" trailing", "\"B\"=dword:123456789", "\"B\"=dword:xyz", "\"B\"=hex:1,2,300",
         "\"B\"=hex:01,,02", "\"B\"=hex(zz):01", "\"B\"=hex:01,\\", "\"B\"=qword:01", "B=\"x\"",
         "\"B\"\"x\"", "\"B\"=\"\xe6\x97\xa5\"", "\"\xe6\x97\xa5\"=\"x\"",
-        std::string("\"a\0b\"=\"1\"", 9),
+        "[HKEY_CURRENT_USER\\" + kBase + "\\" + std::string(256, 'k') + "]", deep + "]",
+        "\"" + std::string(16384, 'v') + "\"=\"x\"", std::string("\"a\0b\"=\"1\"", 9),
         "[HKEY_CURRENT_USER\\" + kBase + std::string("\\A\0B]", 5)};
     // clang-format on
     for (const auto& line : lines) {
