@@ -108,7 +108,6 @@ TEST_F(MessagesTest, KeysInAnyLetterCaseAreFoundAndEmptyOrMissingValuesKeepTheTe
 
 TEST_F(MessagesTest, FilesThatCannotBeReadWholeChangeNothing) {
     LoadMessages(writeFile("first.lng", "ConfigWin_Ok = \"Bien\"\r\n"));
-    // A path without a normal file, silently.
     LoadMessages(pathOf("missing.lng"));
     std::filesystem::create_directory(dir_ / "folder.lng");
     LoadMessages(pathOf("folder.lng"));
@@ -135,7 +134,6 @@ TEST_F(MessagesTest, FileInCodePage1251ShowsTheSameTextsAsTheUtf8Source) {
     EXPECT_EQ(Message("ConfigWin_Ok"), "ОК");
     EXPECT_EQ(Message("ConfigWin_Help"), "Справка");
     EXPECT_EQ(HelpFileName(), "Русский.chm");  // from a key in lower case
-    // Letter case is ignored for Cyrillic keys as well.
     EXPECT_EQ(modReadLang::strGetIntVarVal("КЛЮЧ"), "значение");
     expectBoxes(0);
 }

@@ -72,7 +72,6 @@ TEST_F(ReadInterfaceTest, ReportsEachLineWithoutBothQuotesOnceAndGoesOnAsEveryFa
 }
 
 TEST_F(ReadInterfaceTest, CrLfAcrossReadBuffersEndsOneLineAndTheFullestFileWorks) {
-    // Put the CR at the end of the first piece that the reader reads.
     constexpr auto chunk = modReadLang::kReadChunkSize;
     std::string text = "Long = \"" + std::string(chunk - 10, 'x') + "\"";
     text.resize(chunk - 1, ' ');
@@ -87,7 +86,6 @@ TEST_F(ReadInterfaceTest, CrLfAcrossReadBuffersEndsOneLineAndTheFullestFileWorks
     }
     ASSERT_TRUE(ReadInterface(writeFile("fullest.lng", text)));
     EXPECT_EQ(InterfaceVars().size(), 32767u);
-    // A table this full still answers look-ups.
     EXPECT_EQ(strGetIntVarVal("Key1"), "Text 1");
     EXPECT_EQ(strGetIntVarVal("key32767"), "Text 32767");
     expectBoxes(0);

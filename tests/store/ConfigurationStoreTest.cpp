@@ -139,7 +139,6 @@ TEST(FreshRegistry, GlobalsAreWrittenOnlyIntoKeysThatExist) {
     store::writeConfigured(true);
     EXPECT_FALSE(testsupport::keyExists(storetest::kUser, kProductKey));
     store::saveProfile(0, store::newConfigurationDefaults("A", "Inbox"), 1, 1);
-    EXPECT_TRUE(testsupport::keyExists(storetest::kUser, storetest::kProfilesKey));
     EXPECT_EQ(store::readConfiguration(0).ConfName, "A");
 }
 

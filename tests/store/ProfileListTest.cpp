@@ -34,8 +34,6 @@ TEST(ListEntryText, NumbersAreZeroFilledToTwoDigits) {
 
 TEST_F(ProfileList, IdentifiersStartAtZeroCoverThe32BitRangeAndAreNeverHandedOutTwice) {
     create({"First", "Second"});
-    EXPECT_EQ(storedText("ProfileID1"), "1");
-    EXPECT_EQ(lastID(), "2");
     // LastID lost, lowered or unreadable: the next identifier still follows the ones in use.
     for (const char* damaged : {"", "0", "-7", "abc", "99999999999"}) {
         plantText("LastID", damaged, kProductKey);
@@ -113,15 +111,6 @@ TEST_F(ProfileRemoval, SlotsOutsideTheListStayTheLastMovesNothingAndTheListCanEm
     EXPECT_EQ(lastID(), "3");
     create({"Fresh"});
     EXPECT_EQ(storedText("ProfileID0"), "3");
-}
-
-TEST_F(ProfileList, SlotsAboveTenAreListed) {
-    Names names;
-    for (int i = 0; i < 12; ++i) {
-        names.push_back("Mailbox " + std::to_string(i));
-        create({names.back()});
-    }
-    EXPECT_EQ(store::readProfileNames(), names);
 }
 
 }  // namespace

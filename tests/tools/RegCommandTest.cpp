@@ -153,7 +153,6 @@ TEST_F(Query, KeyAndValueNamesAndRootsAreCaseBlindAndTheMachineHiveIsApart) {
     EXPECT_EQ(
         result.out,
         "HKEY_CURRENT_USER\\SOFTWARE\\orvane\\regtool\n    workmode0    REG_SZ    Exchange\n");
-    // Listing the whole key shows the names as stored.
     EXPECT_NE(run("query hkcu\\" + kBase).out.find("    WorkMode0    REG_SZ"), std::string::npos);
     EXPECT_EQ(run("query KEY\\").status, 0);
 

@@ -77,9 +77,7 @@ TEST_F(ExportImport, EveryStoredFormIsWrittenAsRegeditWritesItAndRoundTripsByteF
     for (const auto& part : parts) {
         EXPECT_TRUE(contains(text, "\r\n" + part)) << part;
     }
-    // Every key has its section, even one without values.
     EXPECT_TRUE(contains(text, "\r\n[" + kBaseName + "\\Sub\\Deeper]\r\n\r\n"));
-    // Long hex data goes on over lines of at most 80 characters.
     std::size_t start = 0;
     for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
         EXPECT_LE(end - start, 80u) << text.substr(start, end - start);

@@ -48,7 +48,6 @@ protected:
         }
         return runArgs(args, input);
     }
-    // Starts again on an empty registry; the files stay.
     void freshRegistry() {
         registry_.reset();
         registry_.emplace();
