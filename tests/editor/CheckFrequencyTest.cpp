@@ -17,8 +17,7 @@ TEST(CheckFrequency, RejectedTextsBecomeThirtyAcceptedOnesStayExactlyAsTyped) {
     }
 }
 
-// Halves go to the even neighbour, anything past the half decides however far out, and
-// the 16-bit range is checked after rounding.
+// Exact halves go to the even neighbour, anything past one rounds up; 16 bits after rounding.
 TEST(CheckFrequency, ConversionRoundsHalvesToEvenWithinSixteenBits) {
     const std::pair<const char*, int> numbers[] = {
         {"30.5", 30},       {"31.5", 32},           {"-2.5", -2},          {"-3.5", -4},

@@ -17,8 +17,7 @@ using Names = std::vector<std::string>;
 using U32 = std::uint32_t;
 using S = const std::string&;
 
-// The platform's registry, except that a hook may act or answer before RegEnumKeyExA. The
-// listing writes nothing, so writes are refused.
+// The platform's registry with a hook before RegEnumKeyExA; the listing writes nothing.
 class EnumHookRegistry final : public platform::Registry {
 public:
     explicit EnumHookRegistry(std::function<std::optional<Status>(U32)> hook) : hook_(hook) {}

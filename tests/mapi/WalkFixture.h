@@ -28,8 +28,8 @@ private:
     const testsupport::RecordingPrompts& prompts_;
 };
 
-// One line a node, indented a level: text, unless `textOnly` key and pictures, "+" when
-// expanded. An unavailable folder's random key, once seen to be fifteen digits, is "Err->#".
+// A line a node, indented: text, key and pictures unless `textOnly`, "+" when expanded;
+// an unavailable folder's random key, once seen to be fifteen digits, as "Err->#".
 inline Lines outline(const std::vector<mapi::FolderNode>& nodes, bool textOnly = false) {
     std::map<std::string, std::string> indentOf{{"", ""}};
     Lines lines;

@@ -1,5 +1,4 @@
-// What the program relies on from the registry functions, run against the SQLite key
-// store on Linux and advapi32 under Wine: where they disagree, the real registry is right.
+// Run on the Linux key store and on advapi32 under Wine: where they differ, Windows is right.
 
 #include <gtest/gtest.h>
 

@@ -14,8 +14,7 @@ TEST(WindowPlacement, MarginsFromTheRightAndBottomEdgesKeepTheirSizeInInchesAtEv
     for (const int unusable : {0, -1}) {
         EXPECT_DOUBLE_EQ(platform::twipsPerPixel(unusable), 15);
     }
-    // The twips example in pixels at 96 dpi; at 144 dpi 150 twips = 15 px and 450 twips =
-    // 45 px; at 120 dpi 12.5 and 37.5 px, rounded to the nearest pixel.
+    // 150 and 450 twips: 10 and 30 px at 96 dpi, 15 and 45 at 144, 12.5 and 37.5 rounded at 120.
     EXPECT_EQ(bottomRightOriginPixels(800, 600, 400, 333, 96), (WindowOrigin{390, 237}));
     EXPECT_EQ(bottomRightOriginPixels(1920, 1080, 600, 500, 144), (WindowOrigin{1305, 535}));
     EXPECT_EQ(bottomRightOriginPixels(1000, 800, 500, 400, 120), (WindowOrigin{487, 362}));

@@ -1,5 +1,4 @@
-// The order in which the store reads and writes values: the notifier sees the writes in
-// this order, so it is kept exactly.
+// The notifier sees the store's writes in this order, so it is kept exactly.
 
 #include <memory>
 
@@ -81,8 +80,7 @@ TEST_F(WriteOrder, ReadingOddValuesWritesNothing) {
     EXPECT_EQ(log_->writes, Lines{});
 }
 
-// The third moves down exactly as stored, odd values, missing ones and its password
-// included; only what differs from the second's values is written.
+// The third moves down exactly as stored; only what differs from the second's is written.
 TEST_F(WriteOrder, DeletingTheSecondOfThreeMovesTheThirdDownWritingOnlyWhatDiffers) {
     store::Configuration second = store::newConfigurationDefaults("B", "Inbox");
     second.ProfileID = 1;

@@ -1,6 +1,5 @@
 #pragma once
-// The sound device for tests: records every attempt to play a file and answers with the
-// result set (at first: played).
+// Records every attempt to play a file and answers with the result set (at first: played).
 
 #include <string>
 #include <vector>

@@ -1,6 +1,5 @@
 #pragma once
-// A stand-in for the user at the message boxes and file dialogs: it records everything
-// shown and answers from a script, or with the default button when the script is empty.
+// The user at message boxes and file dialogs: records them, answers from a script or by default.
 
 #include <deque>
 #include <functional>

@@ -1,7 +1,6 @@
 #pragma once
-// The real registry store with a note of every change that succeeded ("set NAME",
-// "delete NAME", and "create PATH" when keys are noted too) and of every value read
-// ("NAME"), so that a test can tell what an action wrote or read, and in which order.
+// The real store, noting each change that succeeded ("set NAME", "delete NAME", "create PATH"
+// when keys are noted) and each value read ("NAME"): what an action wrote or read, in order.
 
 #include <functional>
 #include <memory>

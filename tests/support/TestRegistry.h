@@ -1,7 +1,6 @@
 #pragma once
-// Gives a test a clean registry of its own and never touches the user's real settings:
-// on Linux fresh hive files in a temporary directory (found through the XDG variables,
-// which are pointed there), on Windows the program's keys deleted before and after.
+// A clean registry that never touches the user's settings: on Linux fresh hives in a scratch
+// directory the XDG variables point to, on Windows the program's keys deleted before and after.
 
 #include "support/ScratchDir.h"
 

@@ -1,7 +1,6 @@
 #pragma once
-// A real Dovecot IMAP server for one test, its files under a scratch directory, listening on
-// a free port of 127.0.0.1 as a child process. Folders are laid out before start(), "/"
-// separating them (so that a name may hold dots), non-ASCII names in modified UTF-7.
+// A real Dovecot for one test: a child process on a free port of 127.0.0.1, files in scratch.
+// Folders are laid out before start(), "/" between them (a name may hold dots), modified UTF-7.
 
 #include <sys/types.h>
 
@@ -37,8 +36,7 @@ private:
 // A port on 127.0.0.1 that nothing listens on at the time of the call.
 std::uint16_t freeLoopbackPort();
 
-// Connects to `port` on 127.0.0.1, or with port 0 listens on one the kernel picks (then
-// `port` tells which): the socket, or -1.
+// A socket to `port` on 127.0.0.1, or with 0 listening on a port it puts in `port`; or -1.
 int loopbackSocket(std::uint16_t& port, bool listening);
 
 }  // namespace mailtest

@@ -1,6 +1,5 @@
 #pragma once
-// Logs on to a profile through the automation interface and reads every store and folder
-// the way the folder browser does.
+// Reads every store and folder of a profile through automation, as the folder browser does.
 
 #include <string>
 #include <vector>

@@ -1,5 +1,4 @@
-// The folder walk over the mail session that serves "MAPI.Session" here, on Maildir++
-// trees in a temporary directory.
+// The folder walk over this platform's "MAPI.Session" on Maildir++ trees.
 #include <gtest/gtest.h>
 
 #include <filesystem>

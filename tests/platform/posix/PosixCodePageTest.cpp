@@ -11,8 +11,7 @@ namespace {
 
 using platformtest::ScopedEnv;
 
-// Case and the BCP 47 spelling do not matter; the script decides for languages with two
-// alphabets; neutral and double-byte locales fall back to Western European.
+// Script decides for two-alphabet languages; neutral and double-byte ones get Western European.
 TEST(CodePageForLocale, LanguagesPickTheirWindowsCodePageAsWineDoes) {
     const std::pair<int, std::vector<const char*>> cases[] = {
         {1250,

@@ -37,8 +37,7 @@ std::string wave(int format, int channels, int rate, int blockAlign, int bits,
     return "RIFF" + number(4 + chunks.size(), 4) + "WAVE" + chunks;
 }
 
-// Real playback needs a sound server: test.sh starts a PulseAudio null sink and sets
-// QUILLBELL_SOUND_CHECK=1 (scripts/pulse-null-sink.sh).
+// Playback needs the sound server test.sh starts (QUILLBELL_SOUND_CHECK=1).
 TEST(SoundFilesTest, OnlyWaveFilesOpenDecodeToTheirLastSampleAndPlayToTheirEndOrFailAtOnce) {
     const fs::path scratch = testsupport::makeScratchDir();
     const auto write = [&](const char* name, const std::string& bytes) {

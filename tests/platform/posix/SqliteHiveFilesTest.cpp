@@ -1,5 +1,4 @@
-// Where the hive files go, the permissions they are made with, the files they refuse,
-// and that reading never brings a file or directory into existence.
+// Where the hive files go, their permissions, the files refused; reading makes no file.
 
 #include <sys/stat.h>
 

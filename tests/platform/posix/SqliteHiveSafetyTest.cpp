@@ -1,5 +1,4 @@
-// A hive file that is damaged, foreign, garbage or locked is never written: every call on
-// it fails with a registry error code and the file keeps every byte it had.
+// A damaged, foreign or locked hive fails every call and keeps every byte it had.
 
 #include <sqlite3.h>
 
@@ -8,8 +7,7 @@
 namespace sqlitestoretest {
 namespace {
 
-// Leaves the connection open in `keepOpen`, else closes it (as a crashed process would:
-// without a checkpoint, when `crash`).
+// Leaves the connection in `keepOpen`, else closes it (without a checkpoint when `crash`).
 void runSql(const fs::path& file, const std::string& sql, sqlite3** keepOpen = nullptr,
             bool crash = false) {
     sqlite3* db = nullptr;

@@ -1,5 +1,4 @@
-// Several processes on the same hive files (each registry object stands for one), one of
-// them killed while it writes, and a machine hive this process may only read.
+// Processes (a registry object each) sharing the hives, killed writers, read-only hives.
 
 #include <signal.h>
 #include <sys/wait.h>

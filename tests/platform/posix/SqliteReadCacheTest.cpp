@@ -1,5 +1,4 @@
-// Reads answered from what the key store learnt earlier, each case with a change of
-// another process that a cache kept too eagerly would hide.
+// Cached reads, each against another process's change that an eager cache would hide.
 
 #include <sqlite3.h>
 

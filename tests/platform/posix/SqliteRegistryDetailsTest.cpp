@@ -1,5 +1,4 @@
-// Details in which the key store follows advapi32 as observed under Wine, and walks by
-// index that see what this process and another one change between their steps.
+// advapi32's details as Wine shows them, and index walks across other processes' changes.
 
 #include <cstring>
 

@@ -1,6 +1,5 @@
 #pragma once
-// Tests of the SQLite key store itself: hive files in a scratch directory of their own and
-// registry objects made directly on them, each one standing for a process.
+// Hive files in a scratch directory and registry objects on them, each standing for a process.
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
-// The built quillbell-reg and quillbell-profile, run as separate processes on the test's
-// store files.
+// The built quillbell-reg and quillbell-profile, run as processes on the test's store files.
 
 #include <sys/wait.h>
 
