@@ -30,8 +30,7 @@ TEST(ChmHelp, EachFileThatCannotHelpGivesOneWarning) {
         std::ofstream(scratch / name, std::ios::binary) << bytes;
         return (scratch / name).string();
     };
-    std::ifstream in(shipped("English"), std::ios::binary);
-    const std::string english{std::istreambuf_iterator<char>(in), {}};
+    const std::string english = testsupport::fileBytes(shipped("English"));
     const struct {
         std::string file;
         int contextId;

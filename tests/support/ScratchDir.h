@@ -2,6 +2,7 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace testsupport {
@@ -18,6 +19,15 @@ inline std::filesystem::path makeScratchDir() {
             return candidate;
         }
     }
+}
+
+// The whole content of a file; empty when it is missing or not a regular file.
+inline std::string fileBytes(const std::filesystem::path& file) {
+    if (!std::filesystem::is_regular_file(file)) {
+        return {};
+    }
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 }  // namespace testsupport

@@ -55,8 +55,7 @@ protected:
 
     std::string file(const std::string& name) const { return (files_ / name).string(); }
     std::string readFile(const std::string& name) const {
-        std::ifstream stream(files_ / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+        return testsupport::fileBytes(files_ / name);
     }
     void writeFile(const std::string& name, const std::string& bytes) const {
         std::ofstream(files_ / name, std::ios::binary) << bytes;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <optional>
 
 #include "platform/sqlite/SqliteRegistry.h"
@@ -93,13 +92,7 @@ inline LSTATUS readStatus(Registry& registry, HKEY root, const std::string& path
     return status;
 }
 
-inline std::string fileBytes(const fs::path& file) {
-    if (!fs::is_regular_file(file)) {
-        return {};
-    }
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using testsupport::fileBytes;
 
 inline void writeFileBytes(const fs::path& file, const std::string& bytes) {
     fs::create_directories(file.parent_path());

@@ -55,8 +55,7 @@ TEST_F(ToolExecutable, RegReportsByOutputAndExitStatusAndLeavesADamagedStoreAlon
     expectOneLineError(result, "", true);
     EXPECT_EQ(result.err.rfind("ERROR: " + kBaseName + ": ", 0), 0u) << result.err;
     for (const auto& path : files) {
-        std::ifstream stream(path, std::ios::binary);
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(stream), {}), garbage) << path;
+        EXPECT_EQ(testsupport::fileBytes(path), garbage) << path;
     }
 }
 
